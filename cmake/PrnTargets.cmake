@@ -1,0 +1,94 @@
+# Shared helpers for the project's targets.
+
+if(WIN32)
+  set(PRN_WINDOWS ON)
+  # Nothing of the mingw runtime has to travel with the binaries.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  set(PRN_WINEPREFIX ${CMAKE_SOURCE_DIR}/build/wineprefix)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run)
+else()
+  set(PRN_WINDOWS OFF)
+endif()
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(PRN_64BIT ON)
+else()
+  set(PRN_64BIT OFF)
+endif()
+
+add_compile_options(-Wall -Wextra)
+if(NOT WIN32)
+  add_compile_options(-Werror=return-type)
+endif()
+
+# prn_layer(<target> [DEPS ...]) — a static library from the *.cpp files of the
+# current folder (not its subfolders). Portable layers build on every toolchain.
+function(prn_layer target)
+  cmake_parse_arguments(ARG "" "" "DEPS;SOURCES" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(APPEND sources ${ARG_SOURCES})
+  if(NOT sources)
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+    return()
+  endif()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# prn_unit_tests(<area> [DEPS ...]) — every *.cpp in the current folder becomes
+# one native GoogleTest program labelled "unit".
+function(prn_unit_tests area)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  if(WIN32)
+    return()
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  set(target unit_${area})
+  add_executable(${target} ${sources})
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} prn_testing gmock gtest_main)
+  add_test(NAME ${target} COMMAND ${target})
+  set_tests_properties(${target} PROPERTIES LABELS unit)
+endfunction()
+
+# prn_wine_tests(<area> [DEPS ...] [DATA_DIR dir]) — every *.cpp in the current
+# folder becomes one Windows GoogleTest program run under Wine, labelled "wine".
+function(prn_wine_tests area)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "DEPS" ${ARGN})
+  if(NOT WIN32)
+    return()
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  set(target wine_${area})
+  add_executable(${target} ${sources})
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} gmock gtest_main)
+  target_compile_definitions(${target} PRIVATE
+    PRN_SOURCE_DIR="${CMAKE_SOURCE_DIR}" PRN_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  add_test(NAME ${target} COMMAND ${target})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 600)
+  endif()
+  set_tests_properties(${target} PROPERTIES LABELS wine TIMEOUT ${ARG_TIMEOUT}
+    ENVIRONMENT "WINEPREFIX=${PRN_WINEPREFIX}")
+endfunction()
+
+# Adds every direct subfolder that has a CMakeLists.txt.
+function(prn_add_subfolders)
+  file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(child ${children})
+    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()

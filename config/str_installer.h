@@ -1,0 +1,67 @@
+#pragma once
+// The OEM branding values and dialog texts of the language file.
+
+#include <cstdint>
+
+#include "text/ustring.h"
+
+namespace prn::config {
+
+struct TStrInstaller {
+  int32_t CompanyIndex = 0;
+  ustring OEMManufactor;
+  ustring OEMBMLogo;
+  ustring OEMLogoUrl;
+  ustring OEMMainTitle;
+  ustring OEMColor;
+  ustring Loading;
+  ustring Installing;
+  ustring InstallEnd;
+  ustring NoticeTitle;
+  ustring ErrorTitle;
+  ustring ClickInstallToStart;
+  ustring SelectAPrinterDriver;
+  ustring InstallBeforeNeedUninstall;
+  ustring BeforeInstallPrompt;
+  ustring ExistSamePrinterAndUpdate;
+  ustring DeletePrinterIsPrinting;
+  ustring InstallSuccessStr;
+  ustring InstallCancelStr;
+  ustring InstallFailStr;
+  ustring InstallFailCode;
+  ustring InstallFailReasonUnknow;
+  ustring RestartPrompt;
+  ustring InstallOnline;
+  ustring InstallRetry;
+  ustring CMDParameterError;
+  ustring BeforeUnInstallPrompt;
+  ustring DeletePrinterSucceed;
+  ustring DeletePrinterError;
+  ustring DeletePrinterDriverError;
+  ustring RestartWindowsimmediately;
+  ustring DeletePrinterPrompt;
+  ustring UnInstallDriverPrompt;
+  ustring AddPortSucced;
+  ustring AddPortFail;
+  ustring HasConnectPrinter;
+  ustring PrinterStatusOnline;
+  ustring PrinterStatusOffline;
+  ustring NotPDFReaderInstall;
+  ustring NotPDFReaderInstall2;
+  ustring NotFileReaderInstall;
+  ustring FileOrPathNotExist;
+};
+
+// How each dialog text is read: its field, its key in [DialogText], its
+// default, and whether "\r\n" in the file becomes a real line break.
+struct DialogTextField {
+  ustring TStrInstaller::*field;
+  const char* key;
+  const char16_t* defaultValue;
+  bool breaks;
+};
+
+// The dialog texts in declaration order.
+const DialogTextField* DialogTextFields(size_t& count);
+
+}  // namespace prn::config

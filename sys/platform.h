@@ -1,0 +1,38 @@
+#pragma once
+// Everything the portable logic may ask of the machine, handed in as one
+// bundle. The real Windows machine (sys/win32) and the simulated one
+// (sys/sim) each fill it; a routine takes only the members it needs.
+
+namespace prn::sys {
+
+class FileSystem;       // sys/files.h
+class CodePage;         // sys/codepage.h
+class LastError;        // sys/last_error.h
+class SystemInfo;       // sys/system_info.h: language, version, WOW64, folders, error texts, sleep
+class Resources;        // sys/resources.h: RCDATA resources of the executable
+class Dialogs;          // sys/dialogs.h: message boxes
+class Spooler;          // sys/spooler.h: winspool
+class UsbPortLibrary;   // sys/usb_port_library.h: PLP_RW.DLL bound at first use
+class DeviceLibraries;  // sys/device_library.h: loads inst2k.dll / inst2k64.dll by full path
+class Registry;         // sys/registry.h: HKLM keys and values
+class Processes;        // sys/processes.h: starting and waiting for processes, pipes
+class Shell;            // sys/shell.h: special folders, SHFileOperation, ShellExecute
+class Privileges;       // sys/privileges.h: token privileges and restart
+
+struct Platform {
+  FileSystem* files = nullptr;
+  CodePage* codePage = nullptr;
+  LastError* lastError = nullptr;
+  SystemInfo* system = nullptr;
+  Resources* resources = nullptr;
+  Dialogs* dialogs = nullptr;
+  Spooler* spooler = nullptr;
+  UsbPortLibrary* usb = nullptr;
+  DeviceLibraries* deviceLibraries = nullptr;
+  Registry* registry = nullptr;
+  Processes* processes = nullptr;
+  Shell* shell = nullptr;
+  Privileges* privileges = nullptr;
+};
+
+}  // namespace prn::sys

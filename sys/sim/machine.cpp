@@ -1,0 +1,15 @@
+#include "sys/sim/machine.h"
+
+namespace prn::sim {
+
+Machine::Machine() : files(host.Path()) {}
+
+sys::Platform Machine::Platform() {
+  sys::Platform platform;
+  platform.files = &files;
+  platform.codePage = &codePage;
+  platform.lastError = &lastError;
+  return platform;
+}
+
+}  // namespace prn::sim

@@ -1,0 +1,30 @@
+#pragma once
+// One simulated Windows machine: its disks, its code page, its spooler, its
+// devices and the rest, so that the installer's logic runs and is tested
+// without Windows. Each part models what the installer expects of the real
+// platform, including its limits and error codes.
+
+#include "sys/platform.h"
+#include "sys/sim/host_folder.h"
+#include "sys/sim/sim_codepage.h"
+#include "sys/sim/sim_files.h"
+#include "sys/sim/sim_last_error.h"
+
+namespace prn::sim {
+
+class Machine {
+ public:
+  Machine();
+  Machine(const Machine&) = delete;
+  Machine& operator=(const Machine&) = delete;
+
+  // The bundle of interfaces that the portable logic is handed.
+  sys::Platform Platform();
+
+  HostFolder host;
+  SimFileSystem files;
+  SimCodePage codePage;
+  SimLastError lastError;
+};
+
+}  // namespace prn::sim

@@ -1,0 +1,167 @@
+#include "sys/sim/sim_files.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "sys/win_errors.h"
+#include "text/ascii.h"
+#include "text/winpath.h"
+
+namespace prn::sim {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool WildcardMatch(ustring_view name, ustring_view pattern) {
+  if (pattern.empty()) return name.empty();
+  if (pattern[0] == u'*') {
+    for (size_t i = 0; i <= name.size(); ++i) {
+      if (WildcardMatch(name.substr(i), pattern.substr(1))) return true;
+    }
+    return false;
+  }
+  if (name.empty()) return false;
+  if (pattern[0] != u'?' && AsciiUpper(pattern[0]) != AsciiUpper(name[0])) return false;
+  return WildcardMatch(name.substr(1), pattern.substr(1));
+}
+
+}  // namespace
+
+uint32_t WindowsCodeOf(const std::error_code& ec) {
+  if (!ec) return winerr::Success;
+  if (ec == std::errc::no_such_file_or_directory) return winerr::PathNotFound;
+  if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted ||
+      ec == std::errc::read_only_file_system)
+    return winerr::AccessDenied;
+  if (ec == std::errc::no_space_on_device) return winerr::DiskFull;
+  if (ec == std::errc::file_exists) return winerr::AlreadyExists;
+  if (ec == std::errc::directory_not_empty) return winerr::DirNotEmpty;
+  if (ec == std::errc::is_a_directory || ec == std::errc::not_a_directory) return winerr::AccessDenied;
+  return winerr::WriteFault;
+}
+
+SimFileSystem::SimFileSystem(fs::path hostRoot) : hostRoot_(std::move(hostRoot)) {}
+
+void SimFileSystem::FailWritesUnder(const ustring& folder, uint32_t code) {
+  failingFolders_[AsciiUpper(FullPath(folder))] = code;
+}
+
+void SimFileSystem::Mount(const ustring& drive, fs::path hostFolder) {
+  mounts_[AsciiUpper(drive.substr(0, 1))] = std::move(hostFolder);
+}
+
+fs::path SimFileSystem::HostPath(const ustring& path) const {
+  ustring full = FullPath(path);
+  fs::path host = hostRoot_;
+  if (full.size() >= 2 && full[1] == u':') {
+    ustring drive = AsciiUpper(full.substr(0, 1));
+    auto mount = mounts_.find(drive);
+    host = mount != mounts_.end() ? mount->second : hostRoot_ / ToUtf8(drive);
+    full = full.substr(2);
+  }
+  ustring segment;
+  for (char16_t c : full + u"\\") {
+    if (c == u'\\') {
+      if (!segment.empty()) host /= ToUtf8(segment);
+      segment.clear();
+    } else {
+      segment.push_back(c);
+    }
+  }
+  return host;
+}
+
+uint32_t SimFileSystem::WriteBlocked(const ustring& path) const {
+  ustring full = AsciiUpper(FullPath(path));
+  for (const auto& [folder, code] : failingFolders_) {
+    if (full == folder || (full.size() > folder.size() && full.compare(0, folder.size(), folder) == 0 &&
+                           (folder.back() == u'\\' || full[folder.size()] == u'\\')))
+      return code;
+  }
+  return winerr::Success;
+}
+
+bool SimFileSystem::FileExists(const ustring& path) const {
+  std::error_code ec;
+  return fs::is_regular_file(HostPath(path), ec);
+}
+
+bool SimFileSystem::DirectoryExists(const ustring& path) const {
+  std::error_code ec;
+  return fs::is_directory(HostPath(path), ec);
+}
+
+uint32_t SimFileSystem::CreateDirectories(const ustring& path) {
+  if (uint32_t code = WriteBlocked(path)) return code;
+  std::error_code ec;
+  fs::create_directories(HostPath(path), ec);
+  return WindowsCodeOf(ec);
+}
+
+uint32_t SimFileSystem::WriteFile(const ustring& path, const std::string& bytes) {
+  if (uint32_t code = WriteBlocked(path)) return code;
+  auto host = HostPath(path);
+  std::error_code ec;
+  if (!fs::is_directory(host.parent_path(), ec)) return winerr::PathNotFound;
+  if (fs::is_directory(host, ec)) return winerr::AccessDenied;
+  std::ofstream out(host, std::ios::binary | std::ios::trunc);
+  if (!out) return winerr::AccessDenied;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return out ? winerr::Success : winerr::WriteFault;
+}
+
+uint32_t SimFileSystem::ReadFile(const ustring& path, std::string& bytes) const {
+  auto host = HostPath(path);
+  std::error_code ec;
+  if (!fs::is_regular_file(host, ec)) return winerr::FileNotFound;
+  std::ifstream in(host, std::ios::binary);
+  if (!in) return winerr::AccessDenied;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return winerr::Success;
+}
+
+uint32_t SimFileSystem::DeleteFile(const ustring& path) {
+  if (uint32_t code = WriteBlocked(path)) return code;
+  auto host = HostPath(path);
+  std::error_code ec;
+  if (!fs::is_regular_file(host, ec)) return winerr::FileNotFound;
+  fs::remove(host, ec);
+  return WindowsCodeOf(ec);
+}
+
+uint32_t SimFileSystem::CopyTree(const ustring& from, const ustring& to) {
+  if (uint32_t code = WriteBlocked(to)) return code;
+  auto source = HostPath(from);
+  std::error_code ec;
+  if (!fs::is_directory(source, ec)) return winerr::PathNotFound;
+  fs::create_directories(HostPath(to), ec);
+  if (ec) return WindowsCodeOf(ec);
+  fs::copy(source, HostPath(to), fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+  return WindowsCodeOf(ec);
+}
+
+uint32_t SimFileSystem::DeleteTree(const ustring& path) {
+  if (uint32_t code = WriteBlocked(path)) return code;
+  auto host = HostPath(path);
+  std::error_code ec;
+  if (!fs::exists(host, ec)) return winerr::PathNotFound;
+  fs::remove_all(host, ec);
+  return WindowsCodeOf(ec);
+}
+
+std::vector<ustring> SimFileSystem::ListFiles(const ustring& folder, const ustring& pattern) const {
+  std::vector<ustring> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(HostPath(folder), ec), end; !ec && it != end; it.increment(ec)) {
+    if (!it->is_regular_file()) continue;
+    ustring name = FromUtf8(it->path().filename().string());
+    if (WildcardMatch(name, pattern)) names.push_back(name);
+  }
+  return names;
+}
+
+ustring SimFileSystem::FullPath(const ustring& path) const { return FullWindowsPath(current_, path); }
+
+}  // namespace prn::sim

@@ -1,0 +1,49 @@
+#pragma once
+// The simulated machine's disks: Windows paths mapped into a host folder
+// ("C:\Temp\x" → <host>/C/Temp/x). Writes under chosen folders can be made
+// to fail, as on a locked or full disk.
+
+#include <filesystem>
+#include <map>
+
+#include "sys/files.h"
+
+namespace prn::sim {
+
+class SimFileSystem : public sys::FileSystem {
+ public:
+  explicit SimFileSystem(std::filesystem::path hostRoot);
+
+  void SetCurrentDirectory(const ustring& path) { current_ = path; }
+  // Lets a drive ("P:") stand for a host folder instead of a folder of the machine.
+  void Mount(const ustring& drive, std::filesystem::path hostFolder);
+  // Every write, folder creation or deletion at or below `folder` fails with `code`.
+  void FailWritesUnder(const ustring& folder, uint32_t code);
+  // The host path that stands for a Windows path.
+  std::filesystem::path HostPath(const ustring& path) const;
+
+  bool FileExists(const ustring& path) const override;
+  bool DirectoryExists(const ustring& path) const override;
+  uint32_t CreateDirectories(const ustring& path) override;
+  uint32_t WriteFile(const ustring& path, const std::string& bytes) override;
+  uint32_t ReadFile(const ustring& path, std::string& bytes) const override;
+  uint32_t DeleteFile(const ustring& path) override;
+  uint32_t CopyTree(const ustring& from, const ustring& to) override;
+  uint32_t DeleteTree(const ustring& path) override;
+  std::vector<ustring> ListFiles(const ustring& folder, const ustring& pattern) const override;
+  ustring FullPath(const ustring& path) const override;
+  ustring CurrentDirectory() const override { return current_; }
+
+ private:
+  uint32_t WriteBlocked(const ustring& path) const;
+
+  std::filesystem::path hostRoot_;
+  ustring current_ = u"C:\\";
+  std::map<ustring, uint32_t> failingFolders_;
+  std::map<ustring, std::filesystem::path> mounts_;
+};
+
+// Maps a host error to the Windows code the same failure gives.
+uint32_t WindowsCodeOf(const std::error_code& ec);
+
+}  // namespace prn::sim

@@ -1,0 +1,29 @@
+#pragma once
+// Case-insensitive means ASCII a-z only, everywhere in the installer.
+
+#include <string>
+#include <string_view>
+
+#include "text/ustring.h"
+
+namespace prn {
+
+constexpr char16_t AsciiUpper(char16_t c) {
+  return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+constexpr char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+ustring AsciiUpper(ustring_view text);
+std::string AsciiUpper(std::string_view text);
+
+bool EqualsNoCase(ustring_view a, ustring_view b);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+bool StartsWithNoCase(ustring_view text, ustring_view prefix);
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+// Position of the first case-insensitive occurrence, or npos.
+size_t FindNoCase(ustring_view text, ustring_view needle, size_t from = 0);
+bool ContainsNoCase(ustring_view text, ustring_view needle);
+
+}  // namespace prn

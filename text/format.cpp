@@ -1,0 +1,190 @@
+#include "text/format.h"
+
+#include <cstdio>
+#include <string>
+
+namespace prn {
+
+namespace {
+
+struct Spec {
+  bool zeroPad = false;
+  bool leftAlign = false;
+  int width = 0;
+  int precision = -1;
+  char16_t conversion = 0;
+};
+
+bool IsConversion(char16_t c) {
+  switch (c) {
+    case u's': case u'd': case u'i': case u'u': case u'x': case u'X': case u'f': case u'c':
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Parses the placeholder after '%' at `pos`; returns the index after it or npos.
+size_t ParseSpec(ustring_view p, size_t pos, Spec& spec) {
+  size_t i = pos;
+  while (i < p.size() && (p[i] == u'0' || p[i] == u'-')) {
+    (p[i] == u'0' ? spec.zeroPad : spec.leftAlign) = true;
+    ++i;
+  }
+  while (i < p.size() && p[i] >= u'0' && p[i] <= u'9' && spec.width < 1000) {
+    spec.width = spec.width * 10 + (p[i] - u'0');
+    ++i;
+  }
+  if (i < p.size() && p[i] == u'.') {
+    ++i;
+    spec.precision = 0;
+    while (i < p.size() && p[i] >= u'0' && p[i] <= u'9' && spec.precision < 1000) {
+      spec.precision = spec.precision * 10 + (p[i] - u'0');
+      ++i;
+    }
+  }
+  if (i < p.size() && IsConversion(p[i])) {
+    spec.conversion = p[i];
+    return i + 1;
+  }
+  return ustring_view::npos;
+}
+
+long long AsInteger(const FormatArg* arg) {
+  if (!arg) return 0;
+  const auto& v = arg->Value();
+  if (auto* n = std::get_if<long long>(&v)) return *n;
+  if (auto* d = std::get_if<double>(&v)) return static_cast<long long>(*d);
+  return 0;
+}
+
+ustring Digits(unsigned long long value, int base, bool upper) {
+  const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+  ustring out;
+  do {
+    out.insert(out.begin(), static_cast<char16_t>(digits[value % base]));
+    value /= base;
+  } while (value);
+  return out;
+}
+
+ustring Render(const Spec& spec, const FormatArg* arg) {
+  if (!arg) return {};  // a placeholder without an argument renders empty
+  const auto& v = arg->Value();
+  ustring body;
+  bool negative = false;
+  switch (spec.conversion) {
+    case u's':
+      if (auto* s = std::get_if<ustring>(&v)) {
+        body = spec.precision >= 0 && static_cast<size_t>(spec.precision) < s->size()
+                   ? s->substr(0, spec.precision)
+                   : *s;
+      } else if (auto* n = std::get_if<long long>(&v)) {
+        body = ToDecimal(*n);
+      } else {
+        body = FromAscii(std::to_string(std::get<double>(v)));
+      }
+      break;
+    case u'c':
+      if (auto* s = std::get_if<ustring>(&v)) {
+        body = s->substr(0, 1);
+      } else {
+        body.push_back(static_cast<char16_t>(AsInteger(arg)));
+      }
+      break;
+    case u'f': {
+      double d = 0;
+      if (auto* dd = std::get_if<double>(&v)) d = *dd;
+      else d = static_cast<double>(AsInteger(arg));
+      char buf[64];
+      std::snprintf(buf, sizeof buf, "%.*f", spec.precision < 0 ? 6 : std::min(spec.precision, 30), d);
+      std::string s(buf);
+      if (!s.empty() && s[0] == '-') {
+        negative = true;
+        s.erase(0, 1);
+      }
+      body = FromAscii(s);
+      break;
+    }
+    default: {
+      if (std::holds_alternative<ustring>(v)) return std::get<ustring>(v);
+      long long n = AsInteger(arg);
+      unsigned long long magnitude;
+      if (spec.conversion == u'd' || spec.conversion == u'i') {
+        negative = n < 0;
+        magnitude = negative ? 0ULL - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
+        body = Digits(magnitude, 10, false);
+      } else {
+        // %u and %x show the value as a 32-bit unsigned number when it fits one.
+        magnitude = (n < 0 && n >= INT32_MIN) ? static_cast<uint32_t>(n) : static_cast<unsigned long long>(n);
+        body = Digits(magnitude, spec.conversion == u'u' ? 10 : 16, spec.conversion == u'X');
+      }
+      if (spec.precision >= 0 && body.size() < static_cast<size_t>(spec.precision)) {
+        body.insert(0, spec.precision - body.size(), u'0');
+      }
+    }
+  }
+  size_t signWidth = negative ? 1 : 0;
+  if (static_cast<size_t>(spec.width) > body.size() + signWidth) {
+    size_t fill = spec.width - body.size() - signWidth;
+    if (spec.leftAlign) {
+      body = (negative ? u"-" : u"") + body + ustring(fill, u' ');
+      return body;
+    }
+    bool zeros = spec.zeroPad && spec.conversion != u's' && spec.conversion != u'c';
+    if (zeros) return (negative ? u"-" : u"") + ustring(fill, u'0') + body;
+    return ustring(fill, u' ') + (negative ? u"-" : u"") + body;
+  }
+  return (negative ? u"-" : u"") + body;
+}
+
+}  // namespace
+
+ustring Format(ustring_view pattern, std::initializer_list<FormatArg> args) {
+  ustring out;
+  out.reserve(pattern.size() + 16);
+  size_t next = 0;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    char16_t c = pattern[i];
+    if (c != u'%') {
+      out.push_back(c);
+      continue;
+    }
+    if (i + 1 < pattern.size() && pattern[i + 1] == u'%') {
+      out.push_back(u'%');
+      ++i;
+      continue;
+    }
+    Spec spec;
+    size_t end = ParseSpec(pattern, i + 1, spec);
+    if (end == ustring_view::npos) {
+      out.push_back(c);  // not a placeholder: copied literally
+      continue;
+    }
+    const FormatArg* arg = next < args.size() ? args.begin() + next : nullptr;
+    ++next;
+    out += Render(spec, arg);
+    i = end - 1;
+  }
+  return out;
+}
+
+int CountPlaceholders(ustring_view pattern) {
+  int count = 0;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] != u'%') continue;
+    if (i + 1 < pattern.size() && pattern[i + 1] == u'%') {
+      ++i;
+      continue;
+    }
+    Spec spec;
+    size_t end = ParseSpec(pattern, i + 1, spec);
+    if (end != ustring_view::npos) {
+      ++count;
+      i = end - 1;
+    }
+  }
+  return count;
+}
+
+}  // namespace prn
