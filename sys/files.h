@@ -22,7 +22,7 @@ class FileSystem {
   // Writes the bytes, replacing a file of the same name.
   virtual uint32_t WriteFile(const ustring& path, const std::string& bytes) = 0;
   virtual uint32_t ReadFile(const ustring& path, std::string& bytes) const = 0;
-  virtual uint32_t DeleteFile(const ustring& path) = 0;
+  virtual uint32_t RemoveFile(const ustring& path) = 0;
   // Copies a folder with all files and subfolders, overwriting files.
   virtual uint32_t CopyTree(const ustring& from, const ustring& to) = 0;
   // Deletes a folder with everything in it.

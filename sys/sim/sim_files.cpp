@@ -122,7 +122,7 @@ uint32_t SimFileSystem::ReadFile(const ustring& path, std::string& bytes) const 
   return winerr::Success;
 }
 
-uint32_t SimFileSystem::DeleteFile(const ustring& path) {
+uint32_t SimFileSystem::RemoveFile(const ustring& path) {
   if (uint32_t code = WriteBlocked(path)) return code;
   auto host = HostPath(path);
   std::error_code ec;

@@ -69,7 +69,7 @@ uint32_t Win32FileSystem::ReadFile(const ustring& path, std::string& bytes) cons
   return ERROR_SUCCESS;
 }
 
-uint32_t Win32FileSystem::DeleteFile(const ustring& path) {
+uint32_t Win32FileSystem::RemoveFile(const ustring& path) {
   return DeleteFileW(W(path)) ? ERROR_SUCCESS : GetLastError();
 }
 

@@ -12,7 +12,7 @@ class Win32FileSystem : public sys::FileSystem {
   uint32_t CreateDirectories(const ustring& path) override;
   uint32_t WriteFile(const ustring& path, const std::string& bytes) override;
   uint32_t ReadFile(const ustring& path, std::string& bytes) const override;
-  uint32_t DeleteFile(const ustring& path) override;
+  uint32_t RemoveFile(const ustring& path) override;
   uint32_t CopyTree(const ustring& from, const ustring& to) override;
   uint32_t DeleteTree(const ustring& path) override;
   std::vector<ustring> ListFiles(const ustring& folder, const ustring& pattern) const override;
