@@ -26,16 +26,23 @@ ustring ReplaceLineBreaks(ustring_view text) {
 
 void TLangOptions::LoadFromFile(const ustring& fileName, const TInstallInfos& settings,
                                 const sys::FileSystem& files, const sys::CodePage& ansi) {
-  if (!files.FileExists(fileName)) return;
-  m_Ini = ProfileFile::Load(files, fileName, ansi);
-  LoadSettings(m_Ini ? &*m_Ini : nullptr, settings);
+  Open(fileName, files, ansi);
+  LoadSettings(settings);
 }
 
-void TLangOptions::LoadSettings(const ProfileFile* ini, const TInstallInfos& settings) {
-  if (!ini) return;
-  TRInstallInfo first = settings.GetInfoItem(0);
+void TLangOptions::Open(const ustring& fileName, const sys::FileSystem& files, const sys::CodePage& ansi) {
+  if (files.FileExists(fileName)) m_Ini = ProfileFile::Load(files, fileName, ansi);
+}
+
+void TLangOptions::LoadSettings(const TInstallInfos& settings) {
+  if (!m_Ini) return;
+  LoadSettings(settings.GetInfoItem(0).Index);
+}
+
+void TLangOptions::LoadSettings(int32_t entryIndex) {
+  if (!m_Ini) return;
   strInstaller_.CompanyIndex =
-      first.Index != 0 ? first.Index : ini->ReadInteger(u"Settings", u"OEMCOmpanyIndex", 1);
+      entryIndex != 0 ? entryIndex : m_Ini->ReadInteger(u"Settings", u"OEMCOmpanyIndex", 1);
   LoadGlobalStrings();
 }
 

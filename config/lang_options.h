@@ -20,7 +20,12 @@ class TLangOptions {
   // answers empty. Raises the index error when the settings have no entry.
   void LoadFromFile(const ustring& fileName, const TInstallInfos& settings, const sys::FileSystem& files,
                     const sys::CodePage& ansi);
-  void LoadSettings(const ProfileFile* ini, const TInstallInfos& settings);
+  // Opens the file without loading anything yet.
+  void Open(const ustring& fileName, const sys::FileSystem& files, const sys::CodePage& ansi);
+  // Chooses the brand row and fills the text record; nothing without a file.
+  void LoadSettings(const TInstallInfos& settings);
+  // `entryIndex` is the brand row that settings entry 0 asks for (0: none).
+  void LoadSettings(int32_t entryIndex);
 
   ustring GetOptionString(ustring_view sectionName, ustring_view itemName, ustring_view defaultValue) const;
   void LoadGlobalStrings();
@@ -28,6 +33,7 @@ class TLangOptions {
   void LoadMenuCaption(MenuDescription& menu, ustring_view sectionName) const;
 
   bool HasFile() const { return m_Ini.has_value(); }
+  const ProfileFile* File() const { return m_Ini ? &*m_Ini : nullptr; }
 
  private:
   TStrInstaller& strInstaller_;

@@ -52,6 +52,10 @@ struct TStrInstaller {
   ustring FileOrPathNotExist;
 };
 
+// Visits the branding fields and then every dialog text, in declaration order.
+template <typename Visitor>
+void VisitFields(const TStrInstaller& s, Visitor&& visit);
+
 // How each dialog text is read: its field, its key in [DialogText], its
 // default, and whether "\r\n" in the file becomes a real line break.
 struct DialogTextField {
@@ -63,5 +67,18 @@ struct DialogTextField {
 
 // The dialog texts in declaration order.
 const DialogTextField* DialogTextFields(size_t& count);
+
+template <typename Visitor>
+void VisitFields(const TStrInstaller& s, Visitor&& visit) {
+  visit("CompanyIndex", s.CompanyIndex);
+  visit("OEMManufactor", s.OEMManufactor);
+  visit("OEMBMLogo", s.OEMBMLogo);
+  visit("OEMLogoUrl", s.OEMLogoUrl);
+  visit("OEMMainTitle", s.OEMMainTitle);
+  visit("OEMColor", s.OEMColor);
+  size_t count = 0;
+  const DialogTextField* fields = DialogTextFields(count);
+  for (size_t i = 0; i < count; ++i) visit(fields[i].key, s.*(fields[i].field));
+}
 
 }  // namespace prn::config

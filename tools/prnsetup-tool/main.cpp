@@ -1,0 +1,149 @@
+// prnsetup-tool: shows package authors what the installer reads from their files.
+//
+//   prnsetup-tool settings [--program-dir DIR] [--lang-id 0xHHHH] [--winver N] FILE
+//   prnsetup-tool lang [--index N] [--lang-id 0xHHHH] FILE
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <vector>
+
+#include "config/profile_file.h"
+#include "text/winpath.h"
+#include "tools/prnsetup-tool/commands.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include "sys/win32/win32_basics.h"
+#include "sys/win32/win32_files.h"
+#else
+#include "sys/sim/sim_codepage.h"
+#include "sys/sim/sim_files.h"
+#endif
+
+namespace prn::tool {
+namespace {
+
+struct Arguments {
+  ustring command;
+  ustring file;
+  std::optional<ustring> programDir;
+  uint16_t langId = 0x0409;
+  int32_t winVer = 61;
+  int32_t index = 0;
+};
+
+constexpr char kUsage[] =
+    "usage: prnsetup-tool settings [--program-dir DIR] [--lang-id 0xHHHH] [--winver N] FILE\n"
+    "       prnsetup-tool lang [--index N] [--lang-id 0xHHHH] FILE\n";
+
+std::optional<Arguments> Parse(const std::vector<ustring>& args) {
+  if (args.empty()) return std::nullopt;
+  Arguments parsed;
+  parsed.command = args[0];
+  if (parsed.command != u"settings" && parsed.command != u"lang") return std::nullopt;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const ustring& arg = args[i];
+    auto value = [&]() -> std::optional<ustring> {
+      if (i + 1 >= args.size()) return std::nullopt;
+      return args[++i];
+    };
+    auto number = [&]() -> std::optional<int32_t> {
+      auto text = value();
+      return text ? config::ParseProfileInteger(*text) : std::nullopt;
+    };
+    if (arg == u"--program-dir" && parsed.command == u"settings") {
+      parsed.programDir = value();
+      if (!parsed.programDir) return std::nullopt;
+    } else if (arg == u"--lang-id") {
+      auto n = number();
+      if (!n) return std::nullopt;
+      parsed.langId = static_cast<uint16_t>(*n);
+    } else if (arg == u"--winver" && parsed.command == u"settings") {
+      auto n = number();
+      if (!n) return std::nullopt;
+      parsed.winVer = *n;
+    } else if (arg == u"--index" && parsed.command == u"lang") {
+      auto n = number();
+      if (!n) return std::nullopt;
+      parsed.index = *n;
+    } else if (!arg.empty() && arg[0] != u'-' && parsed.file.empty()) {
+      parsed.file = arg;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (parsed.file.empty()) return std::nullopt;
+  return parsed;
+}
+
+#ifdef _WIN32
+
+int Run(const Arguments& a) {
+  _setmode(_fileno(stdout), _O_BINARY);  // JSON goes out as UTF-8 bytes
+  win32::Win32FileSystem files;
+  win32::Win32CodePage ansi;
+  ustring file = files.FullPath(a.file);
+  if (a.command == u"lang") return RunLang({file, a.index, a.langId}, files, ansi, std::cout, std::cerr);
+  ustring folder = files.FullPath(a.programDir ? *a.programDir : FolderPart(file));
+  if (folder.empty() || folder.back() != u'\\') folder += u'\\';
+  return RunSettings({file, folder, a.langId, a.winVer}, files, ansi, std::cout, std::cerr);
+}
+
+#else
+
+unsigned AnsiCodePageFor(uint16_t langId) {
+  switch (langId) {
+    case 0x0804: case 0x1004: return 936;
+    case 0x0404: case 0x0C04: case 0x1404: return 950;
+    default: return 1252;
+  }
+}
+
+// On Linux the package folder is shown to the logic as drive P: (and the
+// settings file's folder as S: when it lies elsewhere), so that every path
+// reads as it would on Windows.
+int Run(const Arguments& a) {
+  namespace fs = std::filesystem;
+  fs::path file = fs::absolute(fs::path(ToUtf8(a.file))).lexically_normal();
+  fs::path fileFolder = file.parent_path();
+  fs::path programDir = a.programDir ? fs::absolute(fs::path(ToUtf8(*a.programDir))).lexically_normal()
+                                     : fileFolder;
+  if (programDir.has_filename() == false) programDir = programDir.parent_path();
+  sim::SimFileSystem files(fs::temp_directory_path());
+  files.Mount(u"P:", programDir);
+  ustring fileDrive = u"P:";
+  if (fs::weakly_canonical(fileFolder) != fs::weakly_canonical(programDir)) {
+    files.Mount(u"S:", fileFolder);
+    fileDrive = u"S:";
+  }
+  files.SetCurrentDirectory(fileDrive + u"\\");
+  sim::SimCodePage ansi(AnsiCodePageFor(a.langId));
+  ustring windowsFile = fileDrive + u"\\" + FromUtf8(file.filename().string());
+  if (a.command == u"lang") return RunLang({windowsFile, a.index, a.langId}, files, ansi, std::cout, std::cerr);
+  return RunSettings({windowsFile, u"P:\\", a.langId, a.winVer}, files, ansi, std::cout, std::cerr);
+}
+
+#endif
+
+}  // namespace
+}  // namespace prn::tool
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+  std::vector<prn::ustring> args;
+  for (int i = 1; i < argc; ++i) args.push_back(reinterpret_cast<const char16_t*>(argv[i]));
+#else
+int main(int argc, char** argv) {
+  std::vector<prn::ustring> args;
+  for (int i = 1; i < argc; ++i) args.push_back(prn::FromUtf8(argv[i]));
+#endif
+  auto parsed = prn::tool::Parse(args);
+  if (!parsed) {
+    std::cerr << prn::tool::kUsage;
+    return 2;
+  }
+  return prn::tool::Run(*parsed);
+}
