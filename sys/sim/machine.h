@@ -9,6 +9,8 @@
 #include "sys/sim/sim_codepage.h"
 #include "sys/sim/sim_files.h"
 #include "sys/sim/sim_last_error.h"
+#include "sys/sim/sim_spooler.h"
+#include "sys/sim/sim_usb_port_library.h"
 
 namespace prn::sim {
 
@@ -25,6 +27,8 @@ class Machine {
   SimFileSystem files;
   SimCodePage codePage;
   SimLastError lastError;
+  SimSpooler spooler{lastError};
+  SimUsbPortLibrary usb;
 };
 
 }  // namespace prn::sim
