@@ -9,6 +9,8 @@ sys::Platform Machine::Platform() {
   platform.files = &files;
   platform.codePage = &codePage;
   platform.lastError = &lastError;
+  platform.deviceLibraries = &deviceLibraries;
+  platform.registry = &registry;
   return platform;
 }
 
