@@ -27,6 +27,7 @@ constexpr uint32_t AlreadyExists = 183;
 constexpr uint32_t NoMoreItems = 259;
 constexpr uint32_t StillActive = 259;
 constexpr uint32_t ProcessAborted = 1067;
+constexpr uint32_t NoUnicodeTranslation = 1113;
 constexpr uint32_t InvalidLevel = 124;
 constexpr uint32_t NoSuchPrivilege = 1313;
 constexpr uint32_t PrivilegeNotHeld = 1314;

@@ -11,6 +11,8 @@ sys::Platform Machine::Platform() {
   platform.lastError = &lastError;
   platform.spooler = &spooler;
   platform.usb = &usb;
+  platform.deviceLibraries = &deviceLibraries;
+  platform.registry = &registry;
   return platform;
 }
 

@@ -7,10 +7,15 @@
 #include "sys/platform.h"
 #include "sys/sim/host_folder.h"
 #include "sys/sim/sim_codepage.h"
+#include "sys/sim/sim_device_install.h"
+#include "sys/sim/sim_device_library.h"
+#include "sys/sim/sim_device_tree.h"
 #include "sys/sim/sim_files.h"
+#include "sys/sim/sim_inf_store.h"
 #include "sys/sim/sim_last_error.h"
 #include "sys/sim/sim_spooler.h"
 #include "sys/sim/sim_usb_port_library.h"
+#include "sys/sim/sim_registry.h"
 
 namespace prn::sim {
 
@@ -29,6 +34,12 @@ class Machine {
   SimLastError lastError;
   SimSpooler spooler{lastError};
   SimUsbPortLibrary usb;
+  SimRegistry registry;
+  SimDeviceTree devices{registry};
+  SimInfStore infStore{files};
+  // The device-installation services as the device-install library sees them.
+  SimDeviceInstallApi deviceInstall{devices, infStore, files, codePage};
+  SimDeviceLibraries deviceLibraries{files, deviceInstall, registry, lastError, codePage};
 };
 
 }  // namespace prn::sim
