@@ -7,8 +7,11 @@
 #include "sys/platform.h"
 #include "sys/sim/host_folder.h"
 #include "sys/sim/sim_codepage.h"
+#include "sys/sim/sim_dialogs.h"
 #include "sys/sim/sim_files.h"
 #include "sys/sim/sim_last_error.h"
+#include "sys/sim/sim_resources.h"
+#include "sys/sim/sim_system_info.h"
 
 namespace prn::sim {
 
@@ -25,6 +28,9 @@ class Machine {
   SimFileSystem files;
   SimCodePage codePage;
   SimLastError lastError;
+  SimSystemInfo system{files};
+  SimResources resources;
+  SimDialogs dialogs;
 };
 
 }  // namespace prn::sim
