@@ -30,7 +30,7 @@ done
 for logo in "$logos"/*.bmp; do
   [ -e "$logo" ] || continue
   name=$(basename "$logo" .bmp)
-  grep -Eq "^\"?$name\"? BITMAP" <<<"$resources" || fail "bitmap $name missing"
+  grep -Eq "^\"$name\" 2 /\* RT_BITMAP \*/" <<<"$resources" || fail "bitmap $name missing"
 done
 
 text=$(strings -a "$exe")
