@@ -2,7 +2,10 @@
 
 namespace prn::sim {
 
-Machine::Machine() : files(host.Path()) {}
+Machine::Machine() : files(host.Path()) {
+  // A Windows machine always has the temporary folder of its user.
+  files.CreateDirectories(*system.tempPath);
+}
 
 sys::Platform Machine::Platform() {
   sys::Platform platform;
@@ -13,6 +16,9 @@ sys::Platform Machine::Platform() {
   platform.usb = &usb;
   platform.deviceLibraries = &deviceLibraries;
   platform.registry = &registry;
+  platform.system = &system;
+  platform.resources = &resources;
+  platform.dialogs = &dialogs;
   return platform;
 }
 

@@ -10,12 +10,15 @@
 #include "sys/sim/sim_device_install.h"
 #include "sys/sim/sim_device_library.h"
 #include "sys/sim/sim_device_tree.h"
+#include "sys/sim/sim_dialogs.h"
 #include "sys/sim/sim_files.h"
 #include "sys/sim/sim_inf_store.h"
 #include "sys/sim/sim_last_error.h"
 #include "sys/sim/sim_spooler.h"
 #include "sys/sim/sim_usb_port_library.h"
 #include "sys/sim/sim_registry.h"
+#include "sys/sim/sim_resources.h"
+#include "sys/sim/sim_system_info.h"
 
 namespace prn::sim {
 
@@ -40,6 +43,9 @@ class Machine {
   // The device-installation services as the device-install library sees them.
   SimDeviceInstallApi deviceInstall{devices, infStore, files, codePage};
   SimDeviceLibraries deviceLibraries{files, deviceInstall, registry, lastError, codePage};
+  SimSystemInfo system{files};
+  SimResources resources;
+  SimDialogs dialogs;
 };
 
 }  // namespace prn::sim
