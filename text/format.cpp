@@ -7,7 +7,7 @@ namespace prn {
 
 namespace {
 
-struct Spec {
+struct Placeholder {
   bool zeroPad = false;
   bool leftAlign = false;
   int width = 0;
@@ -25,26 +25,26 @@ bool IsConversion(char16_t c) {
 }
 
 // Parses the placeholder after '%' at `pos`; returns the index after it or npos.
-size_t ParseSpec(ustring_view p, size_t pos, Spec& spec) {
+size_t ParsePlaceholder(ustring_view p, size_t pos, Placeholder& ph) {
   size_t i = pos;
   while (i < p.size() && (p[i] == u'0' || p[i] == u'-')) {
-    (p[i] == u'0' ? spec.zeroPad : spec.leftAlign) = true;
+    (p[i] == u'0' ? ph.zeroPad : ph.leftAlign) = true;
     ++i;
   }
-  while (i < p.size() && p[i] >= u'0' && p[i] <= u'9' && spec.width < 1000) {
-    spec.width = spec.width * 10 + (p[i] - u'0');
+  while (i < p.size() && p[i] >= u'0' && p[i] <= u'9' && ph.width < 1000) {
+    ph.width = ph.width * 10 + (p[i] - u'0');
     ++i;
   }
   if (i < p.size() && p[i] == u'.') {
     ++i;
-    spec.precision = 0;
-    while (i < p.size() && p[i] >= u'0' && p[i] <= u'9' && spec.precision < 1000) {
-      spec.precision = spec.precision * 10 + (p[i] - u'0');
+    ph.precision = 0;
+    while (i < p.size() && p[i] >= u'0' && p[i] <= u'9' && ph.precision < 1000) {
+      ph.precision = ph.precision * 10 + (p[i] - u'0');
       ++i;
     }
   }
   if (i < p.size() && IsConversion(p[i])) {
-    spec.conversion = p[i];
+    ph.conversion = p[i];
     return i + 1;
   }
   return ustring_view::npos;
@@ -68,16 +68,16 @@ ustring Digits(unsigned long long value, int base, bool upper) {
   return out;
 }
 
-ustring Render(const Spec& spec, const FormatArg* arg) {
+ustring Render(const Placeholder& ph, const FormatArg* arg) {
   if (!arg) return {};  // a placeholder without an argument renders empty
   const auto& v = arg->Value();
   ustring body;
   bool negative = false;
-  switch (spec.conversion) {
+  switch (ph.conversion) {
     case u's':
       if (auto* s = std::get_if<ustring>(&v)) {
-        body = spec.precision >= 0 && static_cast<size_t>(spec.precision) < s->size()
-                   ? s->substr(0, spec.precision)
+        body = ph.precision >= 0 && static_cast<size_t>(ph.precision) < s->size()
+                   ? s->substr(0, ph.precision)
                    : *s;
       } else if (auto* n = std::get_if<long long>(&v)) {
         body = ToDecimal(*n);
@@ -97,7 +97,7 @@ ustring Render(const Spec& spec, const FormatArg* arg) {
       if (auto* dd = std::get_if<double>(&v)) d = *dd;
       else d = static_cast<double>(AsInteger(arg));
       char buf[64];
-      std::snprintf(buf, sizeof buf, "%.*f", spec.precision < 0 ? 6 : std::min(spec.precision, 30), d);
+      std::snprintf(buf, sizeof buf, "%.*f", ph.precision < 0 ? 6 : std::min(ph.precision, 30), d);
       std::string s(buf);
       if (!s.empty() && s[0] == '-') {
         negative = true;
@@ -110,28 +110,28 @@ ustring Render(const Spec& spec, const FormatArg* arg) {
       if (std::holds_alternative<ustring>(v)) return std::get<ustring>(v);
       long long n = AsInteger(arg);
       unsigned long long magnitude;
-      if (spec.conversion == u'd' || spec.conversion == u'i') {
+      if (ph.conversion == u'd' || ph.conversion == u'i') {
         negative = n < 0;
         magnitude = negative ? 0ULL - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
         body = Digits(magnitude, 10, false);
       } else {
         // %u and %x show the value as a 32-bit unsigned number when it fits one.
         magnitude = (n < 0 && n >= INT32_MIN) ? static_cast<uint32_t>(n) : static_cast<unsigned long long>(n);
-        body = Digits(magnitude, spec.conversion == u'u' ? 10 : 16, spec.conversion == u'X');
+        body = Digits(magnitude, ph.conversion == u'u' ? 10 : 16, ph.conversion == u'X');
       }
-      if (spec.precision >= 0 && body.size() < static_cast<size_t>(spec.precision)) {
-        body.insert(0, spec.precision - body.size(), u'0');
+      if (ph.precision >= 0 && body.size() < static_cast<size_t>(ph.precision)) {
+        body.insert(0, ph.precision - body.size(), u'0');
       }
     }
   }
   size_t signWidth = negative ? 1 : 0;
-  if (static_cast<size_t>(spec.width) > body.size() + signWidth) {
-    size_t fill = spec.width - body.size() - signWidth;
-    if (spec.leftAlign) {
+  if (static_cast<size_t>(ph.width) > body.size() + signWidth) {
+    size_t fill = ph.width - body.size() - signWidth;
+    if (ph.leftAlign) {
       body = (negative ? u"-" : u"") + body + ustring(fill, u' ');
       return body;
     }
-    bool zeros = spec.zeroPad && spec.conversion != u's' && spec.conversion != u'c';
+    bool zeros = ph.zeroPad && ph.conversion != u's' && ph.conversion != u'c';
     if (zeros) return (negative ? u"-" : u"") + ustring(fill, u'0') + body;
     return ustring(fill, u' ') + (negative ? u"-" : u"") + body;
   }
@@ -155,15 +155,15 @@ ustring Format(ustring_view pattern, std::initializer_list<FormatArg> args) {
       ++i;
       continue;
     }
-    Spec spec;
-    size_t end = ParseSpec(pattern, i + 1, spec);
+    Placeholder ph;
+    size_t end = ParsePlaceholder(pattern, i + 1, ph);
     if (end == ustring_view::npos) {
       out.push_back(c);  // not a placeholder: copied literally
       continue;
     }
     const FormatArg* arg = next < args.size() ? args.begin() + next : nullptr;
     ++next;
-    out += Render(spec, arg);
+    out += Render(ph, arg);
     i = end - 1;
   }
   return out;
@@ -177,8 +177,8 @@ int CountPlaceholders(ustring_view pattern) {
       ++i;
       continue;
     }
-    Spec spec;
-    size_t end = ParseSpec(pattern, i + 1, spec);
+    Placeholder ph;
+    size_t end = ParsePlaceholder(pattern, i + 1, ph);
     if (end != ustring_view::npos) {
       ++count;
       i = end - 1;
