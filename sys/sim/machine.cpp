@@ -2,13 +2,16 @@
 
 namespace prn::sim {
 
-Machine::Machine() : files(host.Path()) {}
+Machine::Machine() : files(host.Path()), shell(files), privileges(lastError) {}
 
 sys::Platform Machine::Platform() {
   sys::Platform platform;
   platform.files = &files;
   platform.codePage = &codePage;
   platform.lastError = &lastError;
+  platform.processes = &processes;
+  platform.shell = &shell;
+  platform.privileges = &privileges;
   return platform;
 }
 

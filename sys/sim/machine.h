@@ -9,6 +9,9 @@
 #include "sys/sim/sim_codepage.h"
 #include "sys/sim/sim_files.h"
 #include "sys/sim/sim_last_error.h"
+#include "sys/sim/sim_privileges.h"
+#include "sys/sim/sim_processes.h"
+#include "sys/sim/sim_shell.h"
 
 namespace prn::sim {
 
@@ -25,6 +28,9 @@ class Machine {
   SimFileSystem files;
   SimCodePage codePage;
   SimLastError lastError;
+  SimProcesses processes;
+  SimShell shell;
+  SimPrivileges privileges;
 };
 
 }  // namespace prn::sim
