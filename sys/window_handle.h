@@ -1,6 +1,6 @@
 #pragma once
-// A window handle as the portable logic carries it: an opaque number that
-// only the Win32 side turns back into an HWND. 0 stands for no window.
+// A window handle as the portable logic carries it: the HWND's value, wide
+// enough for both builds. 0 is no window.
 
 #include <cstdint>
 
