@@ -23,8 +23,8 @@ std::optional<ustring> GpdVersionOfLine(ustring_view line) {
   return quote == ustring_view::npos ? ustring() : ustring(rest.substr(0, quote));
 }
 
-ustring GpdVersionOfText(ustring_view text) {
-  ustring version;
+std::optional<ustring> GpdVersionOfText(ustring_view text) {
+  std::optional<ustring> version;
   for (const ustring& line : SplitLines(text)) {
     if (auto found = GpdVersionOfLine(line)) version = *found;
   }

@@ -13,8 +13,9 @@ namespace prn::install {
 // up to 10 characters behind the key, ended by a double quote; empty when no
 // quote follows within them.
 std::optional<ustring> GpdVersionOfLine(ustring_view line);
-// The version of the last line of a GPD text that carries one; empty if none.
-ustring GpdVersionOfText(ustring_view text);
+// The version of the last line of a GPD text that carries one; nothing when
+// no line does.
+std::optional<ustring> GpdVersionOfText(ustring_view text);
 
 // The numbers of a version text split at dots and blanks; raises prn::Error
 // naming the text when a part is not a number.

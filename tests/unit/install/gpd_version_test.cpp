@@ -18,7 +18,7 @@ TEST(GpdVersionOfLine, TakesUpToTenCharactersBeforeTheQuote) {
 TEST(GpdVersionOfText, LaterLineWins) {
   EXPECT_EQ(GpdVersionOfText(u"*GPDSpecVersion: \"1.0\"\r\n*GPDFileVersion: \"1.0\"\r\n*GPDFileVersion: \"2.1\"\n"),
             u"2.1");
-  EXPECT_EQ(GpdVersionOfText(u"*ModelName: \"QX1\""), u"");
+  EXPECT_EQ(GpdVersionOfText(u"*ModelName: \"QX1\""), std::nullopt);
 }
 
 TEST(IsOlderVersion, FirstDifferingPartDecidesAndMissingPartsAreZero) {
