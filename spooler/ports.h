@@ -24,7 +24,8 @@ bool AddTcpIpPort(sys::Spooler& spooler, sys::LastError& lastError, const ustrin
 
 // A port through the Local Port monitor. The result is the monitor call's own
 // success; the monitor's answer (183 for an existing port) is left in the last
-// error. Raises prn::Error when the spooler has no XcvDataW.
+// error. False for a name that does not fit the 512-byte request. Raises
+// prn::Error when the spooler has no XcvDataW.
 bool AddLocalPort(sys::Spooler& spooler, sys::LastError& lastError, const ustring& portName);
 
 // Moves the printer to the port through the printer update sequence; false at

@@ -9,6 +9,8 @@ sys::Platform Machine::Platform() {
   platform.files = &files;
   platform.codePage = &codePage;
   platform.lastError = &lastError;
+  platform.spooler = &spooler;
+  platform.usb = &usb;
   platform.processes = &processes;
   platform.shell = &shell;
   platform.privileges = &privileges;

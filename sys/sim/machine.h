@@ -12,6 +12,8 @@
 #include "sys/sim/sim_privileges.h"
 #include "sys/sim/sim_processes.h"
 #include "sys/sim/sim_shell.h"
+#include "sys/sim/sim_spooler.h"
+#include "sys/sim/sim_usb_port_library.h"
 
 namespace prn::sim {
 
@@ -28,6 +30,8 @@ class Machine {
   SimFileSystem files;
   SimCodePage codePage;
   SimLastError lastError;
+  SimSpooler spooler{lastError};
+  SimUsbPortLibrary usb;
   SimProcesses processes;
   SimShell shell;
   SimPrivileges privileges;
