@@ -2,13 +2,19 @@
 
 namespace prn::sim {
 
-Machine::Machine() : files(host.Path()), shell(files), privileges(lastError) {}
+Machine::Machine() : files(host.Path()), shell(files), privileges(lastError) {
+  // A Windows machine always has the temporary folder of its user.
+  files.CreateDirectories(*system.tempPath);
+}
 
 sys::Platform Machine::Platform() {
   sys::Platform platform;
   platform.files = &files;
   platform.codePage = &codePage;
   platform.lastError = &lastError;
+  platform.system = &system;
+  platform.resources = &resources;
+  platform.dialogs = &dialogs;
   platform.spooler = &spooler;
   platform.usb = &usb;
   platform.processes = &processes;
