@@ -6,7 +6,9 @@
 #include "spooler/printer_queries.h"
 #include "sys/last_error.h"
 #include "sys/processes.h"
+#include "sys/system_info.h"
 #include "text/format.h"
+#include "text/winpath.h"
 #include "trace/trace.h"
 
 namespace prn::install {
@@ -62,7 +64,7 @@ uint32_t UIAddPrinter(const sys::Platform& platform, const ustring& printerName,
 
   StringList before = PrintersOfModel(platform, printerName);
   // rundll32 from the system folder, never one that lies in the package folder.
-  ustring program = u"\"" + platform.processes->SystemProgramPath(u"rundll32.exe") + u"\"";
+  ustring program = u"\"" + JoinPath(platform.system->SystemDirectory(), u"rundll32.exe") + u"\"";
   StringList output;
   if (RunCMD(*platform.processes, PrintUiAddPrinterCommand(program, printerName, infPath, port), output) < 0)
     return UIAddPrinterFailed;

@@ -24,7 +24,7 @@ bool IsQuotableArgument(ustring_view argument);
 // `printerName` appeared; UIAddPrinterFailed when the command could not run,
 // an argument cannot be quoted safely, or the list did not grow by exactly
 // one; UIAddPrinterNoNewPrinter when it grew by one but the new name could
-// not be told apart. Uses processes, spooler and last error of `platform`.
+// not be told apart. Uses processes, spooler, system and last error of `platform`.
 uint32_t UIAddPrinter(const sys::Platform& platform, const ustring& printerName, const ustring& infPath,
                       const ustring& port, ustring& newPrinter);
 

@@ -52,10 +52,6 @@ class Processes {
   // Starts the command line hidden and detached from our console, in
   // `currentDirectory` (ours when empty).
   virtual DetachedStart StartDetached(const ustring& commandLine, const ustring& currentDirectory) = 0;
-  // Full path of a program of the system folder (System32 as this process
-  // sees it), so that system tools are never looked up in the package folder;
-  // empty when the system folder cannot be told.
-  virtual ustring SystemProgramPath(ustring_view fileName) const = 0;
 };
 
 }  // namespace prn::sys

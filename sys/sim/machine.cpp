@@ -1,8 +1,11 @@
 #include "sys/sim/machine.h"
 
+#include "sys/sim/sim_printui.h"
+
 namespace prn::sim {
 
 Machine::Machine() : files(host.Path()), shell(files), privileges(lastError) {
+  processes.InstallProgram(u"rundll32.exe", Rundll32Program(spooler, files, codePage));
   // A Windows machine always has the temporary folder of its user.
   files.CreateDirectories(*system.tempPath);
 }

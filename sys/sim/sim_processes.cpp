@@ -5,7 +5,6 @@
 #include "sys/sim/command_line.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"
-#include "text/winpath.h"
 
 namespace prn::sim {
 
@@ -68,8 +67,6 @@ void SimProcesses::Script(const ustring& commandLine, ScriptedCommand command) {
 void SimProcesses::InstallProgram(const ustring& fileName, ProgramBehaviour behaviour) {
   programs_[ProgramKey(fileName)] = std::move(behaviour);
 }
-
-ustring SimProcesses::SystemProgramPath(ustring_view fileName) const { return JoinPath(systemFolder_, fileName); }
 
 SimProcesses::Launch SimProcesses::Resolve(const ProcessStartInfo& info) {
   Launch launch;

@@ -49,13 +49,11 @@ class SimProcesses : public sys::Processes {
   void InstallProgram(const ustring& fileName, ProgramBehaviour behaviour);
   // Every pipe creation fails with `code` (0 ends that).
   void FailPipes(uint32_t code) { pipeError_ = code; }
-  const ustring& SystemFolder() const { return systemFolder_; }
 
   const std::vector<ProcessStartInfo>& Started() const { return started_; }
 
   sys::CapturedStart StartCaptured(const ustring& commandLine) override;
   sys::DetachedStart StartDetached(const ustring& commandLine, const ustring& currentDirectory) override;
-  ustring SystemProgramPath(ustring_view fileName) const override;
 
  private:
   struct Launch {
@@ -65,7 +63,6 @@ class SimProcesses : public sys::Processes {
   };
   Launch Resolve(const ProcessStartInfo& info);
 
-  ustring systemFolder_ = u"C:\\Windows\\System32";
   std::map<ustring, ScriptedCommand> scripts_;     // by upper-cased command line
   std::map<ustring, ProgramBehaviour> programs_;   // by upper-cased file name
   uint32_t pipeError_ = 0;

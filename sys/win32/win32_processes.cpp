@@ -4,7 +4,6 @@
 
 #include "sys/win32/win32_handle.h"
 #include "sys/win32/win32_text.h"
-#include "text/winpath.h"
 
 namespace prn::win32 {
 
@@ -100,11 +99,5 @@ sys::DetachedStart Win32Processes::StartDetached(const ustring& commandLine, con
   return start;
 }
 
-ustring Win32Processes::SystemProgramPath(ustring_view fileName) const {
-  wchar_t folder[MAX_PATH];
-  UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return {};  // never fall back to the search path
-  return JoinPath(U(folder, length), fileName);
-}
 
 }  // namespace prn::win32

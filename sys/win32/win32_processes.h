@@ -9,7 +9,6 @@ class Win32Processes : public sys::Processes {
  public:
   sys::CapturedStart StartCaptured(const ustring& commandLine) override;
   sys::DetachedStart StartDetached(const ustring& commandLine, const ustring& currentDirectory) override;
-  ustring SystemProgramPath(ustring_view fileName) const override;
 };
 
 }  // namespace prn::win32
