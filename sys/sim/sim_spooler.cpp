@@ -286,6 +286,10 @@ sys::Enumeration<Record> SimSpooler::Deliver(std::vector<Record> records, sys::B
   return result;
 }
 
+// The job list is delivered by a handle (sim_spooler_handle.cpp).
+template sys::Enumeration<sys::JOB_INFO_1W> SimSpooler::Deliver(std::vector<sys::JOB_INFO_1W>, sys::BufferBytes,
+                                                                Call);
+
 // --- enumerations ---
 
 sys::Enumeration<sys::PRINTER_INFO_2W> SimSpooler::EnumeratePrinters2(uint32_t flags, sys::BufferBytes buffer) {

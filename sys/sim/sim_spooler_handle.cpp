@@ -51,7 +51,7 @@ class SimSpooler::Handle : public sys::Printer {
     return spooler_.GetDriverInfo3(target_, info);
   }
   sys::Enumeration<sys::JOB_INFO_1W> EnumerateJobs(uint32_t firstJob, uint32_t jobCount,
-                                                   sys::BufferBytes buffer) override {
+                                                   sys::BufferBytes buffer = {}) override {
     std::lock_guard lock(spooler_.mutex_);
     return spooler_.EnumerateJobs(target_, firstJob, jobCount, buffer);
   }
