@@ -1,0 +1,76 @@
+// PLP_RW.DLL as the installer binds it: by full path beside the program.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "spooler/usb_ports.h"
+#include "sys/win32/win32_basics.h"
+#include "sys/win32/win32_spooler.h"
+#include "sys/win32/win32_text.h"
+#include "sys/win32/win32_usb_port_library.h"
+#include "text/winpath.h"
+#include "trace/trace.h"
+
+namespace prn::win32 {
+namespace {
+
+ustring ProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return FolderPart(U(path));
+}
+
+TEST(UsbPortLibrary, OurLibraryBesideTheProgramFindsNoUsbPrintersUnderWine) {
+  Win32UsbPortLibrary usb(ProgramFolder());
+  trace::Capture capture;
+  {
+    sys::UsbPortLibrary::Scan scan(usb);
+    EXPECT_EQ(scan.Refresh(), 0);
+    EXPECT_EQ(scan.Entry(0).port, "");
+  }
+  EXPECT_FALSE(capture.Contains(u"no USB printers"));
+
+  Win32Spooler spooler;
+  Win32LastError lastError;
+  Win32CodePage codePage;
+  EXPECT_EQ(spooler::GetOnlineUSBPortForNotInstallDriver(usb, spooler, lastError, codePage, u"Quillon", u""), u"");
+}
+
+TEST(UsbPortLibrary, AMissingLibraryIsTracedAndMeansNoUsbPrinters) {
+  Win32UsbPortLibrary usb(JoinPath(ProgramFolder(), u"no-such-folder"));
+  trace::Capture capture;
+  sys::UsbPortLibrary::Scan scan(usb);
+  EXPECT_EQ(scan.Refresh(), 0);
+  EXPECT_EQ(scan.Entry(0).deviceId, "");
+  EXPECT_TRUE(capture.Contains(u"could not be loaded"));
+}
+
+// A PLP_RW.DLL that is some other library: copied from System32 for the test.
+TEST(UsbPortLibrary, ALibraryWithoutTheExportsMeansNoUsbPrinters) {
+  ustring folder = JoinPath(ProgramFolder(), u"usb-lib-without-exports");
+  CreateDirectoryW(W(folder), nullptr);
+  wchar_t system[MAX_PATH] = {};
+  GetSystemDirectoryW(system, MAX_PATH);
+  ASSERT_TRUE(CopyFileW(W(JoinPath(U(system), u"version.dll")), W(JoinPath(folder, u"PLP_RW.DLL")), FALSE));
+  {
+    Win32UsbPortLibrary usb(folder);
+    trace::Capture capture;
+    sys::UsbPortLibrary::Scan scan(usb);
+    EXPECT_EQ(scan.Refresh(), 0);
+    EXPECT_TRUE(capture.Contains(u"lacks USBPrintRefresh or GetUSBHWID"));
+  }
+  DeleteFileW(W(JoinPath(folder, u"PLP_RW.DLL")));
+  RemoveDirectoryW(W(folder));
+}
+
+TEST(UsbPortLibrary, ARelativeFolderIsNeverSearched) {
+  Win32UsbPortLibrary usb(u".");
+  trace::Capture capture;
+  sys::UsbPortLibrary::Scan scan(usb);
+  EXPECT_EQ(scan.Refresh(), 0);
+  EXPECT_TRUE(capture.Contains(u"is not a full path"));
+}
+
+}  // namespace
+}  // namespace prn::win32
