@@ -4,10 +4,8 @@
 
 #include "config/install_infos.h"
 #include "install/buffer_driver_files.h"
-#include "sys/win32/win32_basics.h"
 #include "sys/win32/win32_device_library.h"
-#include "sys/win32/win32_files.h"
-#include "sys/win32/win32_shell.h"
+#include "sys/win32/win32_platform.h"
 #include "text/ascii.h"
 #include "wine_paths.h"
 
@@ -21,10 +19,6 @@ constexpr char16_t kMaker[] = u"PrnStagingTest";
 class BufferDriverFilesUnderWine : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform.files = &files;
-    platform.codePage = &codePage;
-    platform.lastError = &lastError;
-    platform.shell = &shell;
     platform.deviceLibraries = &libraries;
 
     config::SettingsEnvironment env;
@@ -63,12 +57,12 @@ class BufferDriverFilesUnderWine : public ::testing::Test {
     return win32::U(windows, length) + u"\\inf";
   }
 
-  win32::Win32FileSystem files;
-  win32::Win32CodePage codePage;
-  win32::Win32LastError lastError;
-  win32::Win32Shell shell;
+  win32::Win32Platform machine;
   win32::Win32DeviceLibraries libraries;
-  sys::Platform platform;
+  win32::Win32FileSystem& files = machine.files;
+  win32::Win32CodePage& codePage = machine.codePage;
+  win32::Win32Shell& shell = machine.shell;
+  sys::Platform platform = machine.Platform();
   config::TInstallInfos settings;
   int select = -1;
   ustring programFiles, makerFolder, stagingFolder;
