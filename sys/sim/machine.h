@@ -14,11 +14,14 @@
 #include "sys/sim/sim_files.h"
 #include "sys/sim/sim_inf_store.h"
 #include "sys/sim/sim_last_error.h"
-#include "sys/sim/sim_spooler.h"
-#include "sys/sim/sim_usb_port_library.h"
+#include "sys/sim/sim_privileges.h"
+#include "sys/sim/sim_processes.h"
 #include "sys/sim/sim_registry.h"
 #include "sys/sim/sim_resources.h"
+#include "sys/sim/sim_shell.h"
+#include "sys/sim/sim_spooler.h"
 #include "sys/sim/sim_system_info.h"
+#include "sys/sim/sim_usb_port_library.h"
 
 namespace prn::sim {
 
@@ -35,17 +38,20 @@ class Machine {
   SimFileSystem files;
   SimCodePage codePage;
   SimLastError lastError;
+  SimSystemInfo system{files};
+  SimResources resources;
+  SimDialogs dialogs;
   SimSpooler spooler{lastError};
   SimUsbPortLibrary usb;
+  SimProcesses processes;
+  SimShell shell;
+  SimPrivileges privileges;
   SimRegistry registry;
   SimDeviceTree devices{registry};
   SimInfStore infStore{files};
   // The device-installation services as the device-install library sees them.
   SimDeviceInstallApi deviceInstall{devices, infStore, files, codePage};
   SimDeviceLibraries deviceLibraries{files, deviceInstall, registry, lastError, codePage};
-  SimSystemInfo system{files};
-  SimResources resources;
-  SimDialogs dialogs;
 };
 
 }  // namespace prn::sim
