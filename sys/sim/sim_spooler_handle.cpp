@@ -156,7 +156,7 @@ bool SimSpooler::SetInfo2(const Target& target, const sys::PRINTER_INFO_2W& info
     lastError_.Set(error);
     return false;
   }
-  if (default_ && EqualsNoCase(*default_, printer->info.pPrinterName)) default_ = info.pPrinterName;
+  if (default_ && EqualsNoCase(*default_, printer->info.pPrinterName)) default_.emplace(info.pPrinterName);
   sys::PRINTER_INFO_2W stored = info;
   stored.pServerName = printer->info.pServerName;
   stored.cJobs = 0;
