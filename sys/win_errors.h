@@ -17,6 +17,7 @@ constexpr uint32_t SharingViolation = 32;
 constexpr uint32_t NotSupported = 50;
 constexpr uint32_t FileExists = 80;
 constexpr uint32_t InvalidParameter = 87;
+constexpr uint32_t BrokenPipe = 109;
 constexpr uint32_t DiskFull = 112;
 constexpr uint32_t InsufficientBuffer = 122;
 constexpr uint32_t InvalidName = 123;
@@ -26,8 +27,10 @@ constexpr uint32_t DirNotEmpty = 145;
 constexpr uint32_t AlreadyExists = 183;
 constexpr uint32_t NoMoreItems = 259;
 constexpr uint32_t StillActive = 259;
+constexpr uint32_t Directory = 267;  // the directory name is invalid
 constexpr uint32_t ProcessAborted = 1067;
 constexpr uint32_t InvalidLevel = 124;
+constexpr uint32_t NotAllAssigned = 1300;
 constexpr uint32_t NoSuchPrivilege = 1313;
 constexpr uint32_t PrivilegeNotHeld = 1314;
 constexpr uint32_t UnknownPort = 1796;
@@ -35,6 +38,8 @@ constexpr uint32_t UnknownPrinterDriver = 1797;
 constexpr uint32_t UnknownPrintProcessor = 1798;
 constexpr uint32_t InvalidPrinterName = 1801;
 constexpr uint32_t PrinterAlreadyExists = 1802;
+constexpr uint32_t ResourceTypeNotFound = 1813;
+constexpr uint32_t ResourceNameNotFound = 1814;
 constexpr uint32_t PrinterDriverInUse = 3001;
 
 // SetupAPI codes that cross the device-install library.

@@ -1,14 +1,28 @@
 #include "sys/sim/machine.h"
 
+#include "sys/sim/sim_printui.h"
+
 namespace prn::sim {
 
-Machine::Machine() : files(host.Path()) {}
+Machine::Machine() : files(host.Path()), shell(files), privileges(lastError) {
+  processes.InstallProgram(u"rundll32.exe", Rundll32Program(spooler, files, codePage));
+  // A Windows machine always has the temporary folder of its user.
+  files.CreateDirectories(*system.tempPath);
+}
 
 sys::Platform Machine::Platform() {
   sys::Platform platform;
   platform.files = &files;
   platform.codePage = &codePage;
   platform.lastError = &lastError;
+  platform.system = &system;
+  platform.resources = &resources;
+  platform.dialogs = &dialogs;
+  platform.spooler = &spooler;
+  platform.usb = &usb;
+  platform.processes = &processes;
+  platform.shell = &shell;
+  platform.privileges = &privileges;
   return platform;
 }
 

@@ -7,8 +7,16 @@
 #include "sys/platform.h"
 #include "sys/sim/host_folder.h"
 #include "sys/sim/sim_codepage.h"
+#include "sys/sim/sim_dialogs.h"
 #include "sys/sim/sim_files.h"
 #include "sys/sim/sim_last_error.h"
+#include "sys/sim/sim_privileges.h"
+#include "sys/sim/sim_processes.h"
+#include "sys/sim/sim_resources.h"
+#include "sys/sim/sim_shell.h"
+#include "sys/sim/sim_spooler.h"
+#include "sys/sim/sim_system_info.h"
+#include "sys/sim/sim_usb_port_library.h"
 
 namespace prn::sim {
 
@@ -25,6 +33,14 @@ class Machine {
   SimFileSystem files;
   SimCodePage codePage;
   SimLastError lastError;
+  SimSystemInfo system{files};
+  SimResources resources;
+  SimDialogs dialogs;
+  SimSpooler spooler{lastError};
+  SimUsbPortLibrary usb;
+  SimProcesses processes;
+  SimShell shell;
+  SimPrivileges privileges;
 };
 
 }  // namespace prn::sim

@@ -1,0 +1,30 @@
+#pragma once
+// Which windows start-up creates, in which order. The first one created is
+// the main window: closing it ends the program.
+
+#include <cstdint>
+#include <vector>
+
+#include "text/ustring.h"
+
+namespace prn::app {
+
+enum class FormKind {
+  TFormMain,        // classic installer window
+  TFormMainV2,      // skinned installer window
+  TFormInstalling,  // progress window of the skinned window
+  TFormManager,     // printer and port manager
+  TFormAddNetPort,  // add network port dialog
+  TFormAddPort,     // add port dialog
+  TFormSearching,   // search window of an install
+  TFormTemp,        // notice window
+};
+
+// The creation order for the command line's manager wish and the `ViewMode`
+// of settings entry 0 (2 is the skinned window).
+std::vector<FormKind> PlanWindows(bool manager, int32_t viewMode);
+
+// The class name, e.g. "TFormMain".
+ustring FormClassName(FormKind kind);
+
+}  // namespace prn::app

@@ -1,0 +1,29 @@
+#pragma once
+// Where a driver package is staged: <Program Files>\<maker>\Printer Drivers\<model>.
+// The folder is deleted recursively with administrator rights, so the names
+// that build it come from data and are checked before they aim anything.
+
+#include "text/ustring.h"
+
+namespace prn::install {
+
+struct StagingFolder {
+  ustring root;    // <Program Files>\<maker>\Printer Drivers
+  ustring folder;  // root\<model>
+};
+
+// True when `name` can stand as one folder name: not empty, no path
+// separators, drive colons, wildcards, quotes or control characters, not "."
+// or "..", no trailing blank or dot (Windows would drop it and name another
+// folder) and no device name such as CON or LPT1.
+bool IsPlainFolderName(ustring_view name);
+
+// Builds the staging folder; raises prn::Error with a clear text when the
+// Program Files folder is not an absolute path or the maker or model name
+// is not a plain folder name.
+StagingFolder MakeStagingFolder(ustring_view programFiles, ustring_view maker, ustring_view model);
+
+// True when the full path `target` lies strictly inside the full path `root`.
+bool LiesUnder(ustring_view target, ustring_view root);
+
+}  // namespace prn::install

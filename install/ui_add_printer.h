@@ -1,0 +1,31 @@
+#pragma once
+// Installs a driver and creates its print queue in one step through the
+// system printer UI (rundll32 printui.dll,PrintUIEntry /if), then finds the
+// new queue by comparing the printer lists before and after.
+
+#include <cstdint>
+
+#include "sys/platform.h"
+#include "text/ustring.h"
+
+namespace prn::install {
+
+// The command as it is traced: "rundll32 printui.dll,PrintUIEntry /if /b …".
+// `program` replaces "rundll32" in the command that is really run.
+ustring PrintUiAddPrinterCommand(ustring_view program, const ustring& printerName, const ustring& infPath,
+                                 const ustring& port);
+
+// True when the argument can be wrapped in double quotes on a command line
+// without changing how the line splits: no double quote in it and no
+// backslash at its end (which would escape the closing quote).
+bool IsQuotableArgument(ustring_view argument);
+
+// 0 with `newPrinter` set when exactly one printer whose name begins with
+// `printerName` appeared; UIAddPrinterFailed when the command could not run,
+// an argument cannot be quoted safely, or the list did not grow by exactly
+// one; UIAddPrinterNoNewPrinter when it grew by one but the new name could
+// not be told apart. Uses processes, spooler, system and last error of `platform`.
+uint32_t UIAddPrinter(const sys::Platform& platform, const ustring& printerName, const ustring& infPath,
+                      const ustring& port, ustring& newPrinter);
+
+}  // namespace prn::install

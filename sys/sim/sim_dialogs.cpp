@@ -1,0 +1,27 @@
+#include "sys/sim/sim_dialogs.h"
+
+namespace prn::sim {
+
+namespace {
+
+int FirstButton(uint32_t flags) {
+  switch (flags & 0x0F) {
+    case sys::mb::YesNo:
+    case sys::mb::YesNoCancel:
+      return sys::mb::IdYes;
+    default:
+      return sys::mb::IdOk;
+  }
+}
+
+}  // namespace
+
+int SimDialogs::ShowMessage(sys::WindowRef owner, const ustring& text, const ustring& caption, uint32_t flags) {
+  shown_.push_back(Shown{owner, text, caption, flags});
+  if (answers_.empty()) return FirstButton(flags);
+  int answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+}  // namespace prn::sim

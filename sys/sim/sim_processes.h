@@ -1,0 +1,72 @@
+#pragma once
+// The simulated machine's process table. A command line starts one of the
+// machine's programs (chosen by the program's file name, e.g. rundll32.exe)
+// or a command line a test scripted; anything else does not start, as a
+// missing program does not. Every start is logged.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "sys/processes.h"
+
+namespace prn::sim {
+
+// What one run of a simulated program does.
+struct ProgramRun {
+  std::string output;    // written to standard output
+  uint32_t exitCode = 0;
+  int activePolls = 0;   // StillActive answers true this many times first
+  bool readFails = false;  // the output pipe breaks down instead of ending
+  std::function<void()> atEnd;  // effect when it ends (waited for, or its last active poll)
+};
+
+struct ProcessStartInfo {
+  ustring commandLine;
+  ustring currentDirectory;
+  StringList args;       // split as the started program reads them
+  bool captured = false; // started with its output to a pipe
+};
+
+// A program of the machine: its effect and its run, from how it was started.
+using ProgramBehaviour = std::function<ProgramRun(const ProcessStartInfo&)>;
+
+// A command line scripted by a test.
+struct ScriptedCommand {
+  uint32_t startError = 0;  // CreateProcessW fails with this code
+  uint32_t pipeError = 0;   // CreatePipe fails with this code
+  ProgramRun run;
+};
+
+class SimProcesses : public sys::Processes {
+ public:
+  SimProcesses();
+
+  // A command line (compared whole, ASCII case-insensitively) and what it does.
+  void Script(const ustring& commandLine, ScriptedCommand command);
+  // A program by file name ("rundll32.exe"; ".exe" may be left out when started).
+  void InstallProgram(const ustring& fileName, ProgramBehaviour behaviour);
+  // Every pipe creation fails with `code` (0 ends that).
+  void FailPipes(uint32_t code) { pipeError_ = code; }
+
+  const std::vector<ProcessStartInfo>& Started() const { return started_; }
+
+  sys::CapturedStart StartCaptured(const ustring& commandLine) override;
+  sys::DetachedStart StartDetached(const ustring& commandLine, const ustring& currentDirectory) override;
+
+ private:
+  struct Launch {
+    uint32_t startError = 0;
+    uint32_t pipeError = 0;
+    ProgramRun run;
+  };
+  Launch Resolve(const ProcessStartInfo& info);
+
+  std::map<ustring, ScriptedCommand> scripts_;     // by upper-cased command line
+  std::map<ustring, ProgramBehaviour> programs_;   // by upper-cased file name
+  uint32_t pipeError_ = 0;
+  std::vector<ProcessStartInfo> started_;
+};
+
+}  // namespace prn::sim

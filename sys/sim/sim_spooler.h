@@ -1,0 +1,153 @@
+#pragma once
+// The simulated print spooler: printers (local and connections) with their
+// jobs, drivers, ports and their monitors, print processors and the default
+// printer. It checks what Windows checks (1801 unknown printer, 1802 existing
+// printer, 1797 unknown driver, 1796 unknown port, 1798 unknown processor,
+// 5 for a change through a handle without administer access), fills a fixed
+// buffer as a 32-bit caller's would fill (122 when it does not fit), and
+// answers the Local Port and Standard TCP/IP Port monitors' "AddPort".
+// Failures are reported through the machine's last-error value.
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "sys/last_error.h"
+#include "sys/spooler.h"
+
+namespace prn::sim {
+
+inline constexpr char16_t kLocalPortMonitor[] = u"Local Port";
+inline constexpr char16_t kTcpIpPortMonitor[] = u"Standard TCP/IP Port";
+
+class SimSpooler : public sys::Spooler {
+ public:
+  // Calls that a test can make fail with an error code of its choice.
+  enum class Call { EnumPrinters, EnumDrivers, EnumPorts, OpenPrinter, GetPrinter, SetPrinter, EnumJobs,
+                    AddPrinter, DocumentProperties, XcvData, DefaultPrinter };
+
+  struct OpenRecord {
+    ustring name;
+    std::optional<sys::PRINTER_DEFAULTSW> defaults;
+  };
+  struct XcvRecord {
+    ustring monitor;
+    ustring command;
+    std::vector<uint8_t> input;
+    uint32_t outputBytes = 0;
+  };
+
+  // A fresh machine: LPT1:-LPT3:, COM1:-COM4: and FILE: on the Local Port
+  // monitor, both monitors present, the WinPrint processor, no printers.
+  explicit SimSpooler(sys::LastError& lastError);
+
+  // Setting the scene (no checks).
+  void PutPort(const ustring& name, const ustring& monitor = kLocalPortMonitor);
+  void PutDriver(const sys::DRIVER_INFO_3W& driver);
+  void PutDriver(const ustring& name, const ustring& dataFile = {});
+  void PutPrinter(const sys::PRINTER_INFO_2W& printer);
+  // A local printer with the WinPrint processor, RAW data and a device mode.
+  void PutPrinter(const ustring& name, const ustring& driver, const ustring& port);
+  // A connection to a printer shared by another computer ("\\server\share").
+  void PutConnection(const ustring& server, const ustring& share, const ustring& driver);
+  void PutJob(const ustring& printer, const sys::JOB_INFO_1W& job);
+  void PutPrintProcessor(const ustring& name);
+  void SetMonitorPresent(const ustring& monitor, bool present);
+  void SetDefault(std::optional<ustring> printer);
+  void SetXcvDataPresent(bool present);
+  void Fail(Call call, uint32_t error);
+  void Heal(Call call);
+
+  // Looking at the outcome.
+  std::optional<sys::PRINTER_INFO_2W> FindPrinter(const ustring& name) const;
+  std::optional<sys::DRIVER_INFO_3W> FindDriver(const ustring& name) const;
+  std::optional<sys::PORT_INFO_2W> FindPort(const ustring& name) const;
+  std::optional<ustring> Default() const;
+  std::vector<OpenRecord> Opens() const;
+  std::vector<XcvRecord> XcvCalls() const;
+  std::vector<sys::PRINTER_INFO_2W> AddedPrinters() const;
+  size_t SetPrinterCount() const;
+
+  sys::Enumeration<sys::PRINTER_INFO_2W> EnumeratePrinters2(uint32_t flags, sys::BufferBytes buffer = {}) override;
+  sys::Enumeration<sys::PRINTER_INFO_4W> EnumeratePrinters4(uint32_t flags, sys::BufferBytes buffer = {}) override;
+  sys::Enumeration<sys::PRINTER_INFO_5W> EnumeratePrinters5(uint32_t flags, sys::BufferBytes buffer = {}) override;
+  sys::Enumeration<sys::DRIVER_INFO_1W> EnumerateDrivers1(sys::BufferBytes buffer = {}) override;
+  sys::Enumeration<sys::DRIVER_INFO_3W> EnumerateDrivers3(sys::BufferBytes buffer = {}) override;
+  sys::Enumeration<sys::PORT_INFO_2W> EnumeratePorts2(sys::BufferBytes buffer = {}) override;
+  std::unique_ptr<sys::Printer> OpenPrinterHandle(const ustring& name,
+                                                  const sys::PRINTER_DEFAULTSW* defaults = nullptr) override;
+  std::unique_ptr<sys::Printer> AddPrinterQueue(const sys::PRINTER_INFO_2W& info) override;
+  bool InstallDriver(const sys::DRIVER_INFO_3W& info, uint32_t copyFlags) override;
+  bool RemoveDriver(const ustring& server, const ustring& environment, const ustring& driverName,
+                    uint32_t deleteFlag, uint32_t versionFlag) override;
+  bool ReadDefaultPrinter(ustring& name) override;
+  bool WriteDefaultPrinter(const ustring& name) override;
+  bool HasXcvData() const override;
+
+ private:
+  class Handle;
+  friend class Handle;
+
+  struct StoredPrinter {
+    uint64_t id = 0;
+    bool connection = false;
+    sys::PRINTER_INFO_2W info;
+    std::vector<sys::JOB_INFO_1W> jobs;
+  };
+
+  // What a handle stands for: a printer (by id, so a rename keeps it) or a monitor.
+  struct Target {
+    uint64_t printerId = 0;
+    ustring monitor;
+    uint32_t access = 0;
+  };
+
+  bool Failing(Call call) const;
+  StoredPrinter* PrinterById(uint64_t id);
+  StoredPrinter* PrinterByName(const ustring& name);
+  const StoredPrinter* PrinterByName(const ustring& name) const;
+  bool DriverKnown(const ustring& name) const;
+  bool ProcessorKnown(const ustring& name) const;
+  bool PortsKnown(const ustring& portList) const;
+  // The checks AddPrinter and SetPrinter share; 0 when the record is acceptable.
+  uint32_t CheckRecord(const sys::PRINTER_INFO_2W& info, uint64_t self) const;
+  sys::PRINTER_INFO_2W Level2(const StoredPrinter& printer) const;
+  std::vector<const StoredPrinter*> Listed(uint32_t flags) const;
+  template <typename Record>
+  sys::Enumeration<Record> Deliver(std::vector<Record> records, sys::BufferBytes buffer, Call call);
+
+  // Handle operations, under the lock.
+  bool GetInfo2(const Target& target, sys::PRINTER_INFO_2W& info);
+  bool GetInfo5(const Target& target, sys::PRINTER_INFO_5W& info);
+  bool SetInfo2(const Target& target, const sys::PRINTER_INFO_2W& info);
+  bool GetDriverInfo3(const Target& target, sys::DRIVER_INFO_3W& info);
+  sys::Enumeration<sys::JOB_INFO_1W> EnumerateJobs(const Target& target, uint32_t first, uint32_t count,
+                                                   sys::BufferBytes buffer);
+  std::optional<sys::DeviceMode> DocumentProperties(const Target& target);
+  bool XcvData(const Target& target, const ustring& command, const std::vector<uint8_t>& input,
+               uint32_t outputBytes, uint32_t& status);
+  bool DeleteQueue(const Target& target);
+  uint32_t XcvAddPort(const Target& target, const std::vector<uint8_t>& input);
+
+  sys::LastError& lastError_;
+  mutable std::mutex mutex_;
+  std::vector<StoredPrinter> printers_;
+  uint64_t nextPrinterId_ = 1;
+  std::vector<sys::DRIVER_INFO_3W> drivers_;
+  std::vector<sys::PORT_INFO_2W> ports_;
+  std::set<ustring> monitors_;
+  std::vector<ustring> processors_;
+  std::optional<ustring> default_;
+  bool xcvDataPresent_ = true;
+  std::map<Call, uint32_t> failures_;
+  std::vector<OpenRecord> opens_;
+  std::vector<XcvRecord> xcvCalls_;
+  std::vector<sys::PRINTER_INFO_2W> added_;
+  size_t setPrinterCount_ = 0;
+  uint32_t nextJobId_ = 1;
+};
+
+}  // namespace prn::sim

@@ -1,0 +1,94 @@
+#include "sys/sim/sim_system_info.h"
+
+#include "sys/sim/sim_files.h"
+#include "sys/win_errors.h"
+#include "text/ascii.h"
+#include "text/winpath.h"
+
+namespace prn::sim {
+
+namespace {
+
+ustring Hex(uint16_t number) {
+  constexpr char16_t digits[] = u"0123456789ABCDEF";
+  ustring text;
+  do {
+    text.insert(text.begin(), digits[number & 0xF]);
+    number = static_cast<uint16_t>(number >> 4);
+  } while (number != 0);
+  return text;
+}
+
+// The texts an English Windows gives for the codes the simulation produces.
+const char16_t* KnownMessage(uint32_t code) {
+  switch (code) {
+    case winerr::FileNotFound: return u"The system cannot find the file specified.";
+    case winerr::PathNotFound: return u"The system cannot find the path specified.";
+    case winerr::AccessDenied: return u"Access is denied.";
+    case winerr::WriteFault: return u"The system cannot write to the specified device.";
+    case winerr::SharingViolation:
+      return u"The process cannot access the file because it is being used by another process.";
+    case winerr::FileExists: return u"The file exists.";
+    case winerr::DiskFull: return u"There is not enough space on the disk.";
+    case winerr::AlreadyExists: return u"Cannot create a file when that file already exists.";
+    case winerr::Directory: return u"The directory name is invalid.";
+    case winerr::ResourceNameNotFound: return u"The specified resource name cannot be found in the image file.";
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
+void SimSystemInfo::AddShortName(const ustring& shortPath, const ustring& longPath) {
+  shortNames_[AsciiUpper(shortPath)] = longPath;
+}
+
+std::optional<ustring> SimSystemInfo::LongPathName(const ustring& path) const {
+  ustring upper = AsciiUpper(path);
+  ustring expanded = path;
+  for (const auto& [shortPath, longPath] : shortNames_) {
+    if (upper.compare(0, shortPath.size(), shortPath) == 0) {
+      expanded = longPath + path.substr(shortPath.size());
+      break;
+    }
+  }
+  if (!files_.FileExists(expanded) && !files_.DirectoryExists(expanded)) return std::nullopt;
+  return expanded;
+}
+
+uint32_t SimSystemInfo::CreateTempFileName(const ustring& folder, const ustring& prefix, ustring& fileName) {
+  if (tempNameFailure_ != 0) return tempNameFailure_;
+  if (!files_.DirectoryExists(folder)) return winerr::Directory;
+  // As the system does: up to three letters of the prefix, the number in hex,
+  // the next free number when the name is taken.
+  for (uint32_t tries = 0; tries < 0xFFFF; ++tries) {
+    uint16_t number = nextUnique_++;
+    if (number == 0) continue;
+    ustring candidate = JoinPath(folder, prefix.substr(0, 3) + Hex(number) + u".tmp");
+    if (files_.FileExists(candidate) || files_.DirectoryExists(candidate)) continue;
+    if (uint32_t code = files_.WriteFile(candidate, {})) return code;
+    fileName = files_.FullPath(candidate);
+    return winerr::Success;
+  }
+  return winerr::FileExists;
+}
+
+uint32_t SimSystemInfo::CreatePrivateFolder(const ustring& path) {
+  ustring full = files_.FullPath(path);
+  if (files_.DirectoryExists(full) || files_.FileExists(full)) return winerr::AlreadyExists;
+  if (!files_.DirectoryExists(FolderPart(full))) return winerr::PathNotFound;
+  if (uint32_t code = files_.CreateDirectories(full)) return code;
+  privateFolders_.insert(AsciiUpper(full));
+  return winerr::Success;
+}
+
+bool SimSystemInfo::IsPrivateFolder(const ustring& path) const {
+  return privateFolders_.count(AsciiUpper(files_.FullPath(path))) != 0;
+}
+
+ustring SimSystemInfo::ErrorMessage(uint32_t code) const {
+  const char16_t* text = KnownMessage(code);
+  return text ? ustring(text) : ustring();
+}
+
+}  // namespace prn::sim

@@ -1,0 +1,51 @@
+#pragma once
+// What the installer asks of the running system: its language, version and
+// bitness, its folders, unique temporary names, error texts and waiting.
+
+#include <cstdint>
+#include <optional>
+
+#include "text/ustring.h"
+
+namespace prn::sys {
+
+struct OsVersion {
+  uint32_t major = 0;
+  uint32_t minor = 0;
+};
+
+class SystemInfo {
+ public:
+  virtual ~SystemInfo() = default;
+
+  // GetSystemDefaultLangID.
+  virtual uint16_t SystemDefaultLangId() const = 0;
+  // GetVersionExW; nothing when the query fails. Without a supported-OS list
+  // in the manifest the system reports at most 6.2.
+  virtual std::optional<OsVersion> Version() const = 0;
+  // IsWow64Process for this process; nothing when the function does not exist.
+  virtual std::optional<bool> Wow64Flag() const = 0;
+
+  // GetTempPathW, with its trailing backslash; nothing when it fails.
+  virtual std::optional<ustring> TempPath() const = 0;
+  // GetLongPathNameW; nothing when it fails (for example a missing path).
+  virtual std::optional<ustring> LongPathName(const ustring& path) const = 0;
+  // GetTempFileNameW with unique number 0: creates an empty file with a unique
+  // name in `folder` and gives its full path. Answers a Windows error code.
+  virtual uint32_t CreateTempFileName(const ustring& folder, const ustring& prefix, ustring& fileName) = 0;
+  // Creates one folder (its parent must exist) whose access list lets only
+  // the current user, Administrators and SYSTEM in. A folder that already
+  // exists is refused (ERROR_ALREADY_EXISTS): its access list is not ours.
+  virtual uint32_t CreatePrivateFolder(const ustring& path) = 0;
+
+  // Folder of the running executable, without trailing backslash.
+  virtual ustring ExecutableFolder() const = 0;
+  // GetSystemDirectoryW, without trailing backslash.
+  virtual ustring SystemDirectory() const = 0;
+  // The system's text for a Windows error code (FormatMessageW), without the
+  // trailing line break; empty when the system has none.
+  virtual ustring ErrorMessage(uint32_t code) const = 0;
+  virtual void Sleep(uint32_t milliseconds) = 0;
+};
+
+}  // namespace prn::sys

@@ -1,0 +1,54 @@
+#pragma once
+// A simulated machine with a driver package in C:\Package, the executable's
+// resources, and a window toolkit that records what start-up creates.
+
+#include <functional>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/form_host.h"
+#include "app/shell.h"
+#include "sys/sim/machine.h"
+#include "testing/test_files.h"
+
+namespace prn::testing {
+
+class RecordingFormHost : public app::FormHost {
+ public:
+  void Initialize() override { initialized = true; }
+  void CreateForm(app::FormKind kind) override { created.push_back(kind); }
+  void RunMessageLoop() override {
+    loopRan = true;
+    if (whileRunning) whileRunning();
+  }
+
+  bool initialized = false;
+  bool loopRan = false;
+  std::vector<app::FormKind> created;
+  std::function<void()> whileRunning;  // runs while the "main window" is open
+};
+
+class StartupTest : public ::testing::Test {
+ protected:
+  static constexpr char16_t kPackage[] = u"C:\\Package";
+  static constexpr char16_t kTemp[] = u"C:\\Users\\User\\AppData\\Local\\Temp\\";
+  // The first unique name the simulated system hands out.
+  static constexpr char16_t kFirstWorkDir[] = u"C:\\Users\\User\\AppData\\Local\\Temp\\Pellnor\\PrnSetup\\tmp1A2B";
+
+  StartupTest();
+
+  // Setup.Ini in the package folder, with one valid entry unless told otherwise.
+  void WriteSetupIni(ustring_view text);
+  static ustring ValidEntry(ustring_view viewModeLine = u"ViewMode = 10", ustring_view section = u"QX1");
+  // Runs start-up with these parameters and a fresh shell.
+  int Run(const StringList& parameters);
+
+  std::string LanguageResource(ustring_view suffix) const;
+
+  sim::Machine machine;
+  RecordingFormHost forms;
+  std::unique_ptr<app::Shell> shell;
+};
+
+}  // namespace prn::testing

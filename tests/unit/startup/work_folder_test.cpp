@@ -1,0 +1,139 @@
+// The work folder of a run: what it holds while the program runs, and that it
+// is gone afterwards while the tmp file that named it stays.
+
+#include "startup_fixture.h"
+#include "text/winpath.h"
+#include "trace/trace.h"
+
+namespace prn::testing {
+namespace {
+
+class WorkFolderTest : public StartupTest {
+ protected:
+  std::string Read(const ustring& path) {
+    std::string bytes;
+    EXPECT_EQ(machine.files.ReadFile(path, bytes), 0u) << ToUtf8(path);
+    return bytes;
+  }
+};
+
+TEST_F(WorkFolderTest, HoldsTheExtractedFilesWhileRunningAndIsGoneAfterwards) {
+  const ustring dir = kFirstWorkDir;
+  bool privateFolder = false, listsExist = false;
+  std::string dll, dll64, host;
+  forms.whileRunning = [&] {
+    privateFolder = machine.system.IsPrivateFolder(dir);
+    dll = Read(JoinPath(dir, u"inst2k.dll"));
+    dll64 = Read(JoinPath(dir, u"inst2k64.dll"));
+    host = Read(JoinPath(dir, u"PrnSetup64.exe"));
+    listsExist = shell->Values().g_slPrintersBefore.has_value() && shell->Values().g_slPrintersAfter.has_value();
+  };
+  ASSERT_EQ(Run({}), app::kExitNormal);
+
+  const app::ProcessValues& values = shell->Values();
+  EXPECT_EQ(values.g_strWorkDir, dir);
+  EXPECT_EQ(values.g_strInst2kDll, dir + u"\\inst2k.dll");
+  EXPECT_EQ(values.g_strInst2k64Dll, dir + u"\\inst2k64.dll");
+  EXPECT_EQ(values.g_strPrnSetup64Exe, dir + u"\\PrnSetup64.exe");
+  EXPECT_EQ(values.g_strSetupIni, u"C:\\Package\\Setup.Ini");
+  EXPECT_TRUE(privateFolder);
+  EXPECT_EQ(dll, "MZ inst2k");
+  EXPECT_EQ(dll64, "MZ inst2k64");
+  EXPECT_EQ(host, "MZ PrnSetup64");
+  EXPECT_TRUE(listsExist);
+
+  EXPECT_FALSE(machine.files.DirectoryExists(dir));
+  EXPECT_TRUE(machine.files.FileExists(ustring(kTemp) + u"tmp1A2B.tmp"));
+  EXPECT_FALSE(values.g_slPrintersBefore.has_value());
+  EXPECT_FALSE(values.g_slPrintersAfter.has_value());
+}
+
+TEST_F(WorkFolderTest, CopiesTheResourceFolderBesideTheProgram) {
+  WriteFile(machine.files, u"C:\\Package\\Resource\\Button11.EN.png", "png");
+  WriteFile(machine.files, u"C:\\Package\\Resource\\more\\Close1.png", "close");
+  std::string button, close;
+  forms.whileRunning = [&] {
+    button = Read(ustring(kFirstWorkDir) + u"\\Resource\\Button11.EN.png");
+    close = Read(ustring(kFirstWorkDir) + u"\\Resource\\more\\Close1.png");
+  };
+  ASSERT_EQ(Run({}), app::kExitNormal);
+  EXPECT_EQ(shell->Values().g_strResourceDir, ustring(kFirstWorkDir) + u"\\Resource\\");
+  EXPECT_EQ(button, "png");
+  EXPECT_EQ(close, "close");
+}
+
+TEST_F(WorkFolderTest, WithoutAResourceFolderNothingIsCopied) {
+  bool copied = true;
+  forms.whileRunning = [&] { copied = machine.files.DirectoryExists(ustring(kFirstWorkDir) + u"\\Resource"); };
+  ASSERT_EQ(Run({}), app::kExitNormal);
+  EXPECT_EQ(shell->Values().g_strResourceDir, u"");
+  EXPECT_FALSE(copied);
+}
+
+TEST_F(WorkFolderTest, TwoInstancesGetTwoFoldersAndKeepTheirFiles) {
+  ustring secondDir;
+  std::string firstDllAfterSecond;
+  forms.whileRunning = [&] {
+    RecordingFormHost otherForms;
+    app::Shell second(machine.Platform(), otherForms);
+    otherForms.whileRunning = [&] { secondDir = second.Values().g_strWorkDir; };
+    EXPECT_EQ(second.Run({}), app::kExitNormal);
+    firstDllAfterSecond = Read(ustring(kFirstWorkDir) + u"\\inst2k.dll");
+  };
+  ASSERT_EQ(Run({}), app::kExitNormal);
+  EXPECT_NE(secondDir, u"");
+  EXPECT_NE(secondDir, shell->Values().g_strWorkDir);
+  EXPECT_EQ(firstDllAfterSecond, "MZ inst2k");
+}
+
+TEST_F(WorkFolderTest, UsesTheLongFormOfTheTemporaryFolder) {
+  machine.system.tempPath = u"C:\\Users\\USER~1\\AppData\\Local\\Temp\\";
+  machine.system.AddShortName(u"C:\\Users\\USER~1", u"C:\\Users\\User");
+  ASSERT_EQ(Run({}), app::kExitNormal);
+  EXPECT_EQ(shell->Values().g_strWorkDir, kFirstWorkDir);
+}
+
+TEST_F(WorkFolderTest, VersionAndBitnessReachTheSettings) {
+  WriteFile(machine.files, u"C:\\Package\\New\\QX1N.INF", "[Version]\r\n");
+  WriteSetupIni(ValidEntry() +
+                u"CompatibleName = Quillon QX1 New\r\nCompatibleID = QuillonQX1New\r\n"
+                u"CompatibleDriverDir = New\r\nCompatibleINF.2K = QX1N.INF\r\nCompatibleINF.X64 = QX1N.INF\r\n");
+  machine.system.version = sys::OsVersion{6, 2};
+  machine.system.wow64 = true;
+  ASSERT_EQ(Run({}), app::kExitNormal);
+  EXPECT_EQ(shell->Values().g_iWinVer, 62);
+  EXPECT_TRUE(shell->Values().g_bWow64);
+  EXPECT_EQ(shell->Values().installInfos.GetInfoItem(0).PrinterName, u"Quillon QX1 New");
+  EXPECT_EQ(shell->Values().installInfos.GetInfoItem(0).DriverDir, u"C:\\Package\\New");
+}
+
+TEST_F(WorkFolderTest, TracesEachStepOfLoadingAndCleaningUp) {
+  trace::Capture capture;
+  ASSERT_EQ(Run({}), app::kExitNormal);
+  const ustring dir = kFirstWorkDir;
+  using Kind = trace::Line::Kind;
+  const std::vector<trace::Line> expected = {
+      {Kind::Enter, u"_ResLoad()", u""},
+      {Kind::Message, u"准备从" + dir + u"創建臨時文件夾。", u"加载"},
+      {Kind::Message, u"准备釋放資源文件：" + dir + u"\\Lang", u""},
+      {Kind::Message, u"准备釋放ini文件：" + dir + u"\\Lang\\Strings.ini", u""},
+      {Kind::Message, u"准备釋放inst2k文件：" + dir + u"\\inst2k.dll", u""},
+      {Kind::Message, u"准备从文件" + dir + u"\\Lang\\Strings.ini加载界面字符串資源文件", u"加载"},
+      {Kind::Leave, u"_ResLoad()", u""},
+      {Kind::Message, u"准备刪除臨時文件夾：" + dir, u"清理"},
+      {Kind::Message, u"程序將退出，byby ！", u""},
+  };
+  std::vector<trace::Line> lines;
+  for (const auto& line : capture.Lines()) {
+    if (line.text != u"No Compatible Informations !!!") lines.push_back(line);
+  }
+  ASSERT_EQ(lines.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(lines[i].kind, expected[i].kind) << i;
+    EXPECT_EQ(lines[i].text, expected[i].text) << i;
+    EXPECT_EQ(lines[i].tag, expected[i].tag) << i;
+  }
+}
+
+}  // namespace
+}  // namespace prn::testing
