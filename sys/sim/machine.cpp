@@ -23,6 +23,8 @@ sys::Platform Machine::Platform() {
   platform.processes = &processes;
   platform.shell = &shell;
   platform.privileges = &privileges;
+  platform.deviceLibraries = &deviceLibraries;
+  platform.registry = &registry;
   return platform;
 }
 

@@ -8,7 +8,11 @@
 #include "sys/sim/host_folder.h"
 #include "sys/sim/sim_codepage.h"
 #include "sys/sim/sim_dialogs.h"
+#include "sys/sim/sim_device_install.h"
+#include "sys/sim/sim_device_library.h"
+#include "sys/sim/sim_device_tree.h"
 #include "sys/sim/sim_files.h"
+#include "sys/sim/sim_inf_store.h"
 #include "sys/sim/sim_last_error.h"
 #include "sys/sim/sim_privileges.h"
 #include "sys/sim/sim_processes.h"
@@ -17,6 +21,7 @@
 #include "sys/sim/sim_spooler.h"
 #include "sys/sim/sim_system_info.h"
 #include "sys/sim/sim_usb_port_library.h"
+#include "sys/sim/sim_registry.h"
 
 namespace prn::sim {
 
@@ -41,6 +46,12 @@ class Machine {
   SimProcesses processes;
   SimShell shell;
   SimPrivileges privileges;
+  SimRegistry registry;
+  SimDeviceTree devices{registry};
+  SimInfStore infStore{files};
+  // The device-installation services as the device-install library sees them.
+  SimDeviceInstallApi deviceInstall{devices, infStore, files, codePage};
+  SimDeviceLibraries deviceLibraries{files, deviceInstall, registry, lastError, codePage};
 };
 
 }  // namespace prn::sim
