@@ -7,21 +7,21 @@
 #include "sys/platform.h"
 #include "sys/sim/host_folder.h"
 #include "sys/sim/sim_codepage.h"
-#include "sys/sim/sim_dialogs.h"
 #include "sys/sim/sim_device_install.h"
 #include "sys/sim/sim_device_library.h"
 #include "sys/sim/sim_device_tree.h"
+#include "sys/sim/sim_dialogs.h"
 #include "sys/sim/sim_files.h"
 #include "sys/sim/sim_inf_store.h"
 #include "sys/sim/sim_last_error.h"
 #include "sys/sim/sim_privileges.h"
 #include "sys/sim/sim_processes.h"
+#include "sys/sim/sim_registry.h"
 #include "sys/sim/sim_resources.h"
 #include "sys/sim/sim_shell.h"
 #include "sys/sim/sim_spooler.h"
 #include "sys/sim/sim_system_info.h"
 #include "sys/sim/sim_usb_port_library.h"
-#include "sys/sim/sim_registry.h"
 
 namespace prn::sim {
 

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include "install/buffer_driver_files.h"
+#include "package_fixture.h"
+#include "testing/test_files.h"
+#include "text/error.h"
+#include "trace/trace.h"
+
+namespace prn::install {
+namespace {
+
+using testing::kLibrary;
+using testing::kSourceInf;
+using testing::kStagedInf;
+using testing::kStagingFolder;
+
+class BufferDriverFilesTest : public testing::PackageTest {
+ protected:
+  bool Stage(InfChoice choice = InfChoice::SystemStoreCopy) { return BufferDriverFiles(Context(choice), oemInf); }
+  void MarkStagedCopy() { testing::WriteFile(machine.files, ustring(kStagingFolder) + u"\\marker.txt", "old"); }
+  bool Marked() { return machine.files.FileExists(ustring(kStagingFolder) + u"\\marker.txt"); }
+
+  ustring oemInf;
+  trace::Capture trace;
+};
+
+TEST_F(BufferDriverFilesTest, FirstInstallCopiesTheWholeTreeAndInstallsFromTheInfStore) {
+  ASSERT_TRUE(Stage());
+  EXPECT_EQ(Read(kStagedInf), Read(kSourceInf));
+  EXPECT_EQ(Read(ustring(kStagingFolder) + u"\\QX1.GPD"), testing::GpdText("1.0.3"));
+  EXPECT_EQ(Read(ustring(kStagingFolder) + u"\\Sub\\QX1UI.DLL"), "MZ-ui");
+  EXPECT_TRUE(machine.shell.Deletions().empty());  // nothing was there to delete
+
+  EXPECT_EQ(FolderPart(oemInf), machine.infStore.Folder());
+  EXPECT_EQ(Read(oemInf), Read(kSourceInf));
+  EXPECT_TRUE(trace.Contains(u"向系統註冊了Inf文件：" + oemInf));
+  EXPECT_TRUE(trace.Contains(u"已註冊inf文件：" + oemInf));
+  ustring length = ToDecimal(static_cast<long long>(Read(kSourceInf).size()));
+  EXPECT_TRUE(trace.Contains(u"System Inf（" + FileNamePart(oemInf) + u"）長度：" + length + u"，Src Inf（QX1.INF）長度：" +
+                             length + u"。"));
+  EXPECT_EQ(machine.deviceLibraries.ActiveLoads(kLibrary), 0);  // unloaded again
+}
+
+TEST_F(BufferDriverFilesTest, SameVersionWithinADayIsNotCopiedAgain) {
+  ASSERT_TRUE(Stage());
+  MarkStagedCopy();
+  WriteSourceInf("01/16/2020,3.0.1.5");
+  ASSERT_TRUE(Stage());
+  EXPECT_TRUE(Marked());
+  EXPECT_TRUE(machine.shell.Deletions().empty());
+}
+
+TEST_F(BufferDriverFilesTest, DatesTwoDaysApartStageAgainThroughTheShell) {
+  ASSERT_TRUE(Stage());
+  MarkStagedCopy();
+  WriteSourceInf("01/17/2020,3.0.1.5");
+  ASSERT_TRUE(Stage());
+  EXPECT_FALSE(Marked());
+  ASSERT_EQ(machine.shell.Deletions().size(), 1u);
+  EXPECT_EQ(machine.shell.Deletions()[0].path, kStagingFolder);
+  EXPECT_EQ(machine.shell.Deletions()[0].flags, 0x414u);
+  EXPECT_EQ(machine.shell.Deletions()[0].owner, 0x1234u);
+  EXPECT_TRUE(trace.Contains(u"準備刪除舊版文件：" + ustring(kStagingFolder)));
+  EXPECT_EQ(Read(kStagedInf), Read(kSourceInf));
+}
+
+TEST_F(BufferDriverFilesTest, NewerStagedCopyIsReplacedByThePackage) {
+  testing::WriteFile(machine.files, kStagedInf, testing::PrinterInf("01/15/2021,3.1.0.0"));
+  MarkStagedCopy();
+  ASSERT_TRUE(Stage());
+  EXPECT_FALSE(Marked());
+  EXPECT_EQ(Read(kStagedInf), Read(kSourceInf));
+}
+
+TEST_F(BufferDriverFilesTest, FailedShellDeleteIsTracedAndTheCopyOverwrites) {
+  testing::WriteFile(machine.files, kStagedInf, testing::PrinterInf("01/15/2019,2.0"));
+  MarkStagedCopy();
+  machine.shell.FailDeletions(0x78);
+  ASSERT_TRUE(Stage());
+  EXPECT_TRUE(trace.Contains(u"刪除操作沒有成功完成，返回碼：0x78"));
+  EXPECT_TRUE(Marked());
+  EXPECT_EQ(Read(kStagedInf), Read(kSourceInf));
+}
+
+TEST_F(BufferDriverFilesTest, WindowsOn64BitStagesTheX64Inf) {
+  auto run = Context();
+  run.wow64 = true;
+  ASSERT_TRUE(BufferDriverFiles(run, oemInf));
+  EXPECT_TRUE(machine.files.FileExists(ustring(kStagingFolder) + u"\\QX1_64.INF"));
+  EXPECT_TRUE(trace.Contains(u"Src Inf（QX1_64.INF）"));
+}
+
+TEST_F(BufferDriverFilesTest, FailedRegistrationEndsTheClassicRunButNotTheProgressFlow) {
+  machine.infStore.copyFailure = 5;
+  EXPECT_FALSE(Stage(InfChoice::SystemStoreCopy));
+  EXPECT_TRUE(trace.Contains(u"CopyOemInf函數錯誤值：0x5"));
+  EXPECT_EQ(oemInf, u"");
+
+  ASSERT_TRUE(Stage(InfChoice::StagedCopy));
+  EXPECT_EQ(oemInf, kStagedInf);
+  EXPECT_TRUE(trace.Contains(u"向系統註冊了Inf文件：" + ustring(kStagedInf)));
+}
+
+TEST_F(BufferDriverFilesTest, ProgressFlowInstallsFromTheStagedCopy) {
+  ASSERT_TRUE(Stage(InfChoice::StagedCopy));
+  EXPECT_EQ(oemInf, kStagedInf);
+}
+
+TEST_F(BufferDriverFilesTest, ChosenInfOfAnotherTextLengthFallsBackToThePackageInf) {
+  ASSERT_TRUE(Stage(InfChoice::StagedCopy));
+  // Same DriverVer, so it stays staged, but its text was changed.
+  testing::WriteFile(machine.files, kStagedInf, Read(kSourceInf) + "; changed\r\n");
+  ASSERT_TRUE(Stage(InfChoice::StagedCopy));
+  EXPECT_EQ(oemInf, kSourceInf);
+  EXPECT_TRUE(trace.Contains(u"註冊Inf文件后发现文件不正确，使用原Inf文件：" + ustring(kSourceInf)));
+}
+
+TEST_F(BufferDriverFilesTest, TextLengthFollowsTheByteOrderMark) {
+  // The package INF in UTF-16 and its staged copy as ANSI text: same text, same length.
+  std::string ansi = testing::PrinterInf("01/15/2020,3.0.1.5");
+  testing::WriteUtf16File(machine.files, kSourceInf, FromUtf8(ansi));
+  testing::WriteFile(machine.files, kStagedInf, ansi);
+  ASSERT_TRUE(Stage(InfChoice::StagedCopy));
+  EXPECT_EQ(oemInf, kStagedInf);
+}
+
+TEST_F(BufferDriverFilesTest, NoProgramFilesFolderOrNoSelectionStagesNothing) {
+  auto unselected = Context();
+  unselected.m_iSelect = -1;
+  EXPECT_FALSE(BufferDriverFiles(unselected, oemInf));
+  machine.shell.SetProgramFilesFolder(std::nullopt);
+  EXPECT_FALSE(Stage());
+  EXPECT_FALSE(machine.files.DirectoryExists(kStagingFolder));
+}
+
+TEST_F(BufferDriverFilesTest, MissingLibraryRaisesDllNotFound) {
+  machine.files.RemoveFile(kLibrary);
+  machine.deviceLibraries.FailLoad(kLibrary, 126);
+  try {
+    Stage();
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.Text(), u"DllNotFound :\r\n" + ustring(kLibrary));
+  }
+}
+
+TEST_F(BufferDriverFilesTest, MakerNameThatLeavesTheStagingRootIsRefusedBeforeAnyDelete) {
+  testing::WriteFile(machine.files, u"C:\\Windows\\keep.txt", "system");
+  auto run = Context();
+  run.OEMManufactor = u"..\\..\\Windows";
+  EXPECT_THROW(BufferDriverFiles(run, oemInf), Error);
+  run.OEMManufactor = u"C:";
+  EXPECT_THROW(BufferDriverFiles(run, oemInf), Error);
+  EXPECT_TRUE(machine.shell.Deletions().empty());
+  EXPECT_TRUE(machine.files.FileExists(u"C:\\Windows\\keep.txt"));
+}
+
+TEST_F(BufferDriverFilesTest, UnreadableDatesOfEqualVersionsRaiseTheFormatError) {
+  testing::WriteFile(machine.files, kStagedInf, testing::PrinterInf("2020-01-15,3.0.1.5"));
+  try {
+    Stage();
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.Text(), u"Inf DriverVer Format Error: INF1<01/15/2020> INF2<2020-01-15>");
+  }
+}
+
+}  // namespace
+}  // namespace prn::install

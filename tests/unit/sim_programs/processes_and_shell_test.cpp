@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "sys/sim/machine.h"
+#include "sys/win_errors.h"
+#include "testing/test_files.h"
+
+namespace prn::sim {
+namespace {
+
+TEST(SimProcesses, DetachedProgramRunsInItsFolderAndReportsStillActiveUntilItEnds) {
+  Machine machine;
+  ProcessStartInfo seen;
+  machine.processes.InstallProgram(u"PrnSetup64.exe", [&](const ProcessStartInfo& start) {
+    seen = start;
+    ProgramRun run;
+    run.exitCode = 7;
+    run.activePolls = 2;
+    return run;
+  });
+  auto start = machine.processes.StartDetached(u"C:\\Work\\PrnSetup64.exe /Handle 5", u"C:\\Work");
+  ASSERT_TRUE(start.process);
+  EXPECT_EQ(seen.currentDirectory, u"C:\\Work");
+  EXPECT_EQ(seen.args, (StringList{u"C:\\Work\\PrnSetup64.exe", u"/Handle", u"5"}));
+  EXPECT_FALSE(seen.captured);
+  EXPECT_EQ(start.process->ExitCode(), winerr::StillActive);
+  EXPECT_TRUE(start.process->StillActive());
+  EXPECT_FALSE(start.process->StillActive());
+  EXPECT_EQ(start.process->ExitCode(), 7u);
+}
+
+TEST(SimProcesses, UnknownProgramAndScriptedFailuresDoNotStart) {
+  Machine machine;
+  EXPECT_EQ(machine.processes.StartDetached(u"nothing.exe", u"").error, winerr::FileNotFound);
+  ScriptedCommand refused;
+  refused.startError = winerr::AccessDenied;
+  machine.processes.Script(u"tool.exe", refused);
+  EXPECT_EQ(machine.processes.StartDetached(u"TOOL.EXE", u"").error, winerr::AccessDenied);
+  EXPECT_TRUE(machine.processes.Started().empty());
+}
+
+TEST(SimShell, DeletesOnTheDisksAndAnswersShellCodes) {
+  Machine machine;
+  testing::WriteFile(machine.files, u"C:\\Program Files\\Q\\a\\b.txt", "x");
+  EXPECT_EQ(machine.shell.DeleteWithShell(u"C:\\Program Files\\Q", 0x414, 9), 0);
+  EXPECT_FALSE(machine.files.DirectoryExists(u"C:\\Program Files\\Q"));
+  EXPECT_NE(machine.shell.DeleteWithShell(u"C:\\Program Files\\Q", 0x414, 9), 0);
+  EXPECT_EQ(machine.shell.ProgramFilesFolder(0), u"C:\\Program Files");
+  machine.shell.SetExecuteResult(u"C:\\doc.pdf", 31);
+  EXPECT_EQ(machine.shell.Execute(0, u"open", u"c:\\DOC.pdf", u"", u"", 5), 31);
+  EXPECT_GT(machine.shell.Execute(0, u"open", u"C:\\readme.txt", u"", u"", 5), 32);
+  ASSERT_EQ(machine.shell.Executions().size(), 2u);
+  EXPECT_EQ(machine.shell.Executions()[1].showCommand, 5);
+}
+
+}  // namespace
+}  // namespace prn::sim
