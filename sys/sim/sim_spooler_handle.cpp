@@ -156,14 +156,13 @@ bool SimSpooler::SetInfo2(const Target& target, const sys::PRINTER_INFO_2W& info
     lastError_.Set(error);
     return false;
   }
-  std::optional<sys::DeviceMode> keptMode = printer->info.pDevMode;
-  ustring server = printer->info.pServerName;
   if (default_ && EqualsNoCase(*default_, printer->info.pPrinterName)) default_ = info.pPrinterName;
-  printer->info = info;
-  printer->info.pServerName = server;
-  printer->info.cJobs = 0;
-  printer->info.AveragePPM = 0;
-  if (!info.pDevMode) printer->info.pDevMode = keptMode;  // no device mode given: no change
+  sys::PRINTER_INFO_2W stored = info;
+  stored.pServerName = printer->info.pServerName;
+  stored.cJobs = 0;
+  stored.AveragePPM = 0;
+  if (!stored.pDevMode) stored.pDevMode.swap(printer->info.pDevMode);  // none given: no change
+  printer->info = std::move(stored);
   return true;
 }
 

@@ -1,0 +1,16 @@
+# Fails unless the DLL exports USBPrintRefresh and GetUSBHWID by their plain
+# names (no stdcall "_name@N" decoration), as callers look them up.
+execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE table RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "objdump could not read ${DLL}")
+endif()
+string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table.*" exports "${table}")
+foreach(name USBPrintRefresh GetUSBHWID)
+  if(NOT exports MATCHES "\\] ${name}\n")
+    message(FATAL_ERROR "${name} is not exported undecorated:\n${exports}")
+  endif()
+endforeach()
+if(exports MATCHES "@[0-9]+")
+  message(FATAL_ERROR "decorated export names:\n${exports}")
+endif()
+message(STATUS "PLP_RW.DLL exports USBPrintRefresh and GetUSBHWID undecorated")

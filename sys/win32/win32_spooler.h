@@ -1,0 +1,37 @@
+#pragma once
+// The real print spooler, through winspool.drv from System32.
+
+#include <memory>
+
+#include "sys/spooler.h"
+
+namespace prn::win32 {
+
+struct WinspoolApi;
+
+class Win32Spooler : public sys::Spooler {
+ public:
+  Win32Spooler();
+  ~Win32Spooler() override;
+
+  sys::Enumeration<sys::PRINTER_INFO_2W> EnumeratePrinters2(uint32_t flags, sys::BufferBytes buffer = {}) override;
+  sys::Enumeration<sys::PRINTER_INFO_4W> EnumeratePrinters4(uint32_t flags, sys::BufferBytes buffer = {}) override;
+  sys::Enumeration<sys::PRINTER_INFO_5W> EnumeratePrinters5(uint32_t flags, sys::BufferBytes buffer = {}) override;
+  sys::Enumeration<sys::DRIVER_INFO_1W> EnumerateDrivers1(sys::BufferBytes buffer = {}) override;
+  sys::Enumeration<sys::DRIVER_INFO_3W> EnumerateDrivers3(sys::BufferBytes buffer = {}) override;
+  sys::Enumeration<sys::PORT_INFO_2W> EnumeratePorts2(sys::BufferBytes buffer = {}) override;
+  std::unique_ptr<sys::Printer> OpenPrinterHandle(const ustring& name,
+                                                  const sys::PRINTER_DEFAULTSW* defaults = nullptr) override;
+  std::unique_ptr<sys::Printer> AddPrinterQueue(const sys::PRINTER_INFO_2W& info) override;
+  bool InstallDriver(const sys::DRIVER_INFO_3W& info, uint32_t copyFlags) override;
+  bool RemoveDriver(const ustring& server, const ustring& environment, const ustring& driverName,
+                    uint32_t deleteFlag, uint32_t versionFlag) override;
+  bool ReadDefaultPrinter(ustring& name) override;
+  bool WriteDefaultPrinter(const ustring& name) override;
+  bool HasXcvData() const override;
+
+ private:
+  std::shared_ptr<WinspoolApi> api_;
+};
+
+}  // namespace prn::win32

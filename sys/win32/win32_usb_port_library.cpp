@@ -1,0 +1,59 @@
+#include "sys/win32/win32_usb_port_library.h"
+
+#include "sys/win32/win32_text.h"
+#include "trace/trace.h"
+
+namespace prn::win32 {
+
+namespace {
+
+constexpr int kBufferBytes = 512;
+
+template <typename Function>
+Function Export(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+Win32UsbPortLibrary::Win32UsbPortLibrary(ustring libraryPath) : path_(std::move(libraryPath)) {}
+
+// Called under the scan lock, so the first use binds once.
+bool Win32UsbPortLibrary::Bind() {
+  if (tried_) return refresh_ && entry_;
+  tried_ = true;
+  module_.Reset(LoadLibraryExW(W(path_), nullptr, 0));
+  if (!module_) {
+    trace::Format(u"USB port library %s could not be loaded (error %d): no USB printers",
+                  {path_, static_cast<unsigned long>(GetLastError())});
+    return false;
+  }
+  refresh_ = Export<RefreshFunction>(module_.Get(), "USBPrintRefresh");
+  entry_ = Export<EntryFunction>(module_.Get(), "GetUSBHWID");
+  if (!refresh_ || !entry_) {
+    trace::Format(u"USB port library %s lacks USBPrintRefresh or GetUSBHWID: no USB printers", {path_});
+    refresh_ = nullptr;
+    entry_ = nullptr;
+    module_.Reset();
+    return false;
+  }
+  return true;
+}
+
+int Win32UsbPortLibrary::RefreshList() {
+  if (!Bind()) return 0;
+  return refresh_();
+}
+
+sys::UsbPrinterEntry Win32UsbPortLibrary::ReadEntry(int index) {
+  if (!Bind()) return {};
+  char port[kBufferBytes] = {};
+  char deviceId[kBufferBytes] = {};
+  entry_(index, port, kBufferBytes, deviceId, kBufferBytes);
+  // The library cuts to the buffer sizes; the terminator is ours to be sure of.
+  port[kBufferBytes - 1] = '\0';
+  deviceId[kBufferBytes - 1] = '\0';
+  return {port, deviceId};
+}
+
+}  // namespace prn::win32
