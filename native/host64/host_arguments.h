@@ -1,0 +1,30 @@
+#pragma once
+// The 64-bit host's command line: switches "/Dll", "/Handle", "/Inf",
+// "/HWID" and "/FindHWID" (any case), each followed by its value.
+
+#include <vector>
+
+#include "sys/window_handle.h"
+#include "text/ustring.h"
+
+namespace prn::host64 {
+
+struct HostArguments {
+  ustring dll;         // the library, relative to the current directory or full
+  ustring inf;
+  ustring hardwareId;
+  ustring resultFile;  // "/FindHWID": present only in find mode
+  sys::WindowHandle window = 0;  // "/Handle": the window that receives the install result
+
+  bool FindMode() const { return !resultFile.empty(); }
+};
+
+// Reads the arguments after the program name. A value belongs to the switch
+// before it and replaces an earlier value; values after an unknown switch,
+// or before any switch, are ignored.
+HostArguments ParseHostArguments(const std::vector<ustring>& arguments);
+
+// The "/Handle" value as wcstol reads it, widened without sign extension.
+sys::WindowHandle ParseWindowHandle(ustring_view text);
+
+}  // namespace prn::host64
