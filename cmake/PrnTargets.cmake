@@ -62,10 +62,12 @@ function(prn_unit_tests area)
   set_tests_properties(${target} PROPERTIES LABELS unit)
 endfunction()
 
-# prn_wine_tests(<area> [DEPS ...] [DATA_DIR dir]) — every *.cpp in the current
-# folder becomes one Windows GoogleTest program run under Wine, labelled "wine".
+# prn_wine_tests(<area> [DEPS ...] [TIMEOUT s] [NEEDS_DISPLAY]) — every *.cpp in
+# the current folder becomes one Windows GoogleTest program run under Wine,
+# labelled "wine". NEEDS_DISPLAY runs it under xvfb-run, for tests whose
+# programs open windows.
 function(prn_wine_tests area)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "NEEDS_DISPLAY" "TIMEOUT" "DEPS" ${ARGN})
   # Wine runs only 64-bit programs on this workshop's kernel, so the Windows
   # tests are built and run by the x86_64 preset from the same sources.
   if(NOT WIN32 OR NOT PRN_64BIT)
@@ -81,7 +83,11 @@ function(prn_wine_tests area)
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} gmock gtest_main)
   target_compile_definitions(${target} PRIVATE
     PRN_SOURCE_DIR="${CMAKE_SOURCE_DIR}" PRN_BINARY_DIR="${CMAKE_BINARY_DIR}")
-  add_test(NAME ${target} COMMAND ${target})
+  if(ARG_NEEDS_DISPLAY)
+    add_test(NAME ${target} COMMAND xvfb-run -a ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}>)
+  else()
+    add_test(NAME ${target} COMMAND ${target})
+  endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 600)
   endif()

@@ -56,6 +56,7 @@ struct WriteFailureCase {
   uint32_t code;
   const char16_t* message;
   const char16_t* file;     // the file named in the box, below the work folder
+  friend void PrintTo(const WriteFailureCase& c, std::ostream* out) { *out << ToUtf8(c.blocked); }
 };
 
 class UnwritableResourceTest : public StartupFailureTest, public ::testing::WithParamInterface<WriteFailureCase> {};

@@ -11,6 +11,7 @@ using app::FormKind;
 struct LanguageCase {
   uint16_t langId;
   const char16_t* notice;  // the NoticeTitle of the resource that must be loaded
+  friend void PrintTo(const LanguageCase& c, std::ostream* out) { *out << std::hex << "0x" << c.langId; }
 };
 
 class SystemLanguageTest : public StartupTest, public ::testing::WithParamInterface<LanguageCase> {};

@@ -12,6 +12,9 @@ struct OrderCase {
   bool manager;
   const char16_t* viewModeLine;
   Plan expected;
+  friend void PrintTo(const OrderCase& c, std::ostream* out) {
+    *out << (c.manager ? "MANAGER, " : "") << ToUtf8(c.viewModeLine);
+  }
 };
 
 class CreationOrderTest : public StartupTest, public ::testing::WithParamInterface<OrderCase> {};
@@ -46,6 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct ViewModeCase {
   const char16_t* viewModeLine;
   bool skinned;
+  friend void PrintTo(const ViewModeCase& c, std::ostream* out) { *out << ToUtf8(c.viewModeLine); }
 };
 
 class ViewModeTest : public StartupTest, public ::testing::WithParamInterface<ViewModeCase> {};

@@ -1,0 +1,27 @@
+// PrnSetup.exe: hardening first, then the shell on the real machine.
+
+#include <windows.h>
+
+#include <exception>
+
+#include "app/shell.h"
+#include "sys/win32/win32_command_line.h"
+#include "sys/win32/win32_hardening.h"
+#include "sys/win32/win32_platform.h"
+#include "ui/win32/win32_form_host.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Before anything else can load a DLL.
+  prn::win32::HardenProcess();
+
+  prn::win32::Win32Platform machine;
+  prn::ui::Win32FormHost forms(instance);
+  try {
+    prn::app::Shell shell(machine.Platform(), forms);
+    return shell.Run(prn::win32::ProcessParameters());
+  } catch (const std::exception& error) {
+    // A fault no handler expected: say so rather than vanish.
+    machine.dialogs.ShowMessage(0, prn::FromUtf8(error.what()), u"PrnSetup", MB_OK | MB_ICONERROR);
+    return prn::app::kExitStartupFailed;
+  }
+}

@@ -1,0 +1,89 @@
+# What PrnSetup.exe carries: the manifest, the three language files, the
+# device-install library in both widths, the 64-bit host and the logo bitmaps.
+#
+# A carried file that does not exist (yet) is replaced by a small placeholder
+# written into the build tree, so that the installer always links; the check
+# runs on every build, so a file that appears later is picked up without a
+# new configure.
+
+# prn_embed_payload(<target>) — call deferred to the end of the top-level
+# folder, when the native targets exist or are known to be missing.
+function(prn_embed_payload target)
+  set(resources ${CMAKE_SOURCE_DIR}/resources)
+  set(script ${CMAKE_SOURCE_DIR}/cmake/copy_or_placeholder.cmake)
+  set(out ${CMAKE_BINARY_DIR}/payload/${target})
+  file(MAKE_DIRECTORY ${out})
+
+  # name | source file (may be a generator expression) | target that makes it
+  set(items
+    "RC_STRINGS_INI_EN|${resources}/lang/Strings_EN.ini|"
+    "RC_STRINGS_INI_CN|${resources}/lang/Strings_CN.ini|"
+    "RC_STRINGS_INI_CHT|${resources}/lang/Strings_CHT.ini|")
+  if(TARGET inst2k)
+    list(APPEND items "INST2KDLL|$<TARGET_FILE:inst2k>|inst2k")
+  else()
+    list(APPEND items "INST2KDLL||")
+  endif()
+  if(PRN_64BIT)
+    foreach(pair "INST2K64DLL;inst2k64" "PRNSETUP64EXE;PrnSetup64")
+      list(GET pair 0 name)
+      list(GET pair 1 producer)
+      if(TARGET ${producer})
+        list(APPEND items "${name}|$<TARGET_FILE:${producer}>|${producer}")
+      else()
+        list(APPEND items "${name}||")
+      endif()
+    endforeach()
+  else()
+    list(APPEND items
+      "INST2K64DLL|${PRN_WIN64_DIR}/bin/inst2k64.dll|"
+      "PRNSETUP64EXE|${PRN_WIN64_DIR}/bin/PrnSetup64.exe|")
+  endif()
+
+  set(commands)
+  set(byproducts)
+  set(producers)
+  set(rc "1 24 \"${resources}/PrnSetup.manifest\"\n")
+  foreach(item ${items})
+    string(REPLACE "|" ";" fields "${item}")
+    list(GET fields 0 name)
+    list(LENGTH fields count)
+    set(source "")
+    set(producer "")
+    if(count GREATER 1)
+      list(GET fields 1 source)
+    endif()
+    if(count GREATER 2)
+      list(GET fields 2 producer)
+    endif()
+    set(copy ${out}/${name}.bin)
+    list(APPEND commands COMMAND ${CMAKE_COMMAND} "-DSOURCE=${source}" "-DDESTINATION=${copy}"
+         "-DNAME=${name}" -P ${script})
+    list(APPEND byproducts ${copy})
+    if(producer)
+      list(APPEND producers ${producer})
+    endif()
+    string(APPEND rc "${name} RCDATA \"${copy}\"\n")
+  endforeach()
+
+  # One BITMAP per logo file, named by its base name (BM_LOGO_PELLNOR, …).
+  file(GLOB logos CONFIGURE_DEPENDS ${resources}/logos/*.bmp)
+  foreach(logo ${logos})
+    get_filename_component(logo_name ${logo} NAME_WE)
+    string(APPEND rc "${logo_name} BITMAP \"${logo}\"\n")
+  endforeach()
+
+  add_custom_target(${target}_payload ${commands} BYPRODUCTS ${byproducts}
+    COMMENT "Selecting the files ${target} carries" VERBATIM)
+  if(producers)
+    add_dependencies(${target}_payload ${producers})
+  endif()
+
+  set(rc_file ${out}/payload.rc)
+  file(WRITE ${rc_file}.in "${rc}")
+  configure_file(${rc_file}.in ${rc_file} COPYONLY)
+  set_source_files_properties(${rc_file} PROPERTIES
+    OBJECT_DEPENDS "${byproducts};${logos};${resources}/PrnSetup.manifest")
+  target_sources(${target} PRIVATE ${rc_file})
+  add_dependencies(${target} ${target}_payload)
+endfunction()

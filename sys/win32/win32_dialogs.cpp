@@ -1,0 +1,11 @@
+#include "sys/win32/win32_dialogs.h"
+
+#include "sys/win32/win32_text.h"
+
+namespace prn::win32 {
+
+int Win32Dialogs::ShowMessage(sys::WindowRef owner, const ustring& text, const ustring& caption, uint32_t flags) {
+  return MessageBoxW(reinterpret_cast<HWND>(owner), W(text), W(caption), flags);
+}
+
+}  // namespace prn::win32

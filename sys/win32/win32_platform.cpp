@@ -1,0 +1,16 @@
+#include "sys/win32/win32_platform.h"
+
+namespace prn::win32 {
+
+sys::Platform Win32Platform::Platform() {
+  sys::Platform platform;
+  platform.files = &files;
+  platform.codePage = &codePage;
+  platform.lastError = &lastError;
+  platform.system = &system;
+  platform.resources = &resources;
+  platform.dialogs = &dialogs;
+  return platform;
+}
+
+}  // namespace prn::win32

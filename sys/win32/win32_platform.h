@@ -1,0 +1,26 @@
+#pragma once
+// The real machine's parts, bundled for the portable logic as the simulated
+// machine bundles its own.
+
+#include "sys/platform.h"
+#include "sys/win32/win32_basics.h"
+#include "sys/win32/win32_dialogs.h"
+#include "sys/win32/win32_files.h"
+#include "sys/win32/win32_resources.h"
+#include "sys/win32/win32_system_info.h"
+
+namespace prn::win32 {
+
+class Win32Platform {
+ public:
+  sys::Platform Platform();
+
+  Win32FileSystem files;
+  Win32CodePage codePage;
+  Win32LastError lastError;
+  Win32SystemInfo system;
+  Win32Resources resources;
+  Win32Dialogs dialogs;
+};
+
+}  // namespace prn::win32

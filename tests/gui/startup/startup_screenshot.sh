@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# startup_screenshot.sh <PrnSetup.exe> <screens folder> <source folder>
+# Starts the installer from a package folder on the current X display, waits
+# for its main window, saves a screenshot (startup.png), closes the window
+# with WM_CLOSE and checks that the program ends with 0 and removes its work
+# folder.
+set -euo pipefail
+exe=$1
+screens=$2
+src=$3
+export WINEPREFIX=${WINEPREFIX:-$src/build/wineprefix}
+
+work=$(mktemp -d)
+pid=""
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+package="$work/package"
+if [ -f "$src/examples/package/Setup.Ini" ]; then
+  cp -r "$src/examples/package" "$package"
+else
+  mkdir -p "$package"
+  printf '[QX1]\r\nViewMode = 10\r\nPrinterName = Quillon QX1\r\nPrinterHWID = QuillonQX17A3F\r\nDriverDir =\r\nINF.2K = QX1.INF\r\nINF.X64 = QX1.INF\r\n' \
+    | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$package/Setup.Ini"
+  printf '[Version]\r\n' >"$package/QX1.INF"
+fi
+cp "$exe" "$package/PrnSetup.exe"
+
+"$src/scripts/wine-gui-setup"
+"$src/scripts/wine-run" cmd /c exit 0  # the prefix exists before the clock starts
+
+work_root=$(find "$WINEPREFIX/drive_c/users" -maxdepth 5 -type d -name Temp 2>/dev/null | head -1)/Pellnor/PrnSetup
+before=$(ls "$work_root" 2>/dev/null || true)
+
+(cd "$package" && exec "$src/scripts/wine-run" "$package/PrnSetup.exe" EN) &
+pid=$!
+
+window=$(timeout 120 xdotool search --sync --onlyvisible --name '^FormMain(V2)?$' | head -1) || true
+if [ -z "$window" ]; then
+  echo "FAIL: the main window did not appear"
+  exit 1
+fi
+sleep 2  # let it paint
+mkdir -p "$screens"
+import -window root "$screens/startup.png"
+colours=$(convert "$screens/startup.png" -format '%k' info:)
+echo "screenshot $screens/startup.png ($colours colours)"
+[ "$colours" -gt 2 ] || { echo "FAIL: the screenshot is blank"; exit 1; }
+
+after=$(ls "$work_root" 2>/dev/null || true)
+created=$(comm -13 <(sort <<<"$before") <(sort <<<"$after") | head -1)
+[ -n "$created" ] || { echo "FAIL: no work folder under $work_root"; exit 1; }
+
+# taskkill without /f posts WM_CLOSE to the program's windows.
+"$src/scripts/wine-run" taskkill /im PrnSetup.exe >/dev/null 2>&1 || true
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 0 ] || { echo "FAIL: exit code $status"; exit 1; }
+[ ! -d "$work_root/$created" ] || { echo "FAIL: work folder $created left behind"; exit 1; }
+echo "main window shown, closed, work folder $created removed"

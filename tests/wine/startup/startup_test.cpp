@@ -1,0 +1,233 @@
+// PrnSetup.exe (the x86_64 build of the installer's sources) started for real
+// under Wine from a package folder: its work folder, the files it extracts,
+// the clean-up when its main window closes, and the missing-settings box.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "prnsetup_run.h"
+#include "sys/win32/win32_files.h"
+#include "sys/win32/win32_handle.h"
+#include "sys/win32/win32_text.h"
+#include "text/winpath.h"
+
+namespace prn::testing {
+namespace {
+
+using win32::U;
+using win32::W;
+
+constexpr DWORD kWindowWait = 60000;
+
+ustring ThisFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return FolderPart(U(path));
+}
+
+ustring TempFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, path);
+  wchar_t longPath[MAX_PATH] = {};
+  return GetLongPathNameW(path, longPath, MAX_PATH) ? U(longPath) : U(path);
+}
+
+// A folder of the Linux host as Wine's Z: drive shows it.
+ustring HostFolder(const char* unixPath) {
+  ustring path = u"Z:" + FromUtf8(unixPath);
+  std::replace(path.begin(), path.end(), u'/', u'\\');
+  return path;
+}
+
+std::set<ustring> Subfolders(const ustring& folder) {
+  std::set<ustring> names;
+  WIN32_FIND_DATAW data;
+  ustring pattern = JoinPath(folder, u"*");
+  win32::FindHandle find(FindFirstFileW(W(pattern), &data));
+  if (!find) return names;
+  do {
+    ustring name = U(data.cFileName);
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != u"." && name != u"..") names.insert(name);
+  } while (FindNextFileW(find.Get(), &data));
+  return names;
+}
+
+// The bytes of an RCDATA resource of an executable, read without running it.
+std::string ExeResource(const ustring& exe, const wchar_t* name) {
+  win32::Module module(LoadLibraryExW(W(exe), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  if (!module) return {};
+  HRSRC found = FindResourceW(module.Get(), name, MAKEINTRESOURCEW(10));
+  if (!found) return {};
+  const char* data = static_cast<const char*>(LockResource(LoadResource(module.Get(), found)));
+  return data ? std::string(data, SizeofResource(module.Get(), found)) : std::string();
+}
+
+class PrnSetupStartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = JoinPath(TempFolder(), u"prn-wine-startup");
+    files_.DeleteTree(root_);
+    package_ = JoinPath(root_, u"package");
+    ASSERT_EQ(files_.CreateDirectories(package_), 0u);
+    WritePackage();
+    // The installer lives in its package folder, as shipped.
+    exe_ = JoinPath(package_, u"PrnSetup.exe");
+    ASSERT_TRUE(CopyFileW(W(JoinPath(ThisFolder(), u"PrnSetup.exe")), W(exe_), FALSE));
+    workRoot_ = TempFolder() + u"Pellnor\\PrnSetup";
+    before_ = Subfolders(workRoot_);
+  }
+
+  void TearDown() override {
+    for (const ustring& tmpFile : tmpFilesToRemove_) files_.RemoveFile(tmpFile);
+    files_.DeleteTree(root_);
+  }
+
+  void WritePackage() {
+    const ustring examples = HostFolder(PRN_SOURCE_DIR "/examples/package");
+    if (files_.FileExists(JoinPath(examples, u"Setup.Ini"))) {
+      ASSERT_EQ(files_.CopyTree(examples, package_), 0u);
+      return;
+    }
+    const std::u16string ini =
+        u"\uFEFF[QX1]\r\nViewMode = 10\r\nPrinterName = Quillon QX1\r\nPrinterHWID = QuillonQX17A3F\r\n"
+        u"DriverDir =\r\nINF.2K = QX1.INF\r\nINF.X64 = QX1.INF\r\n";
+    ASSERT_EQ(files_.WriteFile(JoinPath(package_, u"Setup.Ini"),
+                               std::string(reinterpret_cast<const char*>(ini.data()), ini.size() * 2)),
+              0u);
+    ASSERT_EQ(files_.WriteFile(JoinPath(package_, u"QX1.INF"), "[Version]\r\n"), 0u);
+    ASSERT_EQ(files_.CreateDirectories(JoinPath(package_, u"Resource\\sub")), 0u);
+    ASSERT_EQ(files_.WriteFile(JoinPath(package_, u"Resource\\Close1.png"), "close"), 0u);
+    ASSERT_EQ(files_.WriteFile(JoinPath(package_, u"Resource\\sub\\min1.png"), "min"), 0u);
+  }
+
+  // Work folders that appeared since the test began.
+  std::vector<ustring> NewWorkFolders() {
+    std::vector<ustring> added;
+    for (const ustring& name : Subfolders(workRoot_)) {
+      if (!before_.count(name)) added.push_back(JoinPath(workRoot_, name));
+    }
+    for (const ustring& folder : added) tmpFilesToRemove_.insert(TempFolder() + FileNamePart(folder) + u".tmp");
+    return added;
+  }
+
+  std::string Read(const ustring& path) {
+    std::string bytes;
+    EXPECT_EQ(files_.ReadFile(path, bytes), 0u) << ToUtf8(path);
+    return bytes;
+  }
+
+  // Every file of `from` is in `to` with the same bytes.
+  void ExpectSameTree(const ustring& from, const ustring& to) {
+    for (const ustring& name : files_.ListFiles(from, u"*")) {
+      EXPECT_EQ(Read(JoinPath(to, name)), Read(JoinPath(from, name))) << ToUtf8(name);
+    }
+    for (const ustring& sub : Subfolders(from)) ExpectSameTree(JoinPath(from, sub), JoinPath(to, sub));
+  }
+
+  void CloseAndExpectCleanExit(PrnSetupRun& run, HWND main) {
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(kWindowWait), 0u);
+  }
+
+  win32::Win32FileSystem files_;
+  ustring root_, package_, exe_, workRoot_;
+  std::set<ustring> before_;
+  std::set<ustring> tmpFilesToRemove_;
+};
+
+class LanguageRunTest : public PrnSetupStartupTest,
+                        public ::testing::WithParamInterface<std::pair<const char16_t*, const wchar_t*>> {};
+
+TEST_P(LanguageRunTest, ExtractsTheChosenLanguageAndTheProgramsAndRemovesTheFolderOnClose) {
+  const auto [code, resource] = GetParam();
+  PrnSetupRun run(exe_, code, package_);
+  ASSERT_TRUE(run.Started());
+  HWND main = run.WaitForVisibleWindow(kWindowWait);
+  ASSERT_NE(main, nullptr) << "no window";
+
+  std::vector<ustring> created = NewWorkFolders();
+  ASSERT_EQ(created.size(), 1u);
+  const ustring dir = created[0];
+  EXPECT_EQ(FileNamePart(dir).substr(0, 3), u"tmp");
+  EXPECT_TRUE(files_.FileExists(TempFolder() + FileNamePart(dir) + u".tmp"));
+
+  const std::string expected = ExeResource(exe_, resource);
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(Read(JoinPath(dir, u"Lang\\Strings.ini")), expected);
+  EXPECT_EQ(Read(JoinPath(dir, u"inst2k.dll")), ExeResource(exe_, L"INST2KDLL"));
+  EXPECT_EQ(Read(JoinPath(dir, u"inst2k64.dll")), ExeResource(exe_, L"INST2K64DLL"));
+  EXPECT_EQ(Read(JoinPath(dir, u"PrnSetup64.exe")), ExeResource(exe_, L"PRNSETUP64EXE"));
+  ExpectSameTree(JoinPath(package_, u"Resource"), JoinPath(dir, u"Resource"));
+
+  CloseAndExpectCleanExit(run, main);
+  EXPECT_FALSE(files_.DirectoryExists(dir));
+  EXPECT_TRUE(files_.FileExists(TempFolder() + FileNamePart(dir) + u".tmp"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, LanguageRunTest,
+                         ::testing::Values(std::pair{u"EN", L"RC_STRINGS_INI_EN"},
+                                           std::pair{u"SC", L"RC_STRINGS_INI_CN"},
+                                           std::pair{u"TC", L"RC_STRINGS_INI_CHT"}));
+
+TEST_F(PrnSetupStartupTest, TheThreeLanguageResourcesDiffer) {
+  const std::string en = ExeResource(exe_, L"RC_STRINGS_INI_EN");
+  EXPECT_NE(en, ExeResource(exe_, L"RC_STRINGS_INI_CN"));
+  EXPECT_NE(en, ExeResource(exe_, L"RC_STRINGS_INI_CHT"));
+  EXPECT_NE(ExeResource(exe_, L"RC_STRINGS_INI_CN"), ExeResource(exe_, L"RC_STRINGS_INI_CHT"));
+}
+
+TEST_F(PrnSetupStartupTest, TwoInstancesGetTwoWorkFolders) {
+  PrnSetupRun first(exe_, u"EN", package_);
+  PrnSetupRun second(exe_, u"EN", package_);
+  HWND firstMain = first.WaitForVisibleWindow(kWindowWait);
+  HWND secondMain = second.WaitForVisibleWindow(kWindowWait);
+  ASSERT_NE(firstMain, nullptr);
+  ASSERT_NE(secondMain, nullptr);
+
+  std::vector<ustring> created = NewWorkFolders();
+  ASSERT_EQ(created.size(), 2u);
+  EXPECT_NE(created[0], created[1]);
+  for (const ustring& dir : created) EXPECT_TRUE(files_.FileExists(JoinPath(dir, u"inst2k.dll")));
+
+  CloseAndExpectCleanExit(first, firstMain);
+  CloseAndExpectCleanExit(second, secondMain);
+  for (const ustring& dir : created) EXPECT_FALSE(files_.DirectoryExists(dir));
+}
+
+TEST_F(PrnSetupStartupTest, ManagerOnTheCommandLineBecomesTheMainWindow) {
+  PrnSetupRun run(exe_, u"FR MANAGER", package_);
+  HWND main = run.WaitForVisibleWindow(kWindowWait);
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(WindowCaption(main), u"FormManager");
+  // The installer window exists, hidden.
+  HWND installer = run.FindWindowByCaption(u"FormMain");
+  if (!installer) installer = run.FindWindowByCaption(u"FormMainV2");
+  ASSERT_NE(installer, nullptr);
+  EXPECT_FALSE(IsWindowVisible(installer));
+  CloseAndExpectCleanExit(run, main);
+}
+
+TEST_F(PrnSetupStartupTest, WithoutSetupIniShowsTheMissingFileBoxAndEndsWithOne) {
+  const ustring elsewhere = JoinPath(root_, u"elsewhere");
+  ASSERT_EQ(files_.CreateDirectories(elsewhere), 0u);
+  PrnSetupRun run(exe_, u"", elsewhere);
+  HWND box = run.WaitForVisibleWindow(kWindowWait);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(WindowCaption(box), u"出錯了");
+  EXPECT_EQ(WindowClassName(box), u"#32770");
+  wchar_t text[512] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 512);  // the box's message text
+  EXPECT_EQ(U(text), u"配置文件（" + JoinPath(elsewhere, u"Setup.Ini") + u"）不存在，程序將退出！");
+
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(run.WaitForExit(kWindowWait), 1u);
+  // The failed start-up took its work folder with it.
+  for (const ustring& dir : NewWorkFolders()) EXPECT_FALSE(files_.DirectoryExists(dir)) << ToUtf8(dir);
+}
+
+}  // namespace
+}  // namespace prn::testing

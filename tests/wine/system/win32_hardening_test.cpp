@@ -1,0 +1,38 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "sys/win32/win32_files.h"
+#include "sys/win32/win32_hardening.h"
+#include "sys/win32/win32_handle.h"
+#include "sys/win32/win32_system_info.h"
+#include "sys/win32/win32_text.h"
+#include "text/winpath.h"
+
+namespace prn::win32 {
+namespace {
+
+// A DLL planted beside the program (a package folder in Downloads) must not
+// be loaded by bare name once the process is hardened.
+TEST(HardenProcess, EveryProtectionTakesAndPlantedDllsAreNotLoaded) {
+  Win32SystemInfo system;
+  Win32FileSystem files;
+  const ustring planted = JoinPath(system.ExecutableFolder(), u"prnplanted.dll");
+  ASSERT_TRUE(CopyFileW(W(JoinPath(system.SystemDirectory(), u"version.dll")), W(planted), FALSE));
+
+  HardeningResult result = HardenProcess();
+  EXPECT_TRUE(result.dllDirectories);
+  EXPECT_TRUE(result.dllSearchPath);
+  EXPECT_TRUE(result.searchPathMode);
+  EXPECT_TRUE(result.heapTermination);
+  EXPECT_TRUE(result.dep);
+
+  Module byName(LoadLibraryW(L"prnplanted.dll"));
+  EXPECT_FALSE(byName) << "a DLL beside the program was loaded by bare name";
+  Module fromSystem(LoadSystemLibrary(L"version.dll"));
+  EXPECT_TRUE(fromSystem);
+  files.RemoveFile(planted);
+}
+
+}  // namespace
+}  // namespace prn::win32
