@@ -57,8 +57,12 @@ ProgramBehaviour PrnSetup64Program(SimHostParts parts) {
       CurrentDirectoryScope scope(parts.files, directory);
       config::FileProfileStore profiles(parts.files, parts.codePage);
       SimHostUi ui(parts.dialogs, parts.windows);
-      host64::RunHost({parts.libraries, parts.files, parts.codePage, profiles, ui},
-                      host64::ParseHostArguments(arguments));
+      // As the real host's entry: whatever goes wrong, the process just ends.
+      try {
+        host64::RunHost({parts.libraries, parts.files, parts.codePage, profiles, ui},
+                        host64::ParseHostArguments(arguments));
+      } catch (...) {
+      }
     };
     return run;
   };
