@@ -1,6 +1,7 @@
 #include "sys/win32/win32_usb_port_library.h"
 
 #include "sys/win32/win32_text.h"
+#include "text/winpath.h"
 #include "trace/trace.h"
 
 namespace prn::win32 {
@@ -16,12 +17,17 @@ Function Export(HMODULE module, const char* name) {
 
 }  // namespace
 
-Win32UsbPortLibrary::Win32UsbPortLibrary(ustring libraryPath) : path_(std::move(libraryPath)) {}
+Win32UsbPortLibrary::Win32UsbPortLibrary(const ustring& programFolder)
+    : path_(JoinPath(programFolder, u"PLP_RW.DLL")) {}
 
 // Called under the scan lock, so the first use binds once.
 bool Win32UsbPortLibrary::Bind() {
   if (tried_) return refresh_ && entry_;
   tried_ = true;
+  if (!IsAbsoluteWindowsPath(path_)) {
+    trace::Format(u"USB port library %s is not a full path: no USB printers", {path_});
+    return false;
+  }
   module_.Reset(LoadLibraryExW(W(path_), nullptr, 0));
   if (!module_) {
     trace::Format(u"USB port library %s could not be loaded (error %d): no USB printers",

@@ -12,8 +12,9 @@ namespace prn::win32 {
 
 class Win32UsbPortLibrary : public sys::UsbPortLibrary {
  public:
-  // `libraryPath` is the full path of PLP_RW.DLL (beside the executable).
-  explicit Win32UsbPortLibrary(ustring libraryPath);
+  // PLP_RW.DLL is taken from `programFolder` (the executable's folder), a
+  // full path; a relative one is refused so that no search path is involved.
+  explicit Win32UsbPortLibrary(const ustring& programFolder);
 
  protected:
   int RefreshList() override;

@@ -22,7 +22,7 @@ ustring ProgramFolder() {
 }
 
 TEST(UsbPortLibrary, OurLibraryBesideTheProgramFindsNoUsbPrintersUnderWine) {
-  Win32UsbPortLibrary usb(JoinPath(ProgramFolder(), u"PLP_RW.DLL"));
+  Win32UsbPortLibrary usb(ProgramFolder());
   trace::Capture capture;
   {
     sys::UsbPortLibrary::Scan scan(usb);
@@ -38,7 +38,7 @@ TEST(UsbPortLibrary, OurLibraryBesideTheProgramFindsNoUsbPrintersUnderWine) {
 }
 
 TEST(UsbPortLibrary, AMissingLibraryIsTracedAndMeansNoUsbPrinters) {
-  Win32UsbPortLibrary usb(JoinPath(ProgramFolder(), u"no-such-folder\\PLP_RW.DLL"));
+  Win32UsbPortLibrary usb(JoinPath(ProgramFolder(), u"no-such-folder"));
   trace::Capture capture;
   sys::UsbPortLibrary::Scan scan(usb);
   EXPECT_EQ(scan.Refresh(), 0);
@@ -46,14 +46,30 @@ TEST(UsbPortLibrary, AMissingLibraryIsTracedAndMeansNoUsbPrinters) {
   EXPECT_TRUE(capture.Contains(u"could not be loaded"));
 }
 
+// A PLP_RW.DLL that is some other library: copied from System32 for the test.
 TEST(UsbPortLibrary, ALibraryWithoutTheExportsMeansNoUsbPrinters) {
+  ustring folder = JoinPath(ProgramFolder(), u"usb-lib-without-exports");
+  CreateDirectoryW(W(folder), nullptr);
   wchar_t system[MAX_PATH] = {};
   GetSystemDirectoryW(system, MAX_PATH);
-  Win32UsbPortLibrary usb(JoinPath(U(system), u"version.dll"));
+  ASSERT_TRUE(CopyFileW(W(JoinPath(U(system), u"version.dll")), W(JoinPath(folder, u"PLP_RW.DLL")), FALSE));
+  {
+    Win32UsbPortLibrary usb(folder);
+    trace::Capture capture;
+    sys::UsbPortLibrary::Scan scan(usb);
+    EXPECT_EQ(scan.Refresh(), 0);
+    EXPECT_TRUE(capture.Contains(u"lacks USBPrintRefresh or GetUSBHWID"));
+  }
+  DeleteFileW(W(JoinPath(folder, u"PLP_RW.DLL")));
+  RemoveDirectoryW(W(folder));
+}
+
+TEST(UsbPortLibrary, ARelativeFolderIsNeverSearched) {
+  Win32UsbPortLibrary usb(u".");
   trace::Capture capture;
   sys::UsbPortLibrary::Scan scan(usb);
   EXPECT_EQ(scan.Refresh(), 0);
-  EXPECT_TRUE(capture.Contains(u"lacks USBPrintRefresh or GetUSBHWID"));
+  EXPECT_TRUE(capture.Contains(u"is not a full path"));
 }
 
 }  // namespace
