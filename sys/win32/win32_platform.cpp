@@ -10,6 +10,9 @@ sys::Platform Win32Platform::Platform() {
   platform.system = &system;
   platform.resources = &resources;
   platform.dialogs = &dialogs;
+  platform.processes = &processes;
+  platform.shell = &shell;
+  platform.privileges = &privileges;
   return platform;
 }
 

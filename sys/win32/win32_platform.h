@@ -6,7 +6,10 @@
 #include "sys/win32/win32_basics.h"
 #include "sys/win32/win32_dialogs.h"
 #include "sys/win32/win32_files.h"
+#include "sys/win32/win32_privileges.h"
+#include "sys/win32/win32_processes.h"
 #include "sys/win32/win32_resources.h"
+#include "sys/win32/win32_shell.h"
 #include "sys/win32/win32_system_info.h"
 
 namespace prn::win32 {
@@ -21,6 +24,9 @@ class Win32Platform {
   Win32SystemInfo system;
   Win32Resources resources;
   Win32Dialogs dialogs;
+  Win32Processes processes;
+  Win32Shell shell;
+  Win32Privileges privileges;
 };
 
 }  // namespace prn::win32

@@ -77,6 +77,16 @@ TEST_F(Rundll32Test, InstallFromAnInfWithoutDataFileLeavesTheDataFileEmpty) {
   EXPECT_EQ(machine.spooler.FindDriver(u"Quillon QX2")->pDataFile, u"");
 }
 
+TEST_F(Rundll32Test, InstallWithANameBrokenByAnEmbeddedQuoteCreatesNothing) {
+  testing::WriteFile(machine.files, u"C:\\P\\Q.INF",
+                     "[Manufacturer]\r\nQuillon=Models\r\n[Models]\r\n\"Quillon QX2\"=QX2.Install,ID2\r\n");
+  EXPECT_EQ(Run(u"/if /b \"Desk\"X\" /f \"C:\\P\\Q.INF\" /r \"LPT2:\" /m \"Quillon QX2\" /q"), 0);
+  EXPECT_EQ(Run(u"/if /b \"Desk\" /f \"C:\\P\\Q.INF\" /r \"LPT2:\" /m \"Quillon \"QX2\" /q"), 0);
+  EXPECT_FALSE(machine.spooler.FindPrinter(u"Desk"));
+  EXPECT_FALSE(machine.spooler.FindPrinter(u"Desk\"X"));
+  EXPECT_FALSE(machine.spooler.FindDriver(u"Quillon QX2"));
+}
+
 TEST_F(Rundll32Test, MissingInfCreatesNothing) {
   EXPECT_EQ(Run(u"/if /b \"Desk\" /f \"C:\\P\\none.INF\" /r \"LPT2:\" /m \"Quillon QX1\" /q"), 0);
   EXPECT_FALSE(machine.spooler.FindPrinter(u"Desk"));
