@@ -37,7 +37,7 @@ ustring WriteInf() {
 }
 
 size_t ResultFilesInTemp(WineMachine& machine) {
-  return machine.files.ListFiles(*machine.system.TempPath(), u"tmp*.tmp").size();
+  return machine.basics.files.ListFiles(*machine.basics.system.TempPath(), u"tmp*.tmp").size();
 }
 
 TEST(DetectionOnWine, FindExistDeviceFindsNoPortForAnAbsentPrinter) {

@@ -97,7 +97,7 @@ TEST_F(UninstallRegistryOnWine, TheTopKeyGoesWithTheLastDriverKey) {
 }
 
 TEST_F(UninstallRegistryOnWine, TheDriversOemInfCopiesInWinesInfFolderGo) {
-  const ustring folder = InfFolderOf(machine.system.SystemDirectory());
+  const ustring folder = InfFolderOf(machine.basics.system.SystemDirectory());
   const ustring inf = JoinPath(folder, u"oem990.inf");
   const ustring pnf = JoinPath(folder, u"oem990.pnf");
   std::ofstream(win32::W(inf), std::ios::binary)
@@ -105,11 +105,11 @@ TEST_F(UninstallRegistryOnWine, TheDriversOemInfCopiesInWinesInfFolderGo) {
          "[PrnWineTest]\r\n\"PrnWineTest QX1\" = QX1.Install, USBPRINT\\PrnWineTestQX1\r\n"
          "[Strings]\r\nProviderName=\"PrnWineTest\"\r\n";
   std::ofstream(win32::W(pnf), std::ios::binary) << "pnf";
-  ASSERT_TRUE(machine.files.FileExists(inf));
+  ASSERT_TRUE(machine.basics.files.FileExists(inf));
   Put(KEY_WOW64_64KEY, kDriver, std::nullopt);
   EXPECT_TRUE(Delete(false));
-  EXPECT_FALSE(machine.files.FileExists(inf));
-  EXPECT_FALSE(machine.files.FileExists(pnf));
+  EXPECT_FALSE(machine.basics.files.FileExists(inf));
+  EXPECT_FALSE(machine.basics.files.FileExists(pnf));
 }
 
 // Wine's DeletePrinterDriverExW refuses any deletion flag, and an unknown

@@ -8,16 +8,11 @@
 namespace prn::testing {
 
 sys::Platform WineMachine::Platform(bool wow64) {
-  sys::Platform platform;
-  platform.files = &files;
-  platform.codePage = &codePage;
-  platform.lastError = &lastError;
-  platform.system = wow64 ? static_cast<sys::SystemInfo*>(&wow64System) : &system;
-  platform.dialogs = &dialogs;
+  sys::Platform platform = basics.Platform();
+  if (wow64) platform.system = &wow64System;
   platform.spooler = &spooler;
   platform.deviceLibraries = &deviceLibraries;
   platform.registry = &registry;
-  platform.processes = &processes;
   return platform;
 }
 

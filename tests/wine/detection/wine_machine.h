@@ -3,11 +3,8 @@
 // the installer bundles them, with the programs of this build folder.
 
 #include "sys/platform.h"
-#include "sys/win32/win32_basics.h"
 #include "sys/win32/win32_device_library.h"
-#include "sys/win32/win32_dialogs.h"
-#include "sys/win32/win32_files.h"
-#include "sys/win32/win32_processes.h"
+#include "sys/win32/win32_platform.h"
 #include "sys/win32/win32_registry.h"
 #include "sys/win32/win32_spooler.h"
 #include "sys/win32/win32_system_info.h"
@@ -25,16 +22,11 @@ class Wow64SystemInfo : public win32::Win32SystemInfo {
 struct WineMachine {
   sys::Platform Platform(bool wow64 = false);
 
-  win32::Win32FileSystem files;
-  win32::Win32CodePage codePage;
-  win32::Win32LastError lastError;
-  win32::Win32SystemInfo system;
-  Wow64SystemInfo wow64System;
-  win32::Win32Dialogs dialogs;
+  win32::Win32Platform basics;
   win32::Win32Spooler spooler;
   win32::Win32DeviceLibraries deviceLibraries;
   win32::Win32Registry registry;
-  win32::Win32Processes processes;
+  Wow64SystemInfo wow64System;
 };
 
 // The folder of this test program, where the build puts PrnSetup64.exe and inst2k64.dll.
