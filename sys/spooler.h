@@ -30,6 +30,7 @@ constexpr uint32_t AttributeLocal = 0x40;       // PRINTER_ATTRIBUTE_LOCAL
 constexpr uint32_t AttributeWorkOffline = 0x400;  // PRINTER_ATTRIBUTE_WORK_OFFLINE
 constexpr uint32_t AttributeRawOnly = 0x1000;   // PRINTER_ATTRIBUTE_RAW_ONLY
 
+constexpr uint32_t StatusOffline = 0x80;         // PRINTER_STATUS_OFFLINE
 constexpr uint32_t StatusNotAvailable = 0x1000;  // PRINTER_STATUS_NOT_AVAILABLE
 
 constexpr uint32_t ServerAccessAdminister = 0x1;   // SERVER_ACCESS_ADMINISTER
@@ -225,6 +226,8 @@ class Printer {
                            uint32_t outputBytes, uint32_t& needed, uint32_t& status) = 0;
   // DeletePrinter: removes the queue this handle stands for.
   virtual bool DeleteQueue() = 0;
+  // SetPrinterW level 0 with PRINTER_CONTROL_SET_STATUS: the queue's status value.
+  virtual bool SetQueueStatus(uint32_t status) = 0;
 };
 
 class Spooler {

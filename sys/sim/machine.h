@@ -22,6 +22,7 @@
 #include "sys/sim/sim_spooler.h"
 #include "sys/sim/sim_system_info.h"
 #include "sys/sim/sim_usb_port_library.h"
+#include "sys/sim/sim_windows.h"
 
 namespace prn::sim {
 
@@ -52,6 +53,8 @@ class Machine {
   // The device-installation services as the device-install library sees them.
   SimDeviceInstallApi deviceInstall{devices, infStore, files, codePage};
   SimDeviceLibraries deviceLibraries{files, deviceInstall, registry, lastError, codePage};
+  // Windows that simulated programs send messages to (PrnSetup64.exe's result).
+  SimWindows windows;
 };
 
 }  // namespace prn::sim

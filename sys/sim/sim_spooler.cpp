@@ -148,9 +148,16 @@ void SimSpooler::Fail(Call call, uint32_t error) {
   failures_[call] = error;
 }
 
+void SimSpooler::FailTimes(Call call, uint32_t error, int times) {
+  std::lock_guard lock(mutex_);
+  failures_[call] = error;
+  failuresLeft_[call] = times;
+}
+
 void SimSpooler::Heal(Call call) {
   std::lock_guard lock(mutex_);
   failures_.erase(call);
+  failuresLeft_.erase(call);
 }
 
 // --- the outcome ---
@@ -208,6 +215,7 @@ size_t SimSpooler::SetPrinterCount() const {
 bool SimSpooler::Failing(Call call) const {
   auto found = failures_.find(call);
   if (found == failures_.end()) return false;
+  if (auto left = failuresLeft_.find(call); left != failuresLeft_.end() && left->second-- <= 0) return false;
   lastError_.Set(found->second);
   return true;
 }
@@ -348,6 +356,7 @@ bool SimSpooler::InstallDriver(const sys::DRIVER_INFO_3W& info, uint32_t) {
 bool SimSpooler::RemoveDriver(const ustring& server, const ustring&, const ustring& driverName, uint32_t,
                               uint32_t) {
   std::lock_guard lock(mutex_);
+  if (Failing(Call::DeleteDriver)) return false;
   if (!server.empty()) {
     lastError_.Set(winerr::InvalidPrinterName);
     return false;

@@ -27,7 +27,7 @@ class SimSpooler : public sys::Spooler {
  public:
   // Calls that a test can make fail with an error code of its choice.
   enum class Call { EnumPrinters, EnumDrivers, EnumPorts, OpenPrinter, GetPrinter, SetPrinter, EnumJobs,
-                    AddPrinter, DocumentProperties, XcvData, DefaultPrinter };
+                    AddPrinter, DocumentProperties, XcvData, DefaultPrinter, DeleteDriver };
 
   struct OpenRecord {
     ustring name;
@@ -59,6 +59,8 @@ class SimSpooler : public sys::Spooler {
   void SetDefault(std::optional<ustring> printer);
   void SetXcvDataPresent(bool present);
   void Fail(Call call, uint32_t error);
+  // Only the next `times` calls fail.
+  void FailTimes(Call call, uint32_t error, int times);
   void Heal(Call call);
 
   // Looking at the outcome.
@@ -130,6 +132,7 @@ class SimSpooler : public sys::Spooler {
   bool XcvData(const Target& target, const ustring& command, const std::vector<uint8_t>& input,
                uint32_t outputBytes, uint32_t& status);
   bool DeleteQueue(const Target& target);
+  bool SetQueueStatus(const Target& target, uint32_t status);
   uint32_t XcvAddPort(const Target& target, const std::vector<uint8_t>& input);
 
   sys::LastError& lastError_;
@@ -143,6 +146,7 @@ class SimSpooler : public sys::Spooler {
   std::optional<ustring> default_;
   bool xcvDataPresent_ = true;
   std::map<Call, uint32_t> failures_;
+  mutable std::map<Call, int> failuresLeft_;  // calls still to fail, for FailTimes
   std::vector<OpenRecord> opens_;
   std::vector<XcvRecord> xcvCalls_;
   std::vector<sys::PRINTER_INFO_2W> added_;

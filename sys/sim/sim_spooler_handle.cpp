@@ -69,6 +69,10 @@ class SimSpooler::Handle : public sys::Printer {
     std::lock_guard lock(spooler_.mutex_);
     return spooler_.DeleteQueue(target_);
   }
+  bool SetQueueStatus(uint32_t status) override {
+    std::lock_guard lock(spooler_.mutex_);
+    return spooler_.SetQueueStatus(target_, status);
+  }
 
  private:
   SimSpooler& spooler_;
@@ -246,6 +250,22 @@ uint32_t SimSpooler::XcvAddPort(const Target& target, const std::vector<uint8_t>
   if (exists) return winerr::AlreadyExists;
   ports_.push_back({*name, target.monitor, target.monitor, 0, 0});
   return winerr::Success;
+}
+
+bool SimSpooler::SetQueueStatus(const Target& target, uint32_t status) {
+  ++setPrinterCount_;
+  if (Failing(Call::SetPrinter)) return false;
+  StoredPrinter* printer = PrinterById(target.printerId);
+  if (!printer) {
+    lastError_.Set(winerr::InvalidHandle);
+    return false;
+  }
+  if (!(target.access & sys::spool::PrinterAccessAdminister)) {
+    lastError_.Set(winerr::AccessDenied);
+    return false;
+  }
+  printer->info.Status = status;
+  return true;
 }
 
 bool SimSpooler::DeleteQueue(const Target& target) {

@@ -75,6 +75,12 @@ class Win32Printer : public sys::Printer {
 
   bool DeleteQueue() override { return Present(api_->DeletePrinter) && api_->DeletePrinter(handle_); }
 
+  bool SetQueueStatus(uint32_t status) override {
+    if (!Present(api_->SetPrinterW)) return false;
+    DWORD value = status;
+    return api_->SetPrinterW(handle_, 0, reinterpret_cast<LPBYTE>(&value), PRINTER_CONTROL_SET_STATUS);
+  }
+
  private:
   template <typename Native, typename Record>
   bool ReadLevel(DWORD level, Record& record) {

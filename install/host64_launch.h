@@ -1,0 +1,34 @@
+#pragma once
+// The 64-bit host (PrnSetup64.exe) started on the installer's behalf: in find
+// mode it probes for the device and leaves the code in a result file, in
+// install mode it installs the driver and reports to the window by message.
+
+#include <cstdint>
+#include <memory>
+
+#include "sys/platform.h"
+#include "sys/processes.h"
+#include "sys/window_handle.h"
+#include "text/ustring.h"
+
+namespace prn::install {
+
+// The install flags the probe passes (INSTALLFLAG_NONINTERACTIVE).
+constexpr uint32_t kProbeInstallFlags = 4;
+
+// The probe through the host in find mode; waits for the host without a time
+// limit. 1067 when the host leaves no "Ret". Raises prn::Error with the
+// system's text when no temporary result file can be made.
+uint32_t FindInlineDevice64(const sys::Platform& platform, sys::WindowHandle window, const ustring& hardwareId,
+                            const ustring& infPath, const ustring& hostPath, const ustring& inst2k64Dll,
+                            uint32_t installFlags);
+
+// Starts the host in install mode on 64-bit Windows and returns at once;
+// `hostProcess` receives the running host (left as it was when it did not
+// start). `port` is where the 32-bit library finds the device, "LPT1:" when
+// it finds none.
+void InstallSpecPrinter64(const sys::Platform& platform, sys::WindowHandle window, const ustring& hostPath,
+                          const ustring& infPath, const ustring& hardwareId, const ustring& inst2kDll,
+                          const ustring& inst2k64Dll, std::unique_ptr<sys::Process>& hostProcess, ustring& port);
+
+}  // namespace prn::install

@@ -1,0 +1,47 @@
+#pragma once
+// The install state of a window and the values one install run keeps and
+// hands to its completion handlers. The classic window owns one; the
+// progress-window flow owns the process-wide one.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "sys/processes.h"
+#include "sys/window_handle.h"
+#include "text/ustring.h"
+
+namespace prn::install {
+
+enum class TInstallProgress : uint8_t {
+  IPNotStart = 0,
+  IPPrepareed = 1,
+  IPInstalling = 2,
+  IPInstalled = 3,
+};
+
+struct InstallContext {
+  int m_iSelect = -1;  // the selected printer entry; below 0 when none is selected
+  ustring m_strInst2kDll;
+  ustring m_strInst2k64Dll;
+  ustring m_strPrnSetup64Exe;
+  int32_t m_iWinVer = 0;  // major × 10 + minor
+  bool m_bWow64 = false;
+  // Owner of dialogs, and the window the library and the 64-bit host are given.
+  sys::WindowHandle m_hWnd = 0;
+  // Read by the window's timers on the UI thread while a worker runs the install.
+  std::atomic<TInstallProgress> m_InstallingProgress{TInstallProgress::IPNotStart};
+  uint32_t m_dwLastErrorCode = 0;
+  ustring m_strDisConnectPort;
+  ustring m_strInstallingPrinter;
+  ustring m_strInstallPortName;
+  // The 64-bit host started in install mode; the install watchdog closes it
+  // once it has ended. Empty while no host report is outstanding.
+  std::unique_ptr<sys::Process> m_hPrnSetup64;
+  bool m_bOnlineInstall = false;
+  // Set by the owning window: starts its 64-bit install watchdog (tmrSetup64Error).
+  std::function<void()> enableSetup64Watchdog;
+};
+
+}  // namespace prn::install

@@ -1,0 +1,83 @@
+#include "detection_fixture.h"
+
+#include "config/profile_file.h"
+#include "spooler/printer_queries.h"
+#include "sys/win_errors.h"
+#include "testing/test_files.h"
+
+namespace prn::testing {
+
+namespace {
+
+const std::string kInfText =
+    "[Version]\r\nSignature=\"$Windows NT$\"\r\nClass=Printer\r\nProvider=%Mfg%\r\n"
+    "DriverVer=01/15/2020,3.0.1.5\r\n[Manufacturer]\r\n%Mfg%=Quillon,NTamd64\r\n"
+    "[Quillon]\r\n\"Quillon QX1\" = QX1.Install, USBPRINT\\QuillonQX17A3F\r\n"
+    "[Strings]\r\nMfg=\"Quillon\"\r\n";
+
+}  // namespace
+
+DetectionTest::DetectionTest() : platform(machine.Platform()) {
+  WriteFile(machine.files, u"C:\\Package\\Setup.Ini",
+            "[Quillon QX1]\r\nPrinterName=Quillon QX1\r\nPrinterHWID=QuillonQX17A3F\r\nDriverDir=Driver\r\n"
+            "INF.2K=QX1.INF\r\nINF.X64=QX1_64.INF\r\nAfterRun=After.exe\r\n");
+  WriteFile(machine.files, kInf, kInfText);
+  WriteFile(machine.files, kInf64, kInfText);
+  WriteFile(machine.files, kAfterRun, "MZ-after");
+  WriteFile(machine.files, kInst2kDll, "MZ-inst2k");
+  WriteFile(machine.files, kInst2k64Dll, "MZ-inst2k64");
+  WriteFile(machine.files, kHostExe, "MZ-host");
+  machine.spooler.PutDriver(kModel);
+  machine.spooler.PutDriver(u"Other Driver");
+
+  auto ini = config::ProfileFile::Load(machine.files, u"C:\\Package\\Setup.Ini", machine.codePage);
+  config::SettingsEnvironment env;
+  env.files = &machine.files;
+  env.codePage = &machine.codePage;
+  env.programFolder = u"C:\\Package\\";
+  env.winVer = 61;
+  settings_ = std::make_unique<config::TInstallInfos>();
+  settings_->LoadSettings(&*ini, env);
+}
+
+void DetectionTest::AttachPrinter(const std::string& instanceId, bool attached) {
+  sim::SimDevice device;
+  device.instanceId = instanceId;
+  device.hardwareIds = {"USBPRINT\\QuillonQX17A3F", "QuillonQX17A3F"};
+  device.attached = attached;
+  machine.devices.AddDevice(device);
+}
+
+void DetectionTest::PutQueue(const ustring& name, const ustring& port, bool online, const ustring& driver) {
+  machine.spooler.PutPort(port);
+  machine.spooler.PutPrinter(name, driver, port);
+  if (!online) ASSERT_TRUE(spooler::SetPrinterOnline(machine.spooler, name, false));
+}
+
+void DetectionTest::Use64BitWindows() {
+  machine.system.wow64 = true;
+  machine.registry.SetRedirected32(true);
+}
+
+void DetectionTest::ProbeAnswers(uint32_t code) {
+  if (code == winerr::NoCatalogForOemInf) {
+    machine.devices.updateScenario.outcome = sim::DriverUpdateOutcome::UserDeclines;
+  } else {
+    machine.devices.updateScenario = {sim::DriverUpdateOutcome::Fail, code};
+  }
+}
+
+std::unique_ptr<install::InstallContext> DetectionTest::Context() const {
+  auto context = std::make_unique<install::InstallContext>();
+  context->m_iSelect = 0;
+  context->m_strInst2kDll = kInst2kDll;
+  context->m_strInst2k64Dll = kInst2k64Dll;
+  context->m_strPrnSetup64Exe = kHostExe;
+  context->m_iWinVer = 61;
+  context->m_bWow64 = machine.system.wow64.value_or(false);
+  context->m_hWnd = kWindow;
+  context->m_InstallingProgress = install::TInstallProgress::IPInstalling;
+  return context;
+}
+
+}  // namespace prn::testing

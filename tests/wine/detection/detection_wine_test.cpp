@@ -1,0 +1,89 @@
+// Device detection under Wine: the device search through the real
+// inst2k64.dll and the find-mode probe through the real PrnSetup64.exe, for
+// a printer that is not there.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "install/device_detection.h"
+#include "install/device_library_calls.h"
+#include "install/host64_launch.h"
+#include "sys/win32/win32_text.h"
+#include "text/winpath.h"
+#include "trace/trace.h"
+#include "wine_machine.h"
+
+namespace prn::install {
+namespace {
+
+using namespace prn::testing;
+
+constexpr char16_t kAbsentHardwareId[] = u"QuillonAbsentPrinter9Z";
+
+ustring Library() { return JoinPath(BinFolder(), u"inst2k64.dll"); }
+ustring Host() { return JoinPath(BinFolder(), u"PrnSetup64.exe"); }
+
+ustring WriteInf() {
+  ustring path = JoinPath(TestFolder(), u"QuillonDetect.inf");
+  std::ofstream(win32::W(path), std::ios::binary)
+      << "[Version]\r\nSignature=\"$Windows NT$\"\r\nClass=Printer\r\nProvider=%Mfg%\r\n"
+         "[Manufacturer]\r\n%Mfg%=Quillon,NTamd64\r\n[Quillon.NTamd64]\r\n"
+         "\"Quillon QX1\" = QX1.Install, USBPRINT\\QuillonAbsentPrinter9Z\r\n[QX1.Install]\r\n"
+         "[Strings]\r\nMfg=\"Quillon\"\r\n";
+  return path;
+}
+
+size_t ResultFilesInTemp(WineMachine& machine) {
+  return machine.basics.files.ListFiles(*machine.basics.system.TempPath(), u"tmp*.tmp").size();
+}
+
+TEST(DetectionOnWine, FindExistDeviceFindsNoPortForAnAbsentPrinter) {
+  WineMachine machine;
+  ustring foundHardwareId = u"unset";
+  ustring port = u"unset";
+  trace::Capture trace;
+  // The refresh first: Wine's configuration manager is a stub that fails, which stays silent.
+  EXPECT_FALSE(FindExistDevice(machine.Platform(), Library(), kAbsentHardwareId, foundHardwareId, port, true));
+  EXPECT_EQ(port, u"");
+  EXPECT_EQ(foundHardwareId, u"");
+  EXPECT_TRUE(trace.Contains(u"RefreshHW End !"));
+  EXPECT_TRUE(trace.Contains(u"確定打印機端口字符串為："));
+}
+
+// Windows answers 0xE000020B (no such device); Wine's new-device installer
+// answers success when no device matches, so the host writes "Ret" = 0.
+TEST(DetectionOnWine, TheFindModeProbeThroughTheRealHostReadsWinesAnswer) {
+  WineMachine machine;
+  const size_t resultFilesBefore = ResultFilesInTemp(machine);
+  trace::Capture trace;
+  const uint32_t code =
+      FindInlineDevice64(machine.Platform(), 0, kAbsentHardwareId, WriteInf(), Host(), Library(), kProbeInstallFlags);
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(trace.Contains(u"已成功地創建了64位檢測進程，準備等待進程完成。"));
+  EXPECT_EQ(ResultFilesInTemp(machine), resultFilesBefore);
+}
+
+TEST(DetectionOnWine, OnWow64TheDetectionProbesThroughTheHostAndWinesSuccessReadsAsDriverInPlace) {
+  WineMachine machine;
+  bool driverFoundInstalled = false;
+  trace::Capture trace;
+  EXPECT_EQ(ExistReqInlineSetupDevice(machine.Platform(true), 0, Library(), Host(), Library(), kAbsentHardwareId,
+                                      WriteInf(), u"Quillon QX1", driverFoundInstalled),
+            0u);
+  EXPECT_TRUE(driverFoundInstalled);
+  EXPECT_TRUE(trace.Contains(u"命令行：" + Host() + u" /Handle 0 /Dll \"inst2k64.dll\" /Inf \""));
+  EXPECT_TRUE(trace.Contains(u"恭喜，在檢測過程中發現已經完成驅動安裝。"));
+}
+
+TEST(DetectionOnWine, AHostThatCannotBeStartedGives1067) {
+  WineMachine machine;
+  EXPECT_EQ(FindInlineDevice64(machine.Platform(), 0, kAbsentHardwareId, WriteInf(),
+                               JoinPath(TestFolder(), u"NoSuchHost.exe"), Library(), kProbeInstallFlags),
+            1067u);
+}
+
+}  // namespace
+}  // namespace prn::install
