@@ -8,6 +8,14 @@
 namespace prn::config {
 namespace {
 
+ControlDescription Control(ustring name, ControlClass kind, ustring caption = {}) {
+  ControlDescription control;
+  control.name = std::move(name);
+  control.kind = kind;
+  control.caption = std::move(caption);
+  return control;
+}
+
 class LangOptionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -98,7 +106,7 @@ TEST_F(LangOptionsTest, WithoutAFileEveryLookupIsEmpty) {
   EXPECT_EQ(record.OEMManufactor, u"");
 
   FormDescription form{u"designed",
-                       {{u"btnStart", ControlClass::Button, u"Install"}, {u"ts2", ControlClass::TabSheet, u"Ports"}}};
+                       {Control(u"btnStart", ControlClass::Button, u"Install"), Control(u"ts2", ControlClass::TabSheet, u"Ports")}};
   none.LoadControlsCaption(form, u"Controls.Installer");
   EXPECT_EQ(form.caption, u"");
   EXPECT_EQ(form.components[0].caption, u"");
@@ -116,16 +124,16 @@ TEST_F(LangOptionsTest, ControlCaptionsByClassWithTheMissingMarker) {
            u"lblReadManual = User's manual\nedtInfos = Hints :\ngrpPrinters = Select printer :\nts1 = Printers\n"
            u"ts2 =\nlvPrinters = ignored\nchkOnly = Only\ntmrHints = ignored\n");
   FormDescription form{u"designed",
-                       {{u"btnStart", ControlClass::Button, u"designed"},
-                        {u"lblReadManual", ControlClass::Label, u"designed"},
-                        {u"edtInfos", ControlClass::Edit},
-                        {u"grpPrinters", ControlClass::GroupBox},
-                        {u"ts1", ControlClass::TabSheet, u"designed"},
-                        {u"ts2", ControlClass::TabSheet, u"designed"},
-                        {u"lvPrinters", ControlClass::Other, u"designed"},
-                        {u"chkOnly", ControlClass::CheckBox},
-                        {u"tmrHints", ControlClass::NonVisual, u"designed"},
-                        {u"btnExit", ControlClass::Button, u"designed"}}};
+                       {Control(u"btnStart", ControlClass::Button, u"designed"),
+                        Control(u"lblReadManual", ControlClass::Label, u"designed"),
+                        Control(u"edtInfos", ControlClass::Edit),
+                        Control(u"grpPrinters", ControlClass::GroupBox),
+                        Control(u"ts1", ControlClass::TabSheet, u"designed"),
+                        Control(u"ts2", ControlClass::TabSheet, u"designed"),
+                        Control(u"lvPrinters", ControlClass::Other, u"designed"),
+                        Control(u"chkOnly", ControlClass::CheckBox),
+                        Control(u"tmrHints", ControlClass::NonVisual, u"designed"),
+                        Control(u"btnExit", ControlClass::Button, u"designed")}};
   lang.LoadControlsCaption(form, u"Controls.Installer");
   EXPECT_EQ(form.caption, u"Tovalis");
   EXPECT_EQ(form.Find(u"btnStart")->caption, u"Install");
