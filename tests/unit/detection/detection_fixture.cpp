@@ -4,25 +4,16 @@
 #include "spooler/printer_queries.h"
 #include "sys/win_errors.h"
 #include "testing/test_files.h"
+#include "testing/test_package.h"
 
 namespace prn::testing {
-
-namespace {
-
-const std::string kInfText =
-    "[Version]\r\nSignature=\"$Windows NT$\"\r\nClass=Printer\r\nProvider=%Mfg%\r\n"
-    "DriverVer=01/15/2020,3.0.1.5\r\n[Manufacturer]\r\n%Mfg%=Quillon,NTamd64\r\n"
-    "[Quillon]\r\n\"Quillon QX1\" = QX1.Install, USBPRINT\\QuillonQX17A3F\r\n"
-    "[Strings]\r\nMfg=\"Quillon\"\r\n";
-
-}  // namespace
 
 DetectionTest::DetectionTest() : platform(machine.Platform()) {
   WriteFile(machine.files, u"C:\\Package\\Setup.Ini",
             "[Quillon QX1]\r\nPrinterName=Quillon QX1\r\nPrinterHWID=QuillonQX17A3F\r\nDriverDir=Driver\r\n"
             "INF.2K=QX1.INF\r\nINF.X64=QX1_64.INF\r\nAfterRun=After.exe\r\n");
-  WriteFile(machine.files, kInf, kInfText);
-  WriteFile(machine.files, kInf64, kInfText);
+  WriteFile(machine.files, kInf, PrinterInf("01/15/2020,3.0.1.5"));
+  WriteFile(machine.files, kInf64, PrinterInf("01/15/2020,3.0.1.5"));
   WriteFile(machine.files, kAfterRun, "MZ-after");
   WriteFile(machine.files, kInst2kDll, "MZ-inst2k");
   WriteFile(machine.files, kInst2k64Dll, "MZ-inst2k64");
@@ -30,14 +21,7 @@ DetectionTest::DetectionTest() : platform(machine.Platform()) {
   machine.spooler.PutDriver(kModel);
   machine.spooler.PutDriver(u"Other Driver");
 
-  auto ini = config::ProfileFile::Load(machine.files, u"C:\\Package\\Setup.Ini", machine.codePage);
-  config::SettingsEnvironment env;
-  env.files = &machine.files;
-  env.codePage = &machine.codePage;
-  env.programFolder = u"C:\\Package\\";
-  env.winVer = 61;
-  settings_ = std::make_unique<config::TInstallInfos>();
-  settings_->LoadSettings(&*ini, env);
+  settings_ = LoadSettingsFile(machine, u"C:\\Package\\Setup.Ini", u"C:\\Package\\");
 }
 
 void DetectionTest::AttachPrinter(const std::string& instanceId, bool attached) {
@@ -51,7 +35,9 @@ void DetectionTest::AttachPrinter(const std::string& instanceId, bool attached) 
 void DetectionTest::PutQueue(const ustring& name, const ustring& port, bool online, const ustring& driver) {
   machine.spooler.PutPort(port);
   machine.spooler.PutPrinter(name, driver, port);
-  if (!online) ASSERT_TRUE(spooler::SetPrinterOnline(machine.spooler, name, false));
+  if (!online) {
+    ASSERT_TRUE(spooler::SetPrinterOnline(machine.spooler, name, false));
+  }
 }
 
 void DetectionTest::Use64BitWindows() {

@@ -2,34 +2,9 @@
 
 #include "config/profile_file.h"
 #include "testing/test_files.h"
+#include "testing/test_package.h"
 
 namespace prn::testing {
-
-std::string PrinterInf(const std::string& driverVer, const std::string& gpdName) {
-  return "[Version]\r\n"
-         "Signature=\"$Windows NT$\"\r\n"
-         "Class=Printer\r\n"
-         "ClassGuid={4D36E979-E325-11CE-BFC1-08002BE10318}\r\n"
-         "Provider=%Mfg%\r\n"
-         "DriverVer=" + driverVer + "\r\n\r\n"
-         "[Manufacturer]\r\n"
-         "%Mfg%=Quillon,NTamd64\r\n\r\n"
-         "[Quillon]\r\n"
-         "\"Quillon QX1\" = QX1.Install, USBPRINT\\QuillonQX17A3F\r\n\r\n"
-         "[Quillon.NTamd64]\r\n"
-         "%QX1Name% = QX1.Install, USBPRINT\\QuillonQX17A3F\r\n\r\n"
-         "[QX1.Install]\r\n"
-         "DataFile=" + gpdName + "\r\n"
-         "Include=NTPRINT.INF\r\n"
-         "Needs=UNIDRV.OEM\r\n\r\n"
-         "[Strings]\r\n"
-         "Mfg=\"Quillon\"\r\n"
-         "QX1Name=\"Quillon QX1\"\r\n";
-}
-
-std::string GpdText(const std::string& version) {
-  return "*GPDSpecVersion: \"1.0\"\r\n*GPDFileVersion: \"" + version + "\"\r\n*ModelName: \"Quillon QX1\"\r\n";
-}
 
 PackageTest::PackageTest() {
   WriteFile(machine.files, u"C:\\Package\\Setup.Ini",
@@ -48,14 +23,7 @@ void PackageTest::WriteSourceInf(const std::string& driverVer) {
 
 const config::TInstallInfos& PackageTest::Settings() {
   if (!settings_) {
-    auto ini = config::ProfileFile::Load(machine.files, u"C:\\Package\\Setup.Ini", machine.codePage);
-    config::SettingsEnvironment env;
-    env.files = &machine.files;
-    env.codePage = &machine.codePage;
-    env.programFolder = u"C:\\Package\\";
-    env.winVer = 61;
-    settings_ = std::make_unique<config::TInstallInfos>();
-    settings_->LoadSettings(&*ini, env);
+    settings_ = LoadSettingsFile(machine, u"C:\\Package\\Setup.Ini", u"C:\\Package\\");
   }
   return *settings_;
 }

@@ -10,6 +10,7 @@
 #include "config/install_infos.h"
 #include "install/staging_context.h"
 #include "sys/sim/machine.h"
+#include "testing/test_package.h"
 
 namespace prn::testing {
 
@@ -20,10 +21,6 @@ inline constexpr char16_t kStagingFolder[] = u"C:\\Program Files\\Quillon\\Print
 inline constexpr char16_t kStagedInf[] = u"C:\\Program Files\\Quillon\\Printer Drivers\\Quillon QX1\\QX1.INF";
 inline constexpr char16_t kLibrary[] = u"C:\\Work\\inst2k.dll";
 
-// The text of a printer INF listing kModel with the given DriverVer.
-std::string PrinterInf(const std::string& driverVer, const std::string& gpdName = "QX1.GPD");
-// A GPD file text carrying a version.
-std::string GpdText(const std::string& version);
 
 class PackageTest : public ::testing::Test {
  protected:

@@ -1,0 +1,23 @@
+#pragma once
+// A made-up driver package for tests: an INF of the printer class that lists
+// the model "Quillon QX1", its GPD text, and settings loaded from a file.
+
+#include <memory>
+#include <string>
+
+#include "config/install_infos.h"
+
+namespace prn::sim {
+class Machine;
+}
+
+namespace prn::testing {
+
+std::string PrinterInf(const std::string& driverVer, const std::string& gpdName = "QX1.GPD");
+std::string GpdText(const std::string& version);
+
+// Loads a settings file of the simulated machine as start-up does.
+std::unique_ptr<config::TInstallInfos> LoadSettingsFile(sim::Machine& machine, const ustring& setupIni,
+                                                        const ustring& programFolder, int32_t winVer = 61);
+
+}  // namespace prn::testing
