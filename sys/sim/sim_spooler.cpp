@@ -227,6 +227,21 @@ SimSpooler::StoredPrinter* SimSpooler::PrinterById(uint64_t id) {
   return nullptr;
 }
 
+SimSpooler::StoredPrinter* SimSpooler::PrinterOf(const Target& target) {
+  StoredPrinter* printer = PrinterById(target.printerId);
+  if (!printer) lastError_.Set(winerr::InvalidHandle);
+  return printer;
+}
+
+SimSpooler::StoredPrinter* SimSpooler::AdministeredPrinterOf(const Target& target) {
+  StoredPrinter* printer = PrinterOf(target);
+  if (printer && !(target.access & sys::spool::PrinterAccessAdminister)) {
+    lastError_.Set(winerr::AccessDenied);
+    return nullptr;
+  }
+  return printer;
+}
+
 SimSpooler::StoredPrinter* SimSpooler::PrinterByName(const ustring& name) {
   for (auto& printer : printers_) {
     if (EqualsNoCase(printer.info.pPrinterName, name)) return &printer;

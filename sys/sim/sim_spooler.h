@@ -109,6 +109,10 @@ class SimSpooler : public sys::Spooler {
 
   bool Failing(Call call) const;
   StoredPrinter* PrinterById(uint64_t id);
+  // The printer a handle stands for; null with ERROR_INVALID_HANDLE when it is gone.
+  StoredPrinter* PrinterOf(const Target& target);
+  // As PrinterOf, and null with ERROR_ACCESS_DENIED when the handle may not change it.
+  StoredPrinter* AdministeredPrinterOf(const Target& target);
   StoredPrinter* PrinterByName(const ustring& name);
   const StoredPrinter* PrinterByName(const ustring& name) const;
   bool DriverKnown(const ustring& name) const;

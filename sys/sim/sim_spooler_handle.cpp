@@ -124,22 +124,16 @@ std::unique_ptr<sys::Printer> SimSpooler::AddPrinterQueue(const sys::PRINTER_INF
 
 bool SimSpooler::GetInfo2(const Target& target, sys::PRINTER_INFO_2W& info) {
   if (Failing(Call::GetPrinter)) return false;
-  const StoredPrinter* printer = PrinterById(target.printerId);
-  if (!printer) {
-    lastError_.Set(winerr::InvalidHandle);
-    return false;
-  }
+  const StoredPrinter* printer = PrinterOf(target);
+  if (!printer) return false;
   info = Level2(*printer);
   return true;
 }
 
 bool SimSpooler::GetInfo5(const Target& target, sys::PRINTER_INFO_5W& info) {
   if (Failing(Call::GetPrinter)) return false;
-  const StoredPrinter* printer = PrinterById(target.printerId);
-  if (!printer) {
-    lastError_.Set(winerr::InvalidHandle);
-    return false;
-  }
+  const StoredPrinter* printer = PrinterOf(target);
+  if (!printer) return false;
   info = {printer->info.pPrinterName, printer->info.pPortName, printer->info.Attributes, 15000, 45000};
   return true;
 }
@@ -147,15 +141,8 @@ bool SimSpooler::GetInfo5(const Target& target, sys::PRINTER_INFO_5W& info) {
 bool SimSpooler::SetInfo2(const Target& target, const sys::PRINTER_INFO_2W& info) {
   ++setPrinterCount_;
   if (Failing(Call::SetPrinter)) return false;
-  StoredPrinter* printer = PrinterById(target.printerId);
-  if (!printer) {
-    lastError_.Set(winerr::InvalidHandle);
-    return false;
-  }
-  if (!(target.access & sys::spool::PrinterAccessAdminister)) {
-    lastError_.Set(winerr::AccessDenied);
-    return false;
-  }
+  StoredPrinter* printer = AdministeredPrinterOf(target);
+  if (!printer) return false;
   if (uint32_t error = CheckRecord(info, printer->id)) {
     lastError_.Set(error);
     return false;
@@ -171,11 +158,8 @@ bool SimSpooler::SetInfo2(const Target& target, const sys::PRINTER_INFO_2W& info
 }
 
 bool SimSpooler::GetDriverInfo3(const Target& target, sys::DRIVER_INFO_3W& info) {
-  const StoredPrinter* printer = PrinterById(target.printerId);
-  if (!printer) {
-    lastError_.Set(winerr::InvalidHandle);
-    return false;
-  }
+  const StoredPrinter* printer = PrinterOf(target);
+  if (!printer) return false;
   for (const auto& driver : drivers_) {
     if (EqualsNoCase(driver.pName, printer->info.pDriverName)) {
       info = driver;
@@ -188,11 +172,8 @@ bool SimSpooler::GetDriverInfo3(const Target& target, sys::DRIVER_INFO_3W& info)
 
 sys::Enumeration<sys::JOB_INFO_1W> SimSpooler::EnumerateJobs(const Target& target, uint32_t first, uint32_t count,
                                                              sys::BufferBytes buffer) {
-  const StoredPrinter* printer = PrinterById(target.printerId);
-  if (!printer) {
-    lastError_.Set(winerr::InvalidHandle);
-    return {};
-  }
+  const StoredPrinter* printer = PrinterOf(target);
+  if (!printer) return {};
   std::vector<sys::JOB_INFO_1W> jobs;
   for (size_t i = first; i < printer->jobs.size() && jobs.size() < count; ++i) jobs.push_back(printer->jobs[i]);
   return Deliver(std::move(jobs), buffer, Call::EnumJobs);
@@ -200,11 +181,8 @@ sys::Enumeration<sys::JOB_INFO_1W> SimSpooler::EnumerateJobs(const Target& targe
 
 std::optional<sys::DeviceMode> SimSpooler::DocumentProperties(const Target& target) {
   if (Failing(Call::DocumentProperties)) return std::nullopt;
-  const StoredPrinter* printer = PrinterById(target.printerId);
-  if (!printer) {
-    lastError_.Set(winerr::InvalidHandle);
-    return std::nullopt;
-  }
+  const StoredPrinter* printer = PrinterOf(target);
+  if (!printer) return std::nullopt;
   if (printer->info.pDevMode) return printer->info.pDevMode;
   sys::DeviceMode mode;
   mode.dm.dmSpecVersion = 0x401;
@@ -255,29 +233,15 @@ uint32_t SimSpooler::XcvAddPort(const Target& target, const std::vector<uint8_t>
 bool SimSpooler::SetQueueStatus(const Target& target, uint32_t status) {
   ++setPrinterCount_;
   if (Failing(Call::SetPrinter)) return false;
-  StoredPrinter* printer = PrinterById(target.printerId);
-  if (!printer) {
-    lastError_.Set(winerr::InvalidHandle);
-    return false;
-  }
-  if (!(target.access & sys::spool::PrinterAccessAdminister)) {
-    lastError_.Set(winerr::AccessDenied);
-    return false;
-  }
+  StoredPrinter* printer = AdministeredPrinterOf(target);
+  if (!printer) return false;
   printer->info.Status = status;
   return true;
 }
 
 bool SimSpooler::DeleteQueue(const Target& target) {
-  const StoredPrinter* printer = PrinterById(target.printerId);
-  if (!printer) {
-    lastError_.Set(winerr::InvalidHandle);
-    return false;
-  }
-  if (!(target.access & sys::spool::PrinterAccessAdminister)) {
-    lastError_.Set(winerr::AccessDenied);
-    return false;
-  }
+  const StoredPrinter* printer = AdministeredPrinterOf(target);
+  if (!printer) return false;
   if (default_ && EqualsNoCase(*default_, printer->info.pPrinterName)) default_.reset();
   std::erase_if(printers_, [&](const StoredPrinter& p) { return p.id == target.printerId; });
   return true;
