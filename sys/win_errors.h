@@ -30,6 +30,7 @@ constexpr uint32_t StillActive = 259;
 constexpr uint32_t Directory = 267;  // the directory name is invalid
 constexpr uint32_t ProcessAborted = 1067;
 constexpr uint32_t NoUnicodeTranslation = 1113;
+constexpr uint32_t Timeout = 1460;
 constexpr uint32_t InvalidLevel = 124;
 constexpr uint32_t NotAllAssigned = 1300;
 constexpr uint32_t NoSuchPrivilege = 1313;

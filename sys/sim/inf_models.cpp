@@ -45,21 +45,38 @@ StringList ModelSections(const config::ProfileFile& inf) {
   return sections;
 }
 
-}  // namespace
-
-std::optional<InfModel> FindInfModel(const config::ProfileFile& inf, ustring_view modelName) {
+template <typename Matches>
+std::optional<InfModel> FindModel(const config::ProfileFile& inf, Matches matches) {
   for (const ustring& section : ModelSections(inf)) {
     const auto* models = inf.Entries(section);
     if (!models) continue;
     for (const auto& entry : *models) {
       ustring name = Resolved(inf, entry.key);
-      if (!EqualsNoCase(name, modelName)) continue;
-      InfModel model{name, CommaItems(entry.value)[0], u""};
+      const StringList items = CommaItems(entry.value);
+      if (!matches(name, items)) continue;
+      InfModel model{name, items[0], u""};
       if (auto dataFile = inf.Find(model.installSection, u"DataFile")) model.dataFile = Unquoted(*dataFile);
       return model;
     }
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<InfModel> FindInfModel(const config::ProfileFile& inf, ustring_view modelName) {
+  return FindModel(inf, [&](const ustring& name, const StringList&) { return EqualsNoCase(name, modelName); });
+}
+
+std::optional<InfModel> FindInfModelForDevice(const config::ProfileFile& inf, const StringList& hardwareIds) {
+  return FindModel(inf, [&](const ustring&, const StringList& items) {
+    for (size_t i = 1; i < items.size(); ++i) {
+      for (const ustring& id : hardwareIds) {
+        if (EqualsNoCase(items[i], id)) return true;
+      }
+    }
+    return false;
+  });
 }
 
 }  // namespace prn::sim

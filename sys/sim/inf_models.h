@@ -18,5 +18,7 @@ struct InfModel {
 // The model of that name (compared without regard to ASCII case) from the
 // models sections of [Manufacturer], plain or decorated (".NTamd64"…).
 std::optional<InfModel> FindInfModel(const config::ProfileFile& inf, ustring_view modelName);
+// The first model whose hardware IDs include one of `hardwareIds`.
+std::optional<InfModel> FindInfModelForDevice(const config::ProfileFile& inf, const StringList& hardwareIds);
 
 }  // namespace prn::sim

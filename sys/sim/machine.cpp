@@ -1,12 +1,14 @@
 #include "sys/sim/machine.h"
 
 #include "sys/sim/sim_host64.h"
+#include "sys/sim/sim_printer_class_installer.h"
 #include "sys/sim/sim_printui.h"
 
 namespace prn::sim {
 
 Machine::Machine() : files(host.Path()), shell(files), privileges(lastError) {
   processes.InstallProgram(u"rundll32.exe", Rundll32Program(spooler, files, codePage));
+  devices.driverInstalled = PrinterClassInstaller(spooler, files, codePage);
   processes.InstallProgram(u"PrnSetup64.exe", PrnSetup64Program({deviceLibraries, files, codePage, dialogs, windows}));
   // A Windows machine always has the temporary folder of its user.
   files.CreateDirectories(*system.tempPath);

@@ -61,7 +61,10 @@ uint32_t SimDeviceTree::UpdateDriver(sys::WindowHandle owner, const std::string&
     case DriverUpdateOutcome::Install:
     case DriverUpdateOutcome::InstallNeedsRestart: break;
   }
-  for (auto* device : matching) device->driverInf = infPath;
+  for (auto* device : matching) {
+    device->driverInf = infPath;
+    if (driverInstalled) driverInstalled(*device);
+  }
   restartNeeded = updateScenario.outcome == DriverUpdateOutcome::InstallNeedsRestart;
   return 0;
 }

@@ -4,6 +4,7 @@
 // on them. A scenario chooses how an install of a matching device ends.
 
 #include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,6 +72,8 @@ class SimDeviceTree {
   std::atomic<int> classInstallerRequests{0};
   DriverUpdateScenario updateScenario;
   std::vector<DriverUpdateCall> updateCalls;
+  // Runs for each device that has just received its driver (the class installer).
+  std::function<void(const SimDevice&)> driverInstalled;
 
  private:
   SimRegistry& registry_;

@@ -25,6 +25,7 @@ const char16_t* KnownMessage(uint32_t code) {
     case winerr::FileNotFound: return u"The system cannot find the file specified.";
     case winerr::PathNotFound: return u"The system cannot find the path specified.";
     case winerr::AccessDenied: return u"Access is denied.";
+    case winerr::Timeout: return u"This operation returned because the timeout period expired.";
     case winerr::WriteFault: return u"The system cannot write to the specified device.";
     case winerr::SharingViolation:
       return u"The process cannot access the file because it is being used by another process.";

@@ -1,0 +1,35 @@
+#pragma once
+// The run's view of its window from the worker thread: every request is
+// posted to the UI thread, where the window itself carries it out. Only the
+// search window is waited for, because the run goes on after it has closed.
+
+#include "install/install_window.h"
+#include "install/ui_queue.h"
+
+namespace prn::install {
+
+class QueuedInstallWindow : public InstallWindow {
+ public:
+  // `window` is used on the UI thread only.
+  QueuedInstallWindow(UiQueue& queue, InstallWindow& window) : queue_(queue), window_(window) {}
+
+  sys::WindowHandle Handle() const override { return window_.Handle(); }
+  void DisableControls() override { Post(&InstallWindow::DisableControls); }
+  void RestoreControls() override { Post(&InstallWindow::RestoreControls); }
+  void ShowSearchWindow() override;
+  void StartWatchdog() override { Post(&InstallWindow::StartWatchdog); }
+  void StopWatchdog() override { Post(&InstallWindow::StopWatchdog); }
+  void ShowFinished() override { Post(&InstallWindow::ShowFinished); }
+  void CloseProgress() override { Post(&InstallWindow::CloseProgress); }
+  void EndApplication() override { Post(&InstallWindow::EndApplication); }
+
+ private:
+  void Post(void (InstallWindow::*request)()) {
+    queue_.Post([this, request] { (window_.*request)(); });
+  }
+
+  UiQueue& queue_;
+  InstallWindow& window_;
+};
+
+}  // namespace prn::install

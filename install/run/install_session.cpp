@@ -1,0 +1,34 @@
+#include "install/run/install_session.h"
+
+namespace prn::install {
+
+InstallSession::InstallSession(InstallServices services)
+    : context_(services.context), host_(services.policy.host) {
+  window_ = std::make_unique<QueuedInstallWindow>(queue_, *services.window);
+  services.window = window_.get();
+  services.hostReport = &report_;
+  run_ = std::make_unique<InstallRun>(services, refresh_);
+}
+
+InstallSession::~InstallSession() {
+  // A run waiting for the host must not keep the window's owner waiting forever.
+  report_.Disarm();
+  worker_.Join();
+  refresh_.Wait();
+}
+
+bool InstallSession::Start(bool prompt) {
+  return worker_.Start([this, prompt] { run_->Execute(prompt); });
+}
+
+bool InstallSession::OnHostMessage(uint32_t message, uint32_t lParam) {
+  if (host_ != InstallHost::ClassicWindow) return false;
+  return report_.Deliver(message, lParam);
+}
+
+void InstallSession::OnWatchdogTimer() {
+  if (context_->m_InstallingProgress != TInstallProgress::IPInstalling || !context_->m_bWow64) return;
+  report_.WatchdogTick();
+}
+
+}  // namespace prn::install
