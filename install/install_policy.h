@@ -20,6 +20,9 @@ struct InstallPolicy {
   bool formatsSuccessTextAlways = false;
   // Trace of an unexpected detection result: hexadecimal or decimal.
   bool detectionCodeInHex = true;
+  // The classic window takes the 64-bit host's 0x401/0x402; the progress
+  // window maps no message and learns of the host only from its end.
+  bool takesHostMessages = true;
 
   static InstallPolicy Classic() { return {}; }
   static InstallPolicy ProgressWindow() {
@@ -30,6 +33,7 @@ struct InstallPolicy {
     policy.appliesDefaultForm = false;
     policy.formatsSuccessTextAlways = true;
     policy.detectionCodeInHex = false;
+    policy.takesHostMessages = false;
     return policy;
   }
 };

@@ -224,8 +224,10 @@ std::optional<bool> InstallRun::InstallOnline(Retry& retry) {
       return false;
     case HostOutcome::Kind::EndedSilently:
       trace::Message(u"64位安裝進程已結束，但沒有報告結果。");
-      // The host may have installed without a word: a new queue of the model says so.
+      // A new queue of the model says that the host installed.
       if (FindNewPrinterOfModel()) return true;
+      // Its end is the only report a window without host messages gets.
+      if (!run_.policy.takesHostMessages) return false;
       retry = Fail(UIAddPrinterFailed);
       return std::nullopt;
     case HostOutcome::Kind::Abandoned:

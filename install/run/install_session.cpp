@@ -3,7 +3,7 @@
 namespace prn::install {
 
 InstallSession::InstallSession(InstallServices services)
-    : context_(services.context), host_(services.policy.host) {
+    : context_(services.context), takesHostMessages_(services.policy.takesHostMessages) {
   window_ = std::make_unique<QueuedInstallWindow>(queue_, *services.window);
   services.window = window_.get();
   services.hostReport = &report_;
@@ -22,7 +22,7 @@ bool InstallSession::Start(bool prompt) {
 }
 
 bool InstallSession::OnHostMessage(uint32_t message, uint32_t lParam) {
-  if (host_ != InstallHost::ClassicWindow) return false;
+  if (!takesHostMessages_) return false;
   return report_.Deliver(message, lParam);
 }
 

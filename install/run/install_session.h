@@ -41,7 +41,7 @@ class InstallSession {
 
  private:
   InstallContext* context_;
-  InstallHost host_;
+  bool takesHostMessages_;
   UiQueue queue_;
   HostReport report_;
   HardwareRefreshThread refresh_;
