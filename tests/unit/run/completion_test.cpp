@@ -1,0 +1,144 @@
+// The completion handlers: the failure code table with its boxes and
+// retries, and how the success handler finds and configures the new queue.
+
+#include <gtest/gtest.h>
+
+#include "install/change_printer_info.h"
+#include "install/completion.h"
+#include "install/pl_error_code.h"
+#include "run_fixture.h"
+#include "spooler/default_printer.h"
+#include "sys/dialogs.h"
+#include "sys/win_errors.h"
+#include "testing/test_files.h"
+
+namespace prn::install {
+namespace {
+
+using namespace prn::testing;
+
+TEST_F(RunTest, EveryFailureCodeGetsItsOwnBoxAndRetry) {
+  struct Case {
+    uint32_t code;
+    ustring port;  // m_strDisConnectPort
+    int answer;
+    std::optional<ustring> text;  // none: no box
+    uint32_t flags;
+    Retry retry;
+  };
+  const ustring unknown = u"Install failed for an unknown reason.\r\nTry again later.";
+  const ustring online = u"Connect the printer on USB001 and try again?";
+  const Case cases[] = {
+      {0, u"", 0, std::nullopt, 0, Retry::None},
+      {UIAddPrinterFailed, u"", 0, unknown, sys::mb::IconWarning, Retry::None},
+      {UIAddPrinterNoNewPrinter, u"", 0, unknown, sys::mb::IconWarning, Retry::None},
+      {winerr::NoCatalogForOemInf, u"", 0, u"Install cancelled.", sys::mb::Ok, Retry::None},
+      {winerr::AccessDenied, u"", 0, u"Install failed: Access is denied.\r\nTry again later.",
+       sys::mb::IconInformation, Retry::None},
+      {winerr::NoSuchDevinst, u"USB001", sys::mb::IdYes, online, 0x33, Retry::WithPrompt},
+      {winerr::NoSuchDevinst, u"USB001", sys::mb::IdNo, online, 0x33, Retry::WithoutPrompt},
+      {winerr::NoSuchDevinst, u"USB001", sys::mb::IdCancel, online, 0x33, Retry::None},
+      {winerr::NoSuchDevinst, u"LPT1:", 0, std::nullopt, 0, Retry::Automatic},
+  };
+  const InstallServices services = Services();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    const size_t before = machine.dialogs.Boxes().size();
+    context.m_strDisConnectPort = c.port;
+    context.m_InstallingProgress = TInstallProgress::IPInstalling;
+    window.controlsEnabled = false;
+    if (c.answer) machine.dialogs.ScriptAnswers({c.answer});
+    EXPECT_EQ(InstallFailPrompt(services, c.code), c.retry);
+    EXPECT_EQ(context.m_dwLastErrorCode, c.code);
+    EXPECT_EQ(context.m_InstallingProgress, TInstallProgress::IPInstalled);
+    EXPECT_TRUE(window.controlsEnabled);  // also when nothing is shown
+    ASSERT_EQ(machine.dialogs.Boxes().size(), before + (c.text ? 1 : 0));
+    if (!c.text) continue;
+    const auto& box = machine.dialogs.Boxes().back();
+    EXPECT_EQ(box.text, *c.text);
+    EXPECT_EQ(box.caption, u"Notice");
+    EXPECT_EQ(box.flags, c.flags);
+    EXPECT_EQ(box.owner, kWindow);
+  }
+}
+
+TEST_F(RunTest, TheSuccessHandlerConfiguresTheNewQueueFromTheEntry) {
+  WriteFile(machine.files, u"C:\\Package\\After.exe", "MZ-after");
+  machine.spooler.PutPrintProcessor(u"QxProc");
+  AddSettings("DefaultPort=addlocal:C:\\Out\\qx1.prn\r\nPrintProcess=QxProc\r\nDefaultForm=A5\r\n"
+              "AlwaysSetDefault=1\r\nAfterRun=C:\\Package\\After.exe\r\n");
+  Install();
+  const auto printer = machine.spooler.FindPrinter(kModel);
+  ASSERT_TRUE(printer);
+  EXPECT_EQ(printer->pPortName, u"C:\\Out\\qx1.prn");  // created through the Local Port monitor
+  EXPECT_EQ(printer->pPrintProcessor, u"QxProc");
+  EXPECT_TRUE(printer->Attributes & sys::spool::AttributeRawOnly);
+  ASSERT_TRUE(printer->pDevMode);
+  EXPECT_EQ(ustring(printer->pDevMode->dm.dmFormName), u"A5");
+  ustring defaultPrinter;
+  EXPECT_TRUE(spooler::GetDefaultPrinterName(machine.spooler, defaultPrinter));
+  EXPECT_EQ(defaultPrinter, kModel);
+  ASSERT_EQ(machine.shell.Executions().size(), 1u);
+  EXPECT_EQ(machine.shell.Executions()[0].file, u"C:\\Package\\After.exe");
+  EXPECT_EQ(BoxTexts().back(), u"Printer Quillon QX1 is ready on C:\\Out\\qx1.prn.\r\nRestart first.");
+}
+
+TEST_F(RunTest, TheProgressWindowLeavesTheFormAloneAndAlwaysFormatsItsText) {
+  AddSettings("DefaultForm=A5\r\nPrintProcess=WinPrint\r\n");
+  texts.InstallSuccessStr = u"Done at 100%%";
+  Install(InstallPolicy::ProgressWindow());
+  const auto printer = machine.spooler.FindPrinter(kModel);
+  ASSERT_TRUE(printer);
+  EXPECT_TRUE(!printer->pDevMode || ustring(printer->pDevMode->dm.dmFormName) != u"A5");
+  EXPECT_EQ(printer->pPrintProcessor, kWinPrint);
+  EXPECT_FALSE(printer->Attributes & sys::spool::AttributeRawOnly);
+  // WinPrint named still gives the restart note.
+  EXPECT_EQ(BoxTexts().back(), u"Done at 100%\r\nRestart first.");
+
+  // The classic window formats only a text with "%s".
+  context.m_strInstallingPrinter = kModel;
+  InstallSuccPrompt(Services(InstallPolicy::Classic()));
+  EXPECT_EQ(BoxTexts().back(), u"Done at 100%%\r\nRestart first.");
+}
+
+TEST_F(RunTest, OfTwoNewQueuesTheOneOnTheInstallPortIsConfigured) {
+  const InstallServices services = Services();
+  machine.spooler.PutPort(u"USB001", u"USB Monitor");
+  machine.spooler.PutPrinter(u"Quillon QX1", kModel, u"USB001");
+  machine.spooler.PutPrinter(u"Quillon QX1 (Copy 2)", kModel, u"LPT1:");
+  context.m_strInstallPortName = u"USB001";
+  context.m_bOnlineInstall = true;
+  InstallSuccPrompt(services);
+  EXPECT_EQ(BoxTexts().back(), u"Printer Quillon QX1 is ready on USB001.");
+  ustring defaultPrinter;
+  spooler::GetDefaultPrinterName(machine.spooler, defaultPrinter);
+  EXPECT_EQ(defaultPrinter, u"Quillon QX1");
+  EXPECT_TRUE(context.m_strInstallingPrinter.empty());
+}
+
+TEST_F(RunTest, ChangesThatDoNotFitAreRefusedAndLongNamesStillWork) {
+  const ustring longName = u"Quillon QX1 on the third floor by the window next to the coffee machine";
+  ASSERT_GT(longName.size(), 64u);
+  machine.spooler.PutDriver(kModel);
+  machine.spooler.PutPrinter(longName, kModel, u"LPT1:");
+  const auto before = machine.spooler.FindPrinter(longName)->pDevMode->dm;
+
+  TChangePrinterInfo info;
+  info.OrgName = longName;
+  info.bSetDefault = true;
+  info.DefaultForm = ustring(40, u'F');  // beyond dmFormName's 32 characters
+  info.Port = u"NOSUCHPORT:";
+  EXPECT_TRUE(ApplyChangePrinterInfo(machine.Platform(), info));
+  const auto after = machine.spooler.FindPrinter(longName);
+  EXPECT_EQ(ustring(after->pDevMode->dm.dmFormName), ustring(before.dmFormName));
+  EXPECT_EQ(after->pPortName, u"LPT1:");
+  ustring defaultPrinter;
+  EXPECT_TRUE(spooler::GetDefaultPrinterName(machine.spooler, defaultPrinter));
+  EXPECT_EQ(defaultPrinter, longName);
+
+  info.OrgName = u"No such printer";
+  EXPECT_FALSE(ApplyChangePrinterInfo(machine.Platform(), info));
+}
+
+}  // namespace
+}  // namespace prn::install
