@@ -7,18 +7,27 @@ namespace {
 constexpr std::chrono::milliseconds kQuietWorker{5};
 }  // namespace
 
-void RunHeadless(InstallSession& session, HeadlessWindow& window) {
+void PlayUiThread(InstallSession& session, const std::function<bool()>& watchdogOn,
+                  const std::function<void()>& watchdogTick) {
   UiQueue& queue = session.Queue();
   while (session.Running()) {
     if (queue.WaitForTask(kQuietWorker)) {
       queue.Drain();
-    } else if (window.watchdogOn) {
-      ++window.watchdogTicks;
-      session.OnWatchdogTimer();
+    } else if (watchdogOn()) {
+      watchdogTick();
     }
   }
   session.WaitForEnd();
   queue.Drain();
+}
+
+void RunHeadless(InstallSession& session, HeadlessWindow& window) {
+  PlayUiThread(
+      session, [&window] { return window.watchdogOn; },
+      [&] {
+        ++window.watchdogTicks;
+        session.OnWatchdogTimer();
+      });
 }
 
 }  // namespace prn::install

@@ -4,6 +4,8 @@
 // show, and its UI thread is the caller of RunHeadless, which plays the
 // message loop with simulated time.
 
+#include <functional>
+
 #include "install/install_window.h"
 #include "install/run/install_session.h"
 
@@ -37,8 +39,11 @@ class HeadlessWindow : public InstallWindow {
 };
 
 // Plays the UI thread until the session's run has ended: runs what the
-// worker posts and, while the watchdog is on, lets one watchdog period pass
-// whenever the worker has nothing more to say.
+// worker posts and, while `watchdogOn` says so, lets one watchdog period
+// pass (`watchdogTick`) whenever the worker has nothing more to say.
+void PlayUiThread(InstallSession& session, const std::function<bool()>& watchdogOn,
+                  const std::function<void()>& watchdogTick);
+// The same for a headless window, counting the periods in it.
 void RunHeadless(InstallSession& session, HeadlessWindow& window);
 
 }  // namespace prn::install

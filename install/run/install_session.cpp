@@ -3,7 +3,7 @@
 namespace prn::install {
 
 InstallSession::InstallSession(InstallServices services)
-    : context_(services.context), takesHostMessages_(services.policy.takesHostMessages) {
+    : context_(services.context), takesHostMessages_(services.policy.takesHostMessages), platform_(services.platform) {
   window_ = std::make_unique<QueuedInstallWindow>(queue_, *services.window);
   services.window = window_.get();
   services.hostReport = &report_;
@@ -20,6 +20,8 @@ InstallSession::~InstallSession() {
 bool InstallSession::Start(bool prompt) {
   return worker_.Start([this, prompt] { run_->Execute(prompt); });
 }
+
+void InstallSession::RefreshDevices() { RefreshSystemHW_Thread(refresh_, platform_, context_->m_strInst2kDll); }
 
 bool InstallSession::OnHostMessage(uint32_t message, uint32_t lParam) {
   if (!takesHostMessages_) return false;

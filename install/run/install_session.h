@@ -27,6 +27,8 @@ class InstallSession {
   // Starts a run on the worker; false while one runs.
   bool Start(bool prompt);
   bool Running() const { return worker_.Running(); }
+  // Re-reads the device tree in the background (the 32-bit library's RefreshHW).
+  void RefreshDevices();
   void WaitForEnd() { worker_.Join(); }
 
   // UI thread: the window's 0x401/0x402. Only the classic window maps them;
@@ -42,6 +44,7 @@ class InstallSession {
  private:
   InstallContext* context_;
   bool takesHostMessages_;
+  sys::Platform platform_;
   UiQueue queue_;
   HostReport report_;
   HardwareRefreshThread refresh_;

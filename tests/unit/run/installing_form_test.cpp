@@ -1,0 +1,84 @@
+// The progress window's model: when the worker starts, how the bar moves,
+// what the host's messages do there, and that the run ends by closing it.
+
+#include "ui/installing_form.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "run_fixture.h"
+
+namespace prn::ui {
+namespace {
+
+using namespace prn::testing;
+
+class RecordingView : public InstallingView {
+ public:
+  void SetBarPosition(int position) override { bar.push_back(position); }
+  void SetLabel(const ustring& text) override { label = text; }
+  void EnableTimer(InstallingTimer timer, bool enabled) override { timers[timer] = enabled; }
+  void Close() override { ++closed; }
+
+  std::vector<int> bar;
+  ustring label;
+  std::map<InstallingTimer, bool> timers;
+  int closed = 0;
+};
+
+class InstallingFormTest : public RunTest {
+ protected:
+  InstallingFormTest() {
+    texts.Installing = u"Installing";
+    texts.InstallEnd = u"Install end";
+    form = std::make_unique<TFormInstalling>(Services(install::InstallPolicy::ProgressWindow()), view, kWindow);
+  }
+  void PlayUiThread() {
+    install::PlayUiThread(
+        form->Session(), [this] { return view.timers[InstallingTimer::Setup64Error]; },
+        [this] { form->tmrSetup64ErrorTimer(); });
+  }
+
+  RecordingView view;
+  std::unique_ptr<TFormInstalling> form;
+};
+
+TEST_F(InstallingFormTest, TheWorkerStartsOnlyWithTheStartTimerAndTheRunClosesTheWindow) {
+  form->FormShow();
+  EXPECT_EQ(view.bar, std::vector<int>{0});
+  EXPECT_EQ(view.label, u"Installing");
+  EXPECT_TRUE(view.timers[InstallingTimer::InstallStart]);
+  EXPECT_TRUE(view.timers[InstallingTimer::InstallingHints]);
+  EXPECT_FALSE(form->Session().Running());
+  EXPECT_TRUE(machine.processes.Started().empty());
+
+  form->tmrInstallStartTimer();
+  EXPECT_FALSE(view.timers[InstallingTimer::InstallStart]);
+  EXPECT_FALSE(form->StartInstallThread(true));  // not a second worker beside the first
+  PlayUiThread();
+  EXPECT_EQ(form->Session().Run().Completions(), 1);
+  EXPECT_EQ(view.label, u"Install end");
+  EXPECT_EQ(view.bar.back(), kBarMaximum);
+  EXPECT_EQ(view.closed, 1);
+  EXPECT_FALSE(view.timers[InstallingTimer::InstallingHints]);
+}
+
+TEST_F(InstallingFormTest, TheBarCyclesInSevenTicksAndHostMessagesDoNothing) {
+  form->FormShow();
+  view.bar.clear();
+  for (int tick = 0; tick < 14; ++tick) form->tmrInstallingHintsTimer();
+  const std::vector<int> cycle = {20, 40, 60, 80, 100, 100, 0};
+  std::vector<int> twice = cycle;
+  twice.insert(twice.end(), cycle.begin(), cycle.end());
+  EXPECT_EQ(view.bar, twice);
+  EXPECT_EQ(form->PassTime(), 14 * kInstallingHintsMs);
+
+  EXPECT_FALSE(form->OnMessage(0x401, 0, 5));
+  EXPECT_FALSE(form->OnMessage(0x402, 0, 0));
+  EXPECT_FALSE(form->Session().OnHostMessage(0x402, 0));
+  EXPECT_EQ(view.closed, 0);
+}
+
+}  // namespace
+}  // namespace prn::ui
