@@ -100,7 +100,7 @@ void RestoreWindow(const InstallServices& run) {
 
 }  // namespace
 
-void InstallSuccPrompt(const InstallServices& run) {
+InstalledQueue InstallSuccPrompt(const InstallServices& run) {
   trace::Scope scope(u"Succ");
   InstallContext& context = *run.context;
   const config::TRInstallInfo entry = run.settings->GetInfoItem(context.m_iSelect);
@@ -145,8 +145,10 @@ void InstallSuccPrompt(const InstallServices& run) {
   if (restartNote) message += u"\r\n" + texts.RestartPrompt;
   run.platform.dialogs->ShowMessage(run.window->Handle(), message, texts.NoticeTitle,
                                     sys::mb::Ok | sys::mb::IconInformation);
+  InstalledQueue installed{printer, context.m_strInstallPortName};
   context.m_strInstallingPrinter.clear();
   context.m_strInstallPortName.clear();
+  return installed;
 }
 
 Retry InstallFailPrompt(const InstallServices& run, uint32_t code) {

@@ -13,7 +13,13 @@ namespace prn::install {
 // before it, or at once without the user having been asked at all.
 enum class Retry { None, WithPrompt, WithoutPrompt, Automatic };
 
-void InstallSuccPrompt(const InstallServices& run);
+// The queue the success handler configured and reported ("" when it found none).
+struct InstalledQueue {
+  ustring printer;
+  ustring port;
+};
+
+InstalledQueue InstallSuccPrompt(const InstallServices& run);
 Retry InstallFailPrompt(const InstallServices& run, uint32_t code);
 
 }  // namespace prn::install

@@ -115,6 +115,7 @@ Retry InstallRun::DoInstallSelectPrinter(bool) {
   trace::Format(u"準備安裝索引號爲%d的打印機。", {context.m_iSelect});
   if (!classic) context.m_InstallingProgress = TInstallProgress::IPInstalling;
   finalCode_ = 0;
+  installed_ = {};
   bool succeeded = false;
   ustring port = kLpt1;
   const config::TRInstallInfo entry = run_.settings->GetInfoItem(context.m_iSelect);
@@ -269,7 +270,7 @@ Retry InstallRun::StagingFailed(int attempt) {
 Retry InstallRun::Succeed() {
   ++completions_;
   finalCode_ = 0;
-  InstallSuccPrompt(run_);
+  installed_ = InstallSuccPrompt(run_);
   return Retry::None;
 }
 

@@ -35,6 +35,8 @@ class InstallRun {
   int Completions() const { return completions_; }
   // The text of an error that ended the last run, empty when none did.
   const ustring& ErrorText() const { return errorText_; }
+  // The queue of the last successful run.
+  const InstalledQueue& Installed() const { return installed_; }
 
  private:
   Retry Guarded(bool prompt, Retry (InstallRun::*step)(bool));
@@ -51,6 +53,7 @@ class InstallRun {
   uint32_t finalCode_ = 0;
   int completions_ = 0;
   ustring errorText_;
+  InstalledQueue installed_;
 };
 
 }  // namespace prn::install

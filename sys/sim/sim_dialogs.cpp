@@ -17,10 +17,12 @@ int FirstButton(uint32_t flags) {
 }  // namespace
 
 int SimDialogs::ShowMessage(sys::WindowRef owner, const ustring& text, const ustring& caption, uint32_t flags) {
-  shown_.push_back(Shown{owner, text, caption, flags});
-  if (answers_.empty()) return FirstButton(flags);
-  int answer = answers_.front();
-  answers_.pop_front();
+  int answer = FirstButton(flags);
+  if (!answers_.empty()) {
+    answer = answers_.front();
+    answers_.pop_front();
+  }
+  shown_.push_back(Shown{owner, text, caption, flags, answer});
   return answer;
 }
 

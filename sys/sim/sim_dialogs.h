@@ -17,6 +17,7 @@ class SimDialogs : public sys::Dialogs {
     ustring text;
     ustring caption;
     uint32_t flags = 0;
+    int answer = 0;  // the button the box was answered with
   };
 
   // The answers of the next boxes, in order.

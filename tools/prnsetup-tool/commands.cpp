@@ -27,6 +27,14 @@ nlohmann::ordered_json ToJson(const Record& record) {
 
 }  // namespace
 
+unsigned AnsiCodePageFor(uint16_t langId) {
+  switch (langId) {
+    case 0x0804: case 0x1004: return 936;
+    case 0x0404: case 0x0C04: case 0x1404: return 950;
+    default: return 1252;
+  }
+}
+
 int RunSettings(const SettingsOptions& options, const sys::FileSystem& files, const sys::CodePage& ansi,
                 std::ostream& out, std::ostream& err) {
   if (!files.FileExists(options.file)) {

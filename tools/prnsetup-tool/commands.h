@@ -26,6 +26,9 @@ struct LangOptions {
   uint16_t langId = 0x0409;
 };
 
+// The ANSI code page of a system with that language (936, 950 or 1252).
+unsigned AnsiCodePageFor(uint16_t langId);
+
 // Prints the entries as a JSON array; on a settings error prints its text to
 // `err` and answers 1.
 int RunSettings(const SettingsOptions& options, const sys::FileSystem& files, const sys::CodePage& ansi,

@@ -2,6 +2,7 @@
 //
 //   prnsetup-tool settings [--program-dir DIR] [--lang-id 0xHHHH] [--winver N] FILE
 //   prnsetup-tool lang [--index N] [--lang-id 0xHHHH] FILE
+//   prnsetup-tool install [--scenario FILE] [--model N] [--lang-id 0xHHHH] Setup.Ini
 
 #include <filesystem>
 #include <iostream>
@@ -11,6 +12,7 @@
 #include "config/profile_file.h"
 #include "text/winpath.h"
 #include "tools/prnsetup-tool/commands.h"
+#include "tools/prnsetup-tool/install_scenario.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -33,17 +35,22 @@ struct Arguments {
   uint16_t langId = 0x0409;
   int32_t winVer = 61;
   int32_t index = 0;
+  std::optional<ustring> scenario;
+  int32_t model = 0;
 };
 
 constexpr char kUsage[] =
     "usage: prnsetup-tool settings [--program-dir DIR] [--lang-id 0xHHHH] [--winver N] FILE\n"
-    "       prnsetup-tool lang [--index N] [--lang-id 0xHHHH] FILE\n";
+    "       prnsetup-tool lang [--index N] [--lang-id 0xHHHH] FILE\n"
+    "       prnsetup-tool install [--scenario FILE] [--model N] [--lang-id 0xHHHH] Setup.Ini\n";
 
 std::optional<Arguments> Parse(const std::vector<ustring>& args) {
   if (args.empty()) return std::nullopt;
   Arguments parsed;
   parsed.command = args[0];
-  if (parsed.command != u"settings" && parsed.command != u"lang") return std::nullopt;
+  if (parsed.command != u"settings" && parsed.command != u"lang" && parsed.command != u"install") {
+    return std::nullopt;
+  }
   for (size_t i = 1; i < args.size(); ++i) {
     const ustring& arg = args[i];
     auto value = [&]() -> std::optional<ustring> {
@@ -69,6 +76,13 @@ std::optional<Arguments> Parse(const std::vector<ustring>& args) {
       auto n = number();
       if (!n) return std::nullopt;
       parsed.index = *n;
+    } else if (arg == u"--scenario" && parsed.command == u"install") {
+      parsed.scenario = value();
+      if (!parsed.scenario) return std::nullopt;
+    } else if (arg == u"--model" && parsed.command == u"install") {
+      auto n = number();
+      if (!n) return std::nullopt;
+      parsed.model = *n;
     } else if (!arg.empty() && arg[0] != u'-' && parsed.file.empty()) {
       parsed.file = arg;
     } else {
@@ -93,14 +107,6 @@ int Run(const Arguments& a) {
 }
 
 #else
-
-unsigned AnsiCodePageFor(uint16_t langId) {
-  switch (langId) {
-    case 0x0804: case 0x1004: return 936;
-    case 0x0404: case 0x0C04: case 0x1404: return 950;
-    default: return 1252;
-  }
-}
 
 // On Linux the package folder is shown to the logic as drive P: (and the
 // settings file's folder as S: when it lies elsewhere), so that every path
@@ -128,6 +134,17 @@ int Run(const Arguments& a) {
 
 #endif
 
+// The install scenario runs on the simulated machine on either system.
+int RunInstallCommand(const Arguments& a) {
+  namespace fs = std::filesystem;
+  InstallOptions options;
+  options.setupIni = fs::absolute(fs::path(a.file));
+  if (a.scenario) options.scenario = fs::absolute(fs::path(*a.scenario));
+  options.model = a.model;
+  options.langId = a.langId;
+  return RunInstall(options, std::cout, std::cerr);
+}
+
 }  // namespace
 }  // namespace prn::tool
 
@@ -145,5 +162,6 @@ int main(int argc, char** argv) {
     std::cerr << prn::tool::kUsage;
     return 2;
   }
+  if (parsed->command == u"install") return prn::tool::RunInstallCommand(*parsed);
   return prn::tool::Run(*parsed);
 }

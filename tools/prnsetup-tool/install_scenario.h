@@ -1,0 +1,24 @@
+#pragma once
+// `prnsetup-tool install`: a whole install of a package's model on the
+// simulated machine, from start-up to the last message box, described by a
+// scenario and reported as one JSON object.
+
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+
+namespace prn::tool {
+
+struct InstallOptions {
+  std::filesystem::path setupIni;
+  std::optional<std::filesystem::path> scenario;
+  int model = 0;
+  uint16_t langId = 0x0409;
+};
+
+// 0 when the install ran (whatever its outcome); 1 when the package or the
+// scenario cannot be read, with the reason on `err`.
+int RunInstall(const InstallOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace prn::tool
