@@ -8,26 +8,32 @@ constexpr std::chrono::milliseconds kQuietWorker{5};
 }  // namespace
 
 void PlayUiThread(InstallSession& session, const std::function<bool()>& watchdogOn,
-                  const std::function<void()>& watchdogTick) {
+                  const std::function<void()>& watchdogTick, const BusyObserver& busy) {
   UiQueue& queue = session.Queue();
+  auto timed = [&busy](const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    if (busy) busy(std::chrono::steady_clock::now() - start);
+  };
   while (session.Running()) {
     if (queue.WaitForTask(kQuietWorker)) {
-      queue.Drain();
+      timed([&queue] { queue.Drain(); });
     } else if (watchdogOn()) {
-      watchdogTick();
+      timed(watchdogTick);
     }
   }
   session.WaitForEnd();
-  queue.Drain();
+  timed([&queue] { queue.Drain(); });
 }
 
-void RunHeadless(InstallSession& session, HeadlessWindow& window) {
+void RunHeadless(InstallSession& session, HeadlessWindow& window, const BusyObserver& busy) {
   PlayUiThread(
       session, [&window] { return window.watchdogOn; },
       [&] {
         ++window.watchdogTicks;
         session.OnWatchdogTimer();
-      });
+      },
+      busy);
 }
 
 }  // namespace prn::install

@@ -4,6 +4,7 @@
 // show, and its UI thread is the caller of RunHeadless, which plays the
 // message loop with simulated time.
 
+#include <chrono>
 #include <functional>
 
 #include "install/install_window.h"
@@ -41,9 +42,11 @@ class HeadlessWindow : public InstallWindow {
 // Plays the UI thread until the session's run has ended: runs what the
 // worker posts and, while `watchdogOn` says so, lets one watchdog period
 // pass (`watchdogTick`) whenever the worker has nothing more to say.
+// `busy`, when given, hears how long each drain or tick kept the thread.
+using BusyObserver = std::function<void(std::chrono::nanoseconds)>;
 void PlayUiThread(InstallSession& session, const std::function<bool()>& watchdogOn,
-                  const std::function<void()>& watchdogTick);
+                  const std::function<void()>& watchdogTick, const BusyObserver& busy = {});
 // The same for a headless window, counting the periods in it.
-void RunHeadless(InstallSession& session, HeadlessWindow& window);
+void RunHeadless(InstallSession& session, HeadlessWindow& window, const BusyObserver& busy = {});
 
 }  // namespace prn::install

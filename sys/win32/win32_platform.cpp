@@ -13,6 +13,10 @@ sys::Platform Win32Platform::Platform() {
   platform.processes = &processes;
   platform.shell = &shell;
   platform.privileges = &privileges;
+  platform.spooler = &spooler;
+  platform.usb = &usb;
+  platform.deviceLibraries = &deviceLibraries;
+  platform.registry = &registry;
   return platform;
 }
 

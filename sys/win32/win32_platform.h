@@ -4,13 +4,17 @@
 
 #include "sys/platform.h"
 #include "sys/win32/win32_basics.h"
+#include "sys/win32/win32_device_library.h"
 #include "sys/win32/win32_dialogs.h"
 #include "sys/win32/win32_files.h"
 #include "sys/win32/win32_privileges.h"
 #include "sys/win32/win32_processes.h"
+#include "sys/win32/win32_registry.h"
 #include "sys/win32/win32_resources.h"
 #include "sys/win32/win32_shell.h"
+#include "sys/win32/win32_spooler.h"
 #include "sys/win32/win32_system_info.h"
+#include "sys/win32/win32_usb_port_library.h"
 
 namespace prn::win32 {
 
@@ -27,6 +31,11 @@ class Win32Platform {
   Win32Processes processes;
   Win32Shell shell;
   Win32Privileges privileges;
+  Win32Spooler spooler;
+  // PLP_RW.DLL is looked for beside the executable, and only there.
+  Win32UsbPortLibrary usb{system.ExecutableFolder()};
+  Win32DeviceLibraries deviceLibraries;
+  Win32Registry registry;
 };
 
 }  // namespace prn::win32

@@ -227,7 +227,7 @@ int RunInstall(const InstallOptions& options, std::ostream& out, std::ostream& e
       session.OnHostMessage(message, lParam);
     });
     session.Start(true);
-    install::RunHeadless(session, window);
+    install::RunHeadless(session, window, options.uiBusy);
     machine.windows.Unregister(kWindow);
     out << Report(machine, session.Run()).dump(2) << "\n";
     return 0;

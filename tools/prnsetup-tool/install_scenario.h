@@ -8,6 +8,8 @@
 #include <iosfwd>
 #include <optional>
 
+#include "install/run/headless_window.h"
+
 namespace prn::tool {
 
 struct InstallOptions {
@@ -15,6 +17,8 @@ struct InstallOptions {
   std::optional<std::filesystem::path> scenario;
   int model = 0;
   uint16_t langId = 0x0409;
+  // Hears how long each piece of the simulated UI thread's work took.
+  install::BusyObserver uiBusy;
 };
 
 // 0 when the install ran (whatever its outcome); 1 when the package or the

@@ -10,9 +10,6 @@ namespace prn::testing {
 sys::Platform WineMachine::Platform(bool wow64) {
   sys::Platform platform = basics.Platform();
   if (wow64) platform.system = &wow64System;
-  platform.spooler = &spooler;
-  platform.deviceLibraries = &deviceLibraries;
-  platform.registry = &registry;
   return platform;
 }
 

@@ -3,10 +3,7 @@
 // the installer bundles them, with the programs of this build folder.
 
 #include "sys/platform.h"
-#include "sys/win32/win32_device_library.h"
 #include "sys/win32/win32_platform.h"
-#include "sys/win32/win32_registry.h"
-#include "sys/win32/win32_spooler.h"
 #include "sys/win32/win32_system_info.h"
 #include "text/ustring.h"
 
@@ -23,9 +20,6 @@ struct WineMachine {
   sys::Platform Platform(bool wow64 = false);
 
   win32::Win32Platform basics;
-  win32::Win32Spooler spooler;
-  win32::Win32DeviceLibraries deviceLibraries;
-  win32::Win32Registry registry;
   Wow64SystemInfo wow64System;
 };
 

@@ -1,0 +1,164 @@
+// An install of the example package under Wine: the real spooler, the real
+// 64-bit host and inst2k64.dll, the run on its worker and a real window
+// whose message loop drains the worker's queue and takes the host's messages.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "config/install_infos.h"
+#include "config/lang_options.h"
+#include "install/pl_error_code.h"
+#include "install/run/headless_window.h"
+#include "install/run/install_session.h"
+#include "sys/win32/win32_platform.h"
+#include "sys/win32/win32_text.h"
+#include "text/winpath.h"
+
+namespace prn::install {
+namespace {
+
+constexpr UINT kDrainQueue = WM_APP + 1;
+
+ustring BinFolder() {
+  wchar_t path[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return FolderPart(win32::U(path, length));
+}
+
+ustring SourcePath(const char* relative) {
+  ustring path = FromUtf8(std::string(PRN_SOURCE_DIR) + "/" + relative);
+  for (char16_t& c : path) {
+    if (c == u'/') c = u'\\';
+  }
+  return u"Z:" + path;
+}
+
+// The 32-bit installer on 64-bit Windows, which this 64-bit test is not.
+class Wow64SystemInfo : public win32::Win32SystemInfo {
+ public:
+  std::optional<bool> Wow64Flag() const override { return true; }
+};
+
+// Boxes are answered at once with their first button, and kept.
+class AnsweringDialogs : public sys::Dialogs {
+ public:
+  struct Shown {
+    ustring text;
+    uint32_t flags;
+  };
+  int ShowMessage(sys::WindowRef, const ustring& text, const ustring&, uint32_t flags) override {
+    shown.push_back({text, flags});
+    return (flags & 0x0F) == sys::mb::YesNo || (flags & 0x0F) == sys::mb::YesNoCancel ? sys::mb::IdYes
+                                                                                        : sys::mb::IdOk;
+  }
+  std::vector<Shown> shown;
+};
+
+InstallSession* g_session = nullptr;
+std::vector<UINT> g_hostMessages;
+
+LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kDrainQueue && g_session) {
+    g_session->Queue().Drain();
+    return 0;
+  }
+  if ((message == 0x401 || message == 0x402) && g_session) {
+    g_hostMessages.push_back(message);
+    g_session->OnHostMessage(message, static_cast<uint32_t>(lParam));
+    return 0;
+  }
+  if (message == WM_TIMER && g_session) {
+    g_session->OnWatchdogTimer();
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND CreateTestWindow() {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = TestWindowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"PrnInstallWineTest";
+  RegisterClassW(&windowClass);
+  return CreateWindowExW(0, L"PrnInstallWineTest", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                         windowClass.hInstance, nullptr);
+}
+
+TEST(InstallOnWine, TheWindowsPlatformReachesEveryService) {
+  win32::Win32Platform machine;
+  const sys::Platform platform = machine.Platform();
+  const void* services[] = {platform.files,     platform.codePage,   platform.lastError, platform.system,
+                            platform.resources, platform.dialogs,    platform.spooler,   platform.usb,
+                            platform.deviceLibraries, platform.registry, platform.processes, platform.shell,
+                            platform.privileges};
+  for (const void* service : services) EXPECT_NE(service, nullptr);
+}
+
+// Wine's new-device installer reports success for a device that is not
+// there, and its printer UI creates no queue: the run ends once, in the
+// box for a printer that the printer UI could not add.
+TEST(InstallOnWine, TheExamplePackageEndsInOneCompletionWithTheBoxForWinesAnswer) {
+  win32::Win32Platform machine;
+  Wow64SystemInfo wow64System;
+  AnsweringDialogs dialogs;
+  sys::Platform platform = machine.Platform();
+  platform.system = &wow64System;
+  platform.dialogs = &dialogs;
+
+  config::TInstallInfos settings;
+  config::SettingsEnvironment env{&machine.files, &machine.codePage, SourcePath("examples/package") + u"\\", 0x0409,
+                                  61};
+  settings.LoadFromFile(SourcePath("examples/package/Setup.Ini"), env);
+  config::TStrInstaller texts;
+  config::TLangOptions lang(texts);
+  lang.LoadFromFile(SourcePath("resources/lang/Strings_EN.ini"), settings, machine.files, machine.codePage);
+
+  const HWND window = CreateTestWindow();
+  ASSERT_NE(window, nullptr);
+  InstallContext context;
+  context.m_iSelect = 0;
+  context.m_strInst2kDll = JoinPath(BinFolder(), u"inst2k64.dll");
+  context.m_strInst2k64Dll = context.m_strInst2kDll;
+  context.m_strPrnSetup64Exe = JoinPath(BinFolder(), u"PrnSetup64.exe");
+  context.m_iWinVer = 61;
+  context.m_bWow64 = true;
+  context.m_hWnd = reinterpret_cast<sys::WindowHandle>(window);
+  StringList before, after;
+  HeadlessWindow shown(context.m_hWnd);
+  InstallServices services{platform, &settings, &texts, &context, &before, &after, &shown, nullptr,
+                           InstallPolicy::Classic()};
+  InstallSession session(services);
+  g_session = &session;
+  session.Queue().SetWake([window] { PostMessageW(window, kDrainQueue, 0, 0); });
+  SetTimer(window, 1, 5000, nullptr);
+
+  ASSERT_TRUE(session.Start(true));
+  // The UI thread's own loop: it only ever waits for messages.
+  while (session.Running()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  session.WaitForEnd();
+  session.Queue().Drain();
+  KillTimer(window, 1);
+  g_session = nullptr;
+  DestroyWindow(window);
+
+  EXPECT_EQ(session.Run().ErrorText(), u"");
+  EXPECT_EQ(session.Run().Completions(), 1);
+  EXPECT_EQ(session.Run().FinalCode(), UIAddPrinterFailed);
+  ASSERT_FALSE(dialogs.shown.empty());
+  EXPECT_EQ(dialogs.shown.front().text, texts.BeforeInstallPrompt);
+  EXPECT_EQ(dialogs.shown.back().text, texts.InstallFailReasonUnknow + u"\r\n" + texts.InstallRetry);
+  EXPECT_EQ(dialogs.shown.back().flags, sys::mb::IconWarning);
+  EXPECT_TRUE(g_hostMessages.empty());  // the host ran in find mode only
+  EXPECT_TRUE(shown.controlsEnabled);
+  EXPECT_EQ(context.m_InstallingProgress, TInstallProgress::IPInstalled);
+}
+
+}  // namespace
+}  // namespace prn::install
