@@ -55,7 +55,6 @@ TEST_F(InstallingFormTest, TheWorkerStartsOnlyWithTheStartTimerAndTheRunClosesTh
 
   form->tmrInstallStartTimer();
   EXPECT_FALSE(view.timers[InstallingTimer::InstallStart]);
-  EXPECT_FALSE(form->StartInstallThread(true));  // not a second worker beside the first
   PlayUiThread();
   EXPECT_EQ(form->Session().Run().Completions(), 1);
   EXPECT_EQ(view.label, u"Install end");
