@@ -49,6 +49,17 @@ config::FormDescription FormMainDesign() {
   return form;
 }
 
+TitleLayout LayOutTitle(int logoRight, int guideWidth, int quickGuideWidth) {
+  constexpr int kTitleGap = 20;
+  constexpr int kLabelGap = 5;
+  TitleLayout layout;
+  layout.mainTitleLeft = logoRight + kTitleGap;
+  layout.guideLeft = layout.mainTitleLeft;
+  layout.quickGuideLeft = layout.guideLeft + guideWidth + kLabelGap;
+  layout.manualLeft = layout.quickGuideLeft + quickGuideWidth + kLabelGap;
+  return layout;
+}
+
 FormMainModel::FormMainModel(const app::ProcessValues& values, install::InstallContext& context,
                              const sys::Platform& platform)
     : values_(values),

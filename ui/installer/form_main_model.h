@@ -51,6 +51,21 @@ struct ActivationPlan {
   int firstSelection = -1;
 };
 
+// Document label colours (Windows colour values): blue under the mouse, else black.
+constexpr uint32_t kLinkHoverColour = 0xFF0000;
+constexpr uint32_t kLinkColour = 0x000000;
+
+// Lefts of the title and the document labels in the title strip: the title
+// 20 pixels right of the logo, the guide below it, each further label 5
+// pixels right of the one before (widths as designed, in 96-dpi pixels).
+struct TitleLayout {
+  int mainTitleLeft = 0;
+  int guideLeft = 0;
+  int quickGuideLeft = 0;
+  int manualLeft = 0;
+};
+TitleLayout LayOutTitle(int logoRight, int guideWidth, int quickGuideWidth);
+
 // Designed controls of TFormMain in component order, with their captions.
 config::FormDescription FormMainDesign();
 

@@ -2,6 +2,8 @@
 
 #include "sys/dialogs.h"
 #include "sys/files.h"
+#include "removal/older_driver_removal.h"
+#include "trace/trace.h"
 #include "ui/installer/picture_names.h"
 
 namespace prn::ui {
@@ -33,13 +35,14 @@ bool DragHitTest(int y) { return y <= kDragStripHeight; }
 
 FormMainV2Model::FormMainV2Model(const app::ProcessValues& values, const sys::Platform& platform, SkinView& view)
     : values_(values),
+      platform_(platform),
       files_(*platform.files),
       dialogs_(*platform.dialogs),
       view_(view),
-      links_(*platform.files, *platform.shell, *platform.dialogs, values.strInstaller) {}
+      links_(*platform.files, *platform.shell, *platform.dialogs, values.strInstaller),
+      entry_(values.installInfos.GetInfoItem(0)) {}
 
 void FormMainV2Model::FormCreate(sys::WindowHandle owner) {
-  entry_ = values_.installInfos.GetInfoItem(0);
   if (!Load(SkinPicture::Background, entry_.BGImage, owner)) return;
   if (!Load(SkinPicture::Printer, entry_.PrinterImage, owner)) return;
   if (!Load(SkinPicture::Minimise, values_.g_strResourceDir + MinimisePictureName(false), owner)) return;
@@ -55,7 +58,7 @@ void FormMainV2Model::FormCreate(sys::WindowHandle owner) {
   }
 }
 
-bool FormMainV2Model::ShowsManagerButton() const { return values_.installInfos.GetInfoItem(0).PrinterManager; }
+bool FormMainV2Model::ShowsManagerButton() const { return entry_.PrinterManager; }
 
 void FormMainV2Model::Hover(SkinPicture button, bool hot, sys::WindowHandle owner) {
   switch (button) {
@@ -73,9 +76,37 @@ void FormMainV2Model::Hover(SkinPicture button, bool hot, sys::WindowHandle owne
   }
 }
 
+BeginInstallResult FormMainV2Model::BeginInstall(install::InstallContext& progressContext,
+                                                 sys::WindowHandle owner) {
+  progressContext.m_InstallingProgress = install::TInstallProgress::IPNotStart;
+  const config::TStrInstaller& texts = values_.strInstaller;
+  removal::BeforeInstallOutcome outcome = removal::UninstallBeforeInstall(
+      removal::RemovalContext{platform_, values_.g_bWow64}, entry_, texts, owner,
+      removal::AfterRestartDeclined::Install);
+  if (outcome.endApplication) return BeginInstallResult::EndApplication;
+  if (!outcome.mayContinue) return BeginInstallResult::Declined;
+
+  trace::Message(u"准备安装打印机驅動程序");
+  trace::Format(u"系统版本号：%d，64位标志：%s", {values_.g_iWinVer, values_.g_bWow64 ? u"True" : u"False"});
+  int answer = dialogs_.ShowMessage(owner, texts.BeforeInstallPrompt, texts.NoticeTitle,
+                                    sys::mb::YesNo | sys::mb::IconQuestion);
+  return answer == sys::mb::IdYes ? BeginInstallResult::ShowProgressWindow : BeginInstallResult::Declined;
+}
+
 void FormMainV2Model::LinkClick(int button, sys::WindowHandle owner) {
   const ustring& target = LinkOf(button);
   if (!target.empty()) links_.OpenLink(target, entry_.PDFReader, owner);
+}
+
+std::vector<SkinPicture> FormMainV2Model::TabOrder() const {
+  std::vector<SkinPicture> order{SkinPicture::Image1};
+  if (ShowsManagerButton()) order.push_back(SkinPicture::Image0);
+  for (int n = 2; n <= 5; ++n) {
+    if (!LinkOf(n).empty()) order.push_back(kLinkButtons[n - 2]);
+  }
+  order.push_back(SkinPicture::Minimise);
+  order.push_back(SkinPicture::Close);
+  return order;
 }
 
 bool FormMainV2Model::LoadButton(SkinPicture control, bool hot, sys::WindowHandle owner) {

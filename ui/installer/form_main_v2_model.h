@@ -4,9 +4,11 @@
 // and where a press drags the window.
 
 #include <optional>
+#include <vector>
 
 #include "app/process_values.h"
 #include "config/install_info.h"
+#include "install/install_context.h"
 #include "sys/platform.h"
 #include "sys/window_handle.h"
 #include "ui/installer/open_link.h"
@@ -45,6 +47,13 @@ constexpr uintptr_t kHtCaption = 2;
 // top 94 pixels of the background picture (y in the picture's own pixels).
 bool DragHitTest(int y);
 
+// What Image1Click leads to.
+enum class BeginInstallResult {
+  Declined,            // an older driver stays, or the user said No
+  ShowProgressWindow,  // TFormInstalling, modally: it runs the install
+  EndApplication,      // the user accepted a restart that Windows has begun
+};
+
 class FormMainV2Model {
  public:
   FormMainV2Model(const app::ProcessValues& values, const sys::Platform& platform, SkinView& view);
@@ -59,8 +68,19 @@ class FormMainV2Model {
   // Image0/1/2…5, imgMin and imgClose mouse enter (hot) and leave; a picture
   // that cannot be shown is named in an error box every time.
   void Hover(SkinPicture button, bool hot, sys::WindowHandle owner);
+  // Image1Click: resets the install state of the progress-window flow,
+  // removes an older driver when the package asks (with the user's consent)
+  // and asks the user to get the printer ready. The skinned window always
+  // asks, whatever QuiteMode says.
+  BeginInstallResult BeginInstall(install::InstallContext& progressContext, sys::WindowHandle owner);
+
   // Image2Click … Image5Click (button 2 to 5).
   void LinkClick(int button, sys::WindowHandle owner);
+
+  // The buttons that Tab visits, in order (install first, the window's own
+  // minimise and close last); Enter or Space on one clicks it, and the
+  // focused one shows its highlighted picture.
+  std::vector<SkinPicture> TabOrder() const;
 
  private:
   bool LoadButton(SkinPicture control, bool hot, sys::WindowHandle owner);
@@ -68,6 +88,7 @@ class FormMainV2Model {
   const ustring& LinkOf(int button) const;
 
   const app::ProcessValues& values_;
+  sys::Platform platform_;
   const sys::FileSystem& files_;
   sys::Dialogs& dialogs_;
   SkinView& view_;

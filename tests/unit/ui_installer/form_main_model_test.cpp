@@ -58,6 +58,12 @@ TEST_F(FormMainModelTest, BrandFromEntryZeroAndTheLanguageFile) {
   LogoSource fallback = ResolveLogo(u"Gone.jpg", u"C:\\Package\\", u"BM_LOGO_QUILLON", machine.files);
   EXPECT_EQ(fallback.kind, LogoSource::Kind::BitmapResource);
   EXPECT_EQ(fallback.name, u"BM_LOGO_QUILLON");
+
+  TitleLayout layout = LayOutTitle(12 + 216, 90, 80);
+  EXPECT_EQ(layout.mainTitleLeft, 248);  // as designed beside a 216 pixel logo
+  EXPECT_EQ(layout.guideLeft, 248);
+  EXPECT_EQ(layout.quickGuideLeft, 343);
+  EXPECT_EQ(layout.manualLeft, 428);
 }
 
 TEST_F(FormMainModelTest, SelectionSetsTextsAndEnablesOnlyExistingDocuments) {

@@ -80,6 +80,8 @@ TEST_F(FormMainV2ModelTest, CreationShowsEveryPictureAndHidesButtonsWithoutLink)
   EXPECT_EQ(view.shown[SkinPicture::Image2], Resource(u"Button21.SC.png"));
   EXPECT_EQ(view.hidden, (std::set<SkinPicture>{SkinPicture::Image3, SkinPicture::Image5}));
   EXPECT_EQ(view.shown[SkinPicture::Image4], Resource(u"Button41.SC.png"));
+  EXPECT_EQ(model->TabOrder(), (std::vector<SkinPicture>{SkinPicture::Image1, SkinPicture::Image2, SkinPicture::Image4,
+                                                         SkinPicture::Minimise, SkinPicture::Close}));
 }
 
 TEST_F(FormMainV2ModelTest, MissingPictureIsNamedAndStopsCreation) {
@@ -112,6 +114,18 @@ TEST_F(FormMainV2ModelTest, HoverSwapsPicturesAndNamesEachFailureEveryTime) {
   EXPECT_NE(boxes.back().text.find(u"Button22.SC.png\" cannot be shown: the file does not exist"), ustring::npos);
   EXPECT_EQ(view.shown[SkinPicture::Close], Resource(u"Close2.png"));  // the previous picture stays
   EXPECT_EQ(view.shown[SkinPicture::Image2], Resource(u"Button21.SC.png"));
+}
+
+TEST_F(FormMainV2ModelTest, InstallAsksEvenInQuietModeAndStartsOverFromNotStarted) {
+  Create(ustring(kSkin) + u"QuiteMode=1");
+  install::InstallContext progress;
+  progress.m_InstallingProgress = install::TInstallProgress::IPInstalled;
+  machine.dialogs.ScriptAnswers({sys::mb::IdNo, sys::mb::IdYes});
+  EXPECT_EQ(model->BeginInstall(progress, 9), BeginInstallResult::Declined);
+  EXPECT_EQ(progress.m_InstallingProgress.load(), install::TInstallProgress::IPNotStart);
+  EXPECT_EQ(model->BeginInstall(progress, 9), BeginInstallResult::ShowProgressWindow);
+  ASSERT_EQ(machine.dialogs.Boxes().size(), 2u);
+  EXPECT_EQ(machine.dialogs.Boxes()[1].flags, sys::mb::YesNo | sys::mb::IconQuestion);
 }
 
 TEST(PictureNamesTest, OnlyPictureExtensionsAreDecoded) {
