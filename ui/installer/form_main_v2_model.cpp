@@ -2,6 +2,7 @@
 
 #include "sys/dialogs.h"
 #include "sys/files.h"
+#include "text/format.h"
 #include "removal/older_driver_removal.h"
 #include "trace/trace.h"
 #include "ui/installer/picture_names.h"
@@ -116,14 +117,22 @@ bool FormMainV2Model::LoadButton(SkinPicture control, bool hot, sys::WindowHandl
 }
 
 bool FormMainV2Model::Load(SkinPicture control, const ustring& file, sys::WindowHandle owner) {
-  ustring path = file.empty() ? file : files_.FullPath(file);
-  std::optional<PictureFault> fault;
-  if (!files_.FileExists(path)) fault = PictureFault::Missing;
-  else if (!HasPictureExtension(path)) fault = PictureFault::NotPicture;
-  else if (!view_.ShowPicture(control, path)) fault = PictureFault::Damaged;
-  if (!fault) return true;
-  dialogs_.ShowMessage(owner, PictureErrorText(path, *fault), values_.strInstaller.ErrorTitle,
-                       sys::mb::Ok | sys::mb::IconError);
+  ustring text;
+  if (file.empty()) {
+    // Only the two pictures of the settings can be unnamed.
+    const char16_t* key = control == SkinPicture::Background ? u"BGImage" : u"PrinterImage";
+    text = Format(u"The settings file names no picture in \"%s.%s\".",
+                  {key, config::SettingsLanguageSuffix(values_.g_wSystemLangId)});
+  } else {
+    ustring path = files_.FullPath(file);
+    std::optional<PictureFault> fault;
+    if (!files_.FileExists(path)) fault = PictureFault::Missing;
+    else if (!HasPictureExtension(path)) fault = PictureFault::NotPicture;
+    else if (!view_.ShowPicture(control, path)) fault = PictureFault::Damaged;
+    if (!fault) return true;
+    text = PictureErrorText(path, *fault);
+  }
+  dialogs_.ShowMessage(owner, text, values_.strInstaller.ErrorTitle, sys::mb::Ok | sys::mb::IconError);
   return false;
 }
 

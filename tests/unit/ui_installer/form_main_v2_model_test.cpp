@@ -92,6 +92,9 @@ TEST_F(FormMainV2ModelTest, MissingPictureIsNamedAndStopsCreation) {
   EXPECT_EQ(machine.dialogs.Boxes()[0].caption, u"Oops");
   EXPECT_EQ(view.shown.count(SkinPicture::Close), 0u);
   EXPECT_TRUE(view.hidden.empty());
+
+  Create(u"PrinterImage.EN=Resource\\Printer.png\n");  // no background named
+  EXPECT_EQ(machine.dialogs.Boxes().back().text, u"The settings file names no picture in \"BGImage.SC\".");
 }
 
 TEST_F(FormMainV2ModelTest, HoverSwapsPicturesAndNamesEachFailureEveryTime) {
