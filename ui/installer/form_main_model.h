@@ -91,6 +91,9 @@ class FormMainModel {
   const SelectionView& OnSelect(int index);
   const SelectionView& Selection() const { return selection_; }
   int SelectedIndex() const { return context_.m_iSelect; }
+  // btnStartClick and lvPrintersDblClick start the install run only with a
+  // model selected: a double-click on the list's empty space selects none.
+  bool InstallAllowed() const { return selection_.startEnabled; }
 
   // A click on a document label: opens its document when the label is enabled.
   void OpenDocument(DocumentLabel label, sys::WindowHandle owner);

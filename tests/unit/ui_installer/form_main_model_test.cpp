@@ -96,6 +96,7 @@ TEST_F(FormMainModelTest, SelectionSetsTextsAndEnablesOnlyExistingDocuments) {
   const SelectionView& none = main.OnSelect(-1);
   EXPECT_EQ(context.m_iSelect, -1);
   EXPECT_FALSE(none.startEnabled);
+  EXPECT_FALSE(main.InstallAllowed());
   EXPECT_EQ(none.statusText, u"");
   EXPECT_EQ(none.groupCaption, u"Select printer :");
   EXPECT_EQ(none.infosText, u"Hints :Pick one.");
