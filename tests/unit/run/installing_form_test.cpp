@@ -1,7 +1,7 @@
 // The progress window's model: when the worker starts, how the bar moves,
 // what the host's messages do there, and that the run ends by closing it.
 
-#include "ui/installing_form.h"
+#include "ui/installer/installing_form.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +71,7 @@ TEST_F(InstallingFormTest, TheBarCyclesInSevenTicksAndHostMessagesDoNothing) {
   std::vector<int> twice = cycle;
   twice.insert(twice.end(), cycle.begin(), cycle.end());
   EXPECT_EQ(view.bar, twice);
-  EXPECT_EQ(form->PassTime(), 14 * kInstallingHintsMs);
+  EXPECT_EQ(form->PassTime(), 14 * kInstallingBarMs);
 
   EXPECT_FALSE(form->OnMessage(0x401, 0, 5));
   EXPECT_FALSE(form->OnMessage(0x402, 0, 0));

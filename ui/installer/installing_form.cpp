@@ -1,4 +1,4 @@
-#include "ui/installing_form.h"
+#include "ui/installer/installing_form.h"
 
 #include <algorithm>
 
@@ -37,7 +37,7 @@ void TFormInstalling::tmrInstallStartTimer() {
 }
 
 void TFormInstalling::tmrInstallingHintsTimer() {
-  m_iPassTime += kInstallingHintsMs;
+  m_iPassTime += kInstallingBarMs;
   view_.SetLabel(texts_.Installing);
   hintStep_ = (hintStep_ + 1) % kHintSteps;
   // The sixth step lies beyond the range and shows the bar full.

@@ -14,7 +14,7 @@ namespace prn::ui {
 enum class InstallingTimer { InstallStart, InstallingHints, Setup64Error };
 
 constexpr uint32_t kInstallStartMs = 500;
-constexpr uint32_t kInstallingHintsMs = 200;
+constexpr uint32_t kInstallingBarMs = 200;
 constexpr uint32_t kSetup64ErrorMs = 5000;
 constexpr int kInstallingWidth = 322;  // 96-dpi units
 constexpr int kInstallingHeight = 40;
