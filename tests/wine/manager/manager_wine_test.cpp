@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "app/process_values.h"
@@ -82,8 +85,11 @@ int RowOf(HWND list, const ustring& name) {
   return -1;
 }
 
+// English unless PRN_LANG asks for "SC" (the Simplified Chinese file).
 ustring LanguageFile() {
-  ustring path = u"Z:" + FromUtf8(PRN_SOURCE_DIR) + u"/resources/lang/Strings_EN.ini";
+  const char* lang = std::getenv("PRN_LANG");
+  const bool chinese = lang && std::string(lang) == "SC";
+  ustring path = u"Z:" + FromUtf8(PRN_SOURCE_DIR) + u"/resources/lang/Strings_" + (chinese ? u"CN" : u"EN") + u".ini";
   for (auto& c : path) c = c == u'/' ? u'\\' : c;
   return path;
 }
@@ -98,7 +104,7 @@ class ManagerWineTest : public WineSpoolerTest {
     AddPrinter(kSecondPrinter, u"LPT2:");
     values.langOptions.Open(LanguageFile(), machine.files, machine.codePage);
     values.langOptions.LoadSettings(0);
-    ASSERT_EQ(values.strInstaller.AddPortFail, u"Add the port process error!");
+    ASSERT_FALSE(values.strInstaller.AddPortFail.empty());
 
     ManagerParts parts;
     parts.machine.removal.platform = machine.Platform();
@@ -205,6 +211,47 @@ TEST_F(ManagerWineTest, MenuItemsByMessageReachTheShellAndDeletionShowsWhatWineA
   EXPECT_EQ(dialogs.shown[1].text, values.strInstaller.DeletePrinterError);
   EXPECT_EQ(dialogs.shown[1].flags, sys::mb::IconError);
   EXPECT_GE(RowOf(list, kTestPrinter), 0);
+}
+
+// The window as the screen shows it, as a 24-bit BMP file.
+bool SaveWindowPicture(HWND window, const std::string& path) {
+  RECT place;
+  GetWindowRect(window, &place);
+  const int width = place.right - place.left, height = place.bottom - place.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, place.left, place.top, SRCCOPY);
+  SelectObject(memory, previous);
+  const DWORD rowBytes = ((width * 3 + 3) / 4) * 4, imageBytes = rowBytes * height;
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageBytes),
+                        0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+  out.write(static_cast<const char*>(bits), imageBytes);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return out.good();
+}
+
+// For the GUI test: the manager with printers listed, photographed to the
+// file PRN_SCREENSHOT names (a Windows path).
+TEST_F(ManagerWineTest, Photograph) {
+  const char* target = std::getenv("PRN_SCREENSHOT");
+  if (!target) GTEST_SKIP() << "PRN_SCREENSHOT names no file";
+  HWND list = Item(manager_id::Printers);
+  Select(RowOf(list, kSecondPrinter));
+  SetWindowPos(window->Handle(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetForegroundWindow(window->Handle());
+  RedrawWindow(window->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  ASSERT_TRUE(SaveWindowPicture(window->Handle(), target));
 }
 
 VOID CALLBACK DriveAddPortDialog(HWND, UINT, UINT_PTR timer, DWORD) {
