@@ -36,7 +36,8 @@ void DrawPrinter(HDC dc, int size, int image) {
   const COLORREF body = offline ? RGB(170, 170, 170) : RGB(90, 96, 110);
 
   Fill(dc, size, 0, 0, 16, 16, kMask);
-  Fill(dc, size, 4, 1, 12, 6, RGB(255, 255, 255));   // paper
+  Fill(dc, size, 4, 0, 12, 6, RGB(120, 120, 120));   // paper, outlined so that it shows on white
+  Fill(dc, size, 5, 1, 11, 6, RGB(255, 255, 255));
   Fill(dc, size, 1, 6, 15, 12, body);                // body
   Fill(dc, size, 3, 11, 13, 14, RGB(235, 235, 235));  // output tray
   Fill(dc, size, 11, 7, 13, 8, offline ? RGB(120, 120, 120) : RGB(80, 220, 80));  // power lamp
