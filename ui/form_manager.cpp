@@ -10,6 +10,7 @@
 #include "sys/spooler.h"
 #include "text/format.h"
 #include "trace/trace.h"
+#include "ui/background_work.h"
 #include "ui/column_titles.h"
 #include "ui/printer_change_watcher.h"
 
@@ -155,6 +156,7 @@ void TFormManager::lvSystemPrintersSelectItem(int row) {
 }
 
 void TFormManager::btnSetClick() {
+  if (busy_) return;
   const ustring* port = systemPorts_.At(portIndex_);
   if (m_strSelectPrinter.empty() || !port) return;
   const ustring printer = m_strSelectPrinter;
@@ -169,7 +171,7 @@ void TFormManager::btnSetClick() {
 }
 
 void TFormManager::RunMenuAction(ManagerMenuAction action) {
-  if (m_strSelectPrinter.empty()) return;
+  if (busy_ || m_strSelectPrinter.empty()) return;
   switch (action) {
     case ManagerMenuAction::ViewJobs: InvokeShell(sys::printaction::Open); break;
     case ManagerMenuAction::OpenProperty: InvokeShell(sys::printaction::Properties); break;
@@ -217,8 +219,28 @@ void TFormManager::DeleteSelectedPrinter() {
   if (Box(texts_.DeletePrinterPrompt + printer, texts_.NoticeTitle, sys::mb::OkCancel | sys::mb::IconQuestion) !=
       sys::mb::IdOk)
     return;
-  bool deleteDriver = true;
-  const uint8_t code = removal::DeletePrinterAndDriver(machine_.removal, u"", printer, deleteDriver);
+  const int row = selectedRow_;
+  auto code = std::make_shared<uint8_t>(removal::deletion::PrinterNotDeleted);
+  auto work = [context = machine_.removal, printer, code] {
+    bool deleteDriver = true;
+    *code = removal::DeletePrinterAndDriver(context, u"", printer, deleteDriver);
+  };
+  std::weak_ptr<bool> alive = alive_;
+  auto done = [this, alive, printer, code, row] {
+    auto living = alive.lock();
+    if (living && *living) ShowDeletionResult(printer, *code, row);
+  };
+  if (!machine_.work) {
+    work();
+    done();
+    return;
+  }
+  busy_ = true;
+  machine_.work->Run(std::move(work), std::move(done));
+}
+
+void TFormManager::ShowDeletionResult(const ustring& printer, uint8_t code, int row) {
+  busy_ = false;
   switch (code) {
     case removal::deletion::PrinterHasJobs:
       trace::Format(u"打印機（%s）還有打印任務，不能刪除！", {printer});
@@ -236,8 +258,8 @@ void TFormManager::DeleteSelectedPrinter() {
       Box(texts_.DeletePrinterError, texts_.ErrorTitle, sys::mb::Ok | sys::mb::IconError);
       break;
   }
-  const int row = selectedRow_;
   RefreshSystemPrinters();
+  // The same position again, or the last row when the list became shorter.
   const int last = static_cast<int>(rows_.size()) - 1;
   lvSystemPrintersSelectItem(row <= last ? row : last);
 }

@@ -25,6 +25,7 @@ class PrinterCommands;
 
 namespace prn::ui {
 
+class BackgroundWork;
 class PrinterChangeWatcher;
 
 // What the manager reaches of the machine.
@@ -33,6 +34,7 @@ struct ManagerMachine {
   sys::UsbPortLibrary* usb = nullptr;
   sys::PrinterCommands* printerCommands = nullptr;
   sys::PrinterChangeSource* changes = nullptr;  // null: no automatic refresh
+  BackgroundWork* work = nullptr;  // where a deletion runs; null: on the window thread
 };
 
 enum class ManagerMenuAction { ViewJobs, SetAsDefault, OpenProperty, OpenDocumentDefaults, PrintTestPage, Delete };
@@ -91,6 +93,8 @@ class TFormManager {
   uint64_t RowsRevision() const { return rowsRevision_; }
   uint64_t PortsRevision() const { return portsRevision_; }
   bool WatcherStarted() const;
+  // A deletion is under way: the window takes no input until it has ended.
+  bool Busy() const { return busy_; }
 
   // The time text of the change log ("hh:mm:ss" local time by default).
   void SetClock(std::function<ustring()> clock) { clock_ = std::move(clock); }
@@ -98,6 +102,7 @@ class TFormManager {
  private:
   void LoadCaptions();
   void DeleteSelectedPrinter();
+  void ShowDeletionResult(const ustring& printer, uint8_t code, int row);
   void InvokeShell(uint32_t action);
   int Box(const ustring& text, const ustring& caption, uint32_t flags);
 
@@ -131,6 +136,7 @@ class TFormManager {
   ustring hint_;
   uint64_t rowsRevision_ = 0;
   uint64_t portsRevision_ = 0;
+  bool busy_ = false;
   // Posted tasks outliving the manager find it false.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

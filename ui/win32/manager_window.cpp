@@ -47,7 +47,10 @@ ustring CaptionOf(const config::FormDescription& form, ustring_view name) {
 ManagerWindow::ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool mainWindow)
     : instance_(instance), mainWindow_(mainWindow) {
   const sys::Platform& platform = parts.machine.removal.platform;
-  model_ = std::make_unique<TFormManager>(parts.machine, *parts.texts, *parts.lang, *parts.systemPorts, parts.winVer,
+  work_ = std::make_unique<ThreadedWork>(queue_);
+  ManagerMachine machine = parts.machine;
+  machine.work = work_.get();
+  model_ = std::make_unique<TFormManager>(machine, *parts.texts, *parts.lang, *parts.systemPorts, parts.winVer,
                                           queue_);
   addPortModel_ = std::make_unique<TFormAddNetPort>(*platform.spooler, *platform.lastError, *platform.dialogs,
                                                     *parts.texts, *parts.lang, *parts.systemPorts);
@@ -73,6 +76,7 @@ ManagerWindow::ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool
 ManagerWindow::~ManagerWindow() {
   usb_.reset();
   queue_.Detach();
+  work_.reset();   // a deletion under way is finished first
   model_.reset();  // the watcher ends here; what it still posts is dropped
   if (HWND window = Handle()) DestroyWindow(window);
 }
@@ -167,6 +171,8 @@ void ManagerWindow::Render() {
   RenderPorts();
   RenderRows();
   const TFormManager& model = *model_;
+  // Painted but closed to input while a deletion runs.
+  EnableWindow(Handle(), model.Busy() ? FALSE : TRUE);
   const bool chosen = model.SelectionControlsVisible();
   ShowWindow(Item(manager_id::Set), chosen ? SW_SHOW : SW_HIDE);
   EnableWindow(Item(manager_id::Set), model.SetEnabled());

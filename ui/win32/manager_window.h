@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "ui/background_work.h"
 #include "ui/form_add_net_port.h"
 #include "ui/form_manager.h"
 #include "ui/win32/add_net_port_dialog.h"
@@ -65,6 +66,7 @@ class ManagerWindow : public WindowBase {
   HINSTANCE instance_;
   bool mainWindow_;
   UiTaskQueue queue_;
+  std::unique_ptr<ThreadedWork> work_;
   std::unique_ptr<TFormManager> model_;
   std::unique_ptr<TFormAddNetPort> addPortModel_;
   std::unique_ptr<TComponentUSB> usb_;

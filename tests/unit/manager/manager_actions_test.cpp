@@ -3,6 +3,7 @@
 
 #include "manager_fixture.h"
 #include "sys/printer_commands.h"
+#include "ui/background_work.h"
 #include "trace/trace.h"
 
 namespace prn::ui {
@@ -144,6 +145,30 @@ TEST_F(ManagerActionsTest, DeletionAsksThenShowsTheOutcomeAndKeepsASelection) {
   ASSERT_EQ(form.Rows().size(), 2u);
   EXPECT_EQ(form.SelectedRow(), 1);
   EXPECT_TRUE(machine.spooler.FindDriver(kManagerDriver));
+}
+
+TEST_F(ManagerActionsTest, ADeletionRunsOffTheWindowThreadAndTheWindowTakesNoInputMeanwhile) {
+  ThreadedWork work(poster);
+  ui::ManagerMachine parts;
+  parts.removal.platform = machine.Platform();
+  parts.work = &work;
+  TFormManager form(parts, values.strInstaller, values.langOptions, systemPorts, 100, poster);
+  form.FormShow();
+  form.lvSystemPrintersSelectItem(0);  // Office
+  machine.dialogs.ScriptAnswers({sys::mb::IdOk, sys::mb::IdOk});
+  form.RunMenuAction(ManagerMenuAction::Delete);
+  EXPECT_TRUE(form.Busy());
+  form.cbbPrinterPortSelect(systemPorts.IndexOf(u"LPT3:"));
+  form.btnSetClick();  // ignored until the deletion has ended
+  ASSERT_TRUE(poster.WaitFor(1));
+  EXPECT_EQ(machine.dialogs.Boxes().size(), 1u);  // the result is shown on the window thread only
+  poster.Drain();
+  EXPECT_FALSE(form.Busy());
+  EXPECT_EQ(machine.dialogs.Boxes().back().text, u"Delete the specified printer successfully.");
+  EXPECT_FALSE(machine.spooler.FindPrinter(u"Office"));
+  ASSERT_EQ(form.Rows().size(), 1u);
+  EXPECT_EQ(form.SelectedPrinter(), u"Quillon QX1");
+  EXPECT_EQ(machine.spooler.FindPrinter(u"Quillon QX1")->pPortName, u"COM1:");
 }
 
 TEST_F(ManagerActionsTest, TheWatcherStartsOnceAndOnlyPostsTheRebuild) {

@@ -205,7 +205,15 @@ TEST_F(ManagerWineTest, MenuItemsByMessageReachTheShellAndDeletionShowsWhatWineA
 
   // Wine's printui deletes nothing: the user is told the printer could not be deleted.
   SendMessageW(window->Handle(), WM_COMMAND, manager_id::MenuFirst + static_cast<int>(ManagerMenuAction::Delete), 0);
-  Pump();
+  EXPECT_TRUE(window->Model().Busy());
+  EXPECT_FALSE(IsWindowEnabled(window->Handle()));  // closed to input, still painting
+  // The deletion runs on its own thread; its result arrives as a posted message.
+  MSG message;
+  while (window->Model().Busy() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  EXPECT_TRUE(IsWindowEnabled(window->Handle()));
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[0].text, u"Really need to delete the printer?" + ustring(kTestPrinter));
   EXPECT_EQ(dialogs.shown[1].text, values.strInstaller.DeletePrinterError);
