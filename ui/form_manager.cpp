@@ -7,7 +7,9 @@
 #include "spooler/ports.h"
 #include "spooler/printer_queries.h"
 #include "sys/printer_commands.h"
+#include "sys/last_error.h"
 #include "sys/spooler.h"
+#include "sys/system_info.h"
 #include "text/format.h"
 #include "trace/trace.h"
 #include "ui/background_work.h"
@@ -162,12 +164,26 @@ void TFormManager::btnSetClick() {
   const ustring printer = m_strSelectPrinter;
   const ustring portName = *port;
   sys::Spooler& spooler = *machine_.removal.platform.spooler;
-  if (setDefault_) spooler::SetDefaultPrinterName(spooler, printer);
-  spooler::SetPrinterPort(spooler, printer, portName);
-  const ustring now = spooler::GetPrinterPort(spooler, *machine_.removal.platform.lastError, printer);
-  if (OnlineDescription(m_slOnlineUSBPort, now)) spooler::SetPrinterOnline(spooler, printer, true);
+  sys::LastError& lastError = *machine_.removal.platform.lastError;
+  uint32_t failure = 0;
+  if (setDefault_ && !spooler::SetDefaultPrinterName(spooler, printer)) failure = lastError.Get();
+  if (!spooler::SetPrinterPort(spooler, printer, portName)) {
+    if (!failure) failure = lastError.Get();
+  } else {
+    const ustring now = spooler::GetPrinterPort(spooler, lastError, printer);
+    if (OnlineDescription(m_slOnlineUSBPort, now)) spooler::SetPrinterOnline(spooler, printer, true);
+  }
   // The list shows the outcome at once, also where the spooler sends no change notifications.
   RefreshSystemPrinters();
+  if (failure) ReportFailure(failure);
+}
+
+// A printer deleted since the list was built, or a spooler that refuses: the
+// system's own text for the reason, in the system's language.
+void TFormManager::ReportFailure(uint32_t code) {
+  ustring text = machine_.removal.platform.system ? machine_.removal.platform.system->ErrorMessage(code) : ustring();
+  if (text.empty()) text = Format(u"Windows error %u.", {static_cast<unsigned long long>(code)});
+  Box(text, texts_.ErrorTitle, sys::mb::Ok | sys::mb::IconError);
 }
 
 void TFormManager::RunMenuAction(ManagerMenuAction action) {
@@ -179,10 +195,13 @@ void TFormManager::RunMenuAction(ManagerMenuAction action) {
     case ManagerMenuAction::PrintTestPage:
       if (TestPageVisible()) InvokeShell(sys::printaction::TestPage);
       break;
-    case ManagerMenuAction::SetAsDefault:
-      spooler::SetDefaultPrinterName(*machine_.removal.platform.spooler, m_strSelectPrinter);
+    case ManagerMenuAction::SetAsDefault: {
+      const bool done = spooler::SetDefaultPrinterName(*machine_.removal.platform.spooler, m_strSelectPrinter);
+      const uint32_t failure = done ? 0 : machine_.removal.platform.lastError->Get();
       RefreshSystemPrinters();
+      if (!done) ReportFailure(failure);
       break;
+    }
     case ManagerMenuAction::Delete: DeleteSelectedPrinter(); break;
   }
 }
@@ -194,9 +213,11 @@ void TFormManager::lvSystemPrintersDblClick() {
 void TFormManager::InvokeShell(uint32_t action) {
   if (!machine_.printerCommands) return;
   if (!machine_.printerCommands->InvokePrinterCommand(window_, action, m_strSelectPrinter)) {
-    trace::Format(u"SHInvokePrinterCommandW(%d, %s) failed", {static_cast<int>(action), m_strSelectPrinter});
+    const uint32_t failure = machine_.removal.platform.lastError->Get();
+    trace::Format(u"SHInvokePrinterCommandW(%d, %s) failed: %u", {static_cast<int>(action), m_strSelectPrinter, failure});
     // A printer deleted meanwhile leaves the list now.
     if (!spooler::PrinterExists(*machine_.removal.platform.spooler, m_strSelectPrinter)) RefreshSystemPrinters();
+    ReportFailure(failure);
   }
 }
 

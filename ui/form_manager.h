@@ -104,6 +104,7 @@ class TFormManager {
   void DeleteSelectedPrinter();
   void ShowDeletionResult(const ustring& printer, uint8_t code, int row);
   void InvokeShell(uint32_t action);
+  void ReportFailure(uint32_t code);
   int Box(const ustring& text, const ustring& caption, uint32_t flags);
 
   ManagerMachine machine_;

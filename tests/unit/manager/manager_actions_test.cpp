@@ -72,7 +72,7 @@ TEST_F(ManagerActionsTest, SetMovesThePortMakesTheDefaultAndBringsAnAttachedUsbP
   EXPECT_FALSE(machine.spooler.FindPrinter(u"Quillon QX1")->Attributes & sys::spool::AttributeWorkOffline);
 }
 
-TEST_F(ManagerActionsTest, SetWithoutAPortOrWithAPortThatIsGoneChangesNothing) {
+TEST_F(ManagerActionsTest, SetWithoutAPortOrWithAPortThatIsGoneChangesNothingAndAVanishedPrinterIsReported) {
   TFormManager& form = Manager();
   form.FormShow();
   const size_t writes = machine.spooler.SetPrinterCount();
@@ -85,6 +85,23 @@ TEST_F(ManagerActionsTest, SetWithoutAPortOrWithAPortThatIsGoneChangesNothing) {
   EXPECT_EQ(form.PortIndex(), -1);
   form.btnSetClick();
   EXPECT_EQ(machine.spooler.SetPrinterCount(), writes);
+  EXPECT_EQ(machine.spooler.Default(), u"Quillon QX1");
+  EXPECT_TRUE(machine.dialogs.Boxes().empty());
+
+  // The printer goes between the list and the click: a box says why, the list drops it.
+  machine.spooler.Heal(sim::SimSpooler::Call::EnumPorts);
+  form.RefreshSystemPorts();
+  form.lvSystemPrintersSelectItem(0);
+  form.cbbPrinterPortSelect(PortRow(u"LPT3:"));
+  sys::PRINTER_DEFAULTSW all;
+  all.DesiredAccess = sys::spool::PrinterAllAccess;
+  ASSERT_TRUE(machine.spooler.OpenPrinterHandle(u"Office", &all)->DeleteQueue());
+  form.btnSetClick();
+  ASSERT_EQ(machine.dialogs.Boxes().size(), 1u);
+  EXPECT_EQ(machine.dialogs.Boxes()[0].caption, u"Error");
+  EXPECT_EQ(machine.dialogs.Boxes()[0].flags, sys::mb::IconError);
+  EXPECT_EQ(machine.dialogs.Boxes()[0].text, u"Windows error 1801.");
+  EXPECT_EQ(form.Rows().size(), 1u);
   EXPECT_EQ(machine.spooler.Default(), u"Quillon QX1");
 }
 
