@@ -7,7 +7,7 @@ namespace prn::install {
 void QueuedInstallWindow::ShowSearchWindow() {
   std::promise<void> closed;
   std::future<void> done = closed.get_future();
-  queue_.Post([this, &closed] {
+  post_([this, &closed] {
     try {
       window_.ShowSearchWindow();
     } catch (...) {

@@ -3,15 +3,20 @@
 // posted to the UI thread, where the window itself carries it out. Only the
 // search window is waited for, because the run goes on after it has closed.
 
+#include <functional>
+
 #include "install/install_window.h"
-#include "install/ui_queue.h"
 
 namespace prn::install {
+
+// Hands a task to the window's UI thread (a UiQueue, or the Win32 window
+// layer's task queue) and returns without waiting.
+using PostToUi = std::function<void(std::function<void()>)>;
 
 class QueuedInstallWindow : public InstallWindow {
  public:
   // `window` is used on the UI thread only.
-  QueuedInstallWindow(UiQueue& queue, InstallWindow& window) : queue_(queue), window_(window) {}
+  QueuedInstallWindow(PostToUi post, InstallWindow& window) : post_(std::move(post)), window_(window) {}
 
   sys::WindowHandle Handle() const override { return window_.Handle(); }
   void DisableControls() override { Post(&InstallWindow::DisableControls); }
@@ -25,10 +30,10 @@ class QueuedInstallWindow : public InstallWindow {
 
  private:
   void Post(void (InstallWindow::*request)()) {
-    queue_.Post([this, request] { (window_.*request)(); });
+    post_([this, request] { (window_.*request)(); });
   }
 
-  UiQueue& queue_;
+  PostToUi post_;
   InstallWindow& window_;
 };
 

@@ -2,9 +2,10 @@
 
 namespace prn::install {
 
-InstallSession::InstallSession(InstallServices services)
+InstallSession::InstallSession(InstallServices services, PostToUi post)
     : context_(services.context), takesHostMessages_(services.policy.takesHostMessages), platform_(services.platform) {
-  window_ = std::make_unique<QueuedInstallWindow>(queue_, *services.window);
+  if (!post) post = [this](std::function<void()> task) { queue_.Post(std::move(task)); };
+  window_ = std::make_unique<QueuedInstallWindow>(std::move(post), *services.window);
   services.window = window_.get();
   services.hostReport = &report_;
   run_ = std::make_unique<InstallRun>(services, refresh_);

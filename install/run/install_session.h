@@ -18,8 +18,9 @@ namespace prn::install {
 class InstallSession {
  public:
   // `services.window` is the window on its UI thread; the run gets the
-  // queued view of it. Everything handed in outlives the session.
-  explicit InstallSession(InstallServices services);
+  // queued view of it. Without `post` the worker's requests wait in Queue()
+  // for a UI thread that drains it. Everything handed in outlives the session.
+  explicit InstallSession(InstallServices services, PostToUi post = {});
   ~InstallSession();
   InstallSession(const InstallSession&) = delete;
   InstallSession& operator=(const InstallSession&) = delete;
@@ -37,6 +38,7 @@ class InstallSession {
   // UI thread: the 5-second watchdog, acting only during a 64-bit install.
   void OnWatchdogTimer();
 
+  // The requests of the worker when no other route to the UI thread was given.
   UiQueue& Queue() { return queue_; }
   const InstallRun& Run() const { return *run_; }
   const InstallContext& Context() const { return *context_; }

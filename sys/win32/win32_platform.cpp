@@ -14,9 +14,9 @@ sys::Platform Win32Platform::Platform() {
   platform.shell = &shell;
   platform.privileges = &privileges;
   platform.spooler = &spooler;
+  platform.registry = &registry;
   platform.usb = &usb;
   platform.deviceLibraries = &deviceLibraries;
-  platform.registry = &registry;
   return platform;
 }
 

@@ -32,10 +32,10 @@ class Win32Platform {
   Win32Shell shell;
   Win32Privileges privileges;
   Win32Spooler spooler;
-  // PLP_RW.DLL is looked for beside the executable, and only there.
+  Win32Registry registry;
+  // One for the process: the library's printer list is process-wide.
   Win32UsbPortLibrary usb{system.ExecutableFolder()};
   Win32DeviceLibraries deviceLibraries;
-  Win32Registry registry;
 };
 
 }  // namespace prn::win32
