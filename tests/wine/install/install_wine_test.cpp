@@ -1,6 +1,7 @@
 // An install of the example package under Wine: the real spooler, the real
-// 64-bit host and inst2k64.dll, the run on its worker and a real window
-// whose message loop drains the worker's queue and takes the host's messages.
+// 64-bit host and inst2k64.dll, the run on its worker and a real window that
+// gets the worker's requests through the window layer's task queue and
+// takes the host's messages.
 
 #include <windows.h>
 
@@ -16,11 +17,10 @@
 #include "sys/win32/win32_platform.h"
 #include "sys/win32/win32_text.h"
 #include "text/winpath.h"
+#include "ui/win32/ui_task_queue.h"
 
 namespace prn::install {
 namespace {
-
-constexpr UINT kDrainQueue = WM_APP + 1;
 
 ustring BinFolder() {
   wchar_t path[MAX_PATH];
@@ -58,11 +58,12 @@ class AnsweringDialogs : public sys::Dialogs {
 };
 
 InstallSession* g_session = nullptr;
+ui::UiTaskQueue* g_tasks = nullptr;
 std::vector<UINT> g_hostMessages;
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kDrainQueue && g_session) {
-    g_session->Queue().Drain();
+  if (message == ui::kRunQueuedTasks && g_tasks) {
+    g_tasks->RunQueued();
     return 0;
   }
   if ((message == 0x401 || message == 0x402) && g_session) {
@@ -130,9 +131,11 @@ TEST(InstallOnWine, TheExamplePackageEndsInOneCompletionWithTheBoxForWinesAnswer
   HeadlessWindow shown(context.m_hWnd);
   InstallServices services{platform, &settings, &texts, &context, &before, &after, &shown, nullptr,
                            InstallPolicy::Classic()};
-  InstallSession session(services);
+  ui::UiTaskQueue tasks;
+  tasks.Attach(window);
+  g_tasks = &tasks;
+  InstallSession session(services, [&tasks](std::function<void()> task) { tasks.Post(std::move(task)); });
   g_session = &session;
-  session.Queue().SetWake([window] { PostMessageW(window, kDrainQueue, 0, 0); });
   SetTimer(window, 1, 5000, nullptr);
 
   ASSERT_TRUE(session.Start(true));
@@ -143,8 +146,10 @@ TEST(InstallOnWine, TheExamplePackageEndsInOneCompletionWithTheBoxForWinesAnswer
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
   }
   session.WaitForEnd();
-  session.Queue().Drain();
+  tasks.RunQueued();
   KillTimer(window, 1);
+  tasks.Detach();
+  g_tasks = nullptr;
   g_session = nullptr;
   DestroyWindow(window);
 
