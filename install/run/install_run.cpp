@@ -119,10 +119,9 @@ Retry InstallRun::DoInstallSelectPrinter(bool) {
   bool succeeded = false;
   ustring port = kLpt1;
   const config::TRInstallInfo entry = run_.settings->GetInfoItem(context.m_iSelect);
-  sys::Spooler& spooler = *run_.platform.spooler;
 
   run_.printersAfter->clear();
-  *run_.printersBefore = PrintersOfModel(spooler, entry.PrinterName);
+  *run_.printersBefore = PrintersOfModel(*run_.platform.spooler, entry.PrinterName);
   context.m_strInstallingPrinter.clear();
 
   const ustring inf = context.m_bWow64 ? entry.INFX64 : entry.INF2K;
@@ -144,15 +143,7 @@ Retry InstallRun::DoInstallSelectPrinter(bool) {
   context.m_bOnlineInstall = false;
 
   if (result != 0) {
-    trace::Format(run_.policy.detectionCodeInHex ? u"IsInlineDeviceExist返回了一種異常情況，ErrCode=%x"
-                                                 : u"IsInlineDeviceExist返回了一種異常情況，ErrCode=%d",
-                  {result});
-    if (result == winerr::NoSuchDevinst || result == winerr::NoDriverSelected) {
-      port = spooler::GetOnlineUSBPortForNotInstallDriver(*run_.platform.usb, spooler, *run_.platform.lastError,
-                                                          *run_.platform.codePage, entry.PrinterName,
-                                                          entry.PrinterHWID);
-      if (port.empty()) port = kLpt1;
-    }
+    port = PortForAbsentPrinter(entry, result);
   } else if (finished) {
     if (FindNewPrinterOfModel()) {
       trace::Format(u"***在檢測過程中已經安裝完成（%s）<%d>，直接將條件填寫好，進入成功流程。***",
@@ -175,22 +166,38 @@ Retry InstallRun::DoInstallSelectPrinter(bool) {
   }
 
   if (!context.m_bOnlineInstall && !finished) {
-    trace::Message(u"沒有設置聯機安裝和安裝完成標誌，即將進行脫機安裝！");
-    context.m_dwLastErrorCode =
-        UIAddPrinter(run_.platform, entry.PrinterName, oemInf, port, context.m_strInstallingPrinter);
-    if (context.m_dwLastErrorCode != 0 || context.m_strInstallingPrinter.empty()) {
-      succeeded = false;
-      trace::Message(Format(u"注意：脫機安裝失敗！！！(0x%x)", {context.m_dwLastErrorCode}) + entry.PrinterName);
-    } else {
-      succeeded = true;
-      finished = true;
-      context.m_strInstallPortName = port;
-    }
-    context.m_bOnlineInstall = false;
+    succeeded = InstallOffline(entry, oemInf, port);
+    finished = succeeded;
   }
   trace::Format(u"///安裝進程完成，狀態信息：InstallFinish(%s), InstSucc(%s), OnlineInstall(%s)。///",
                 {Flag(finished), Flag(succeeded), Flag(context.m_bOnlineInstall)});
   return succeeded && finished ? Succeed() : Fail(context.m_dwLastErrorCode);
+}
+
+ustring InstallRun::PortForAbsentPrinter(const config::TRInstallInfo& entry, uint32_t result) {
+  trace::Format(run_.policy.detectionCodeInHex ? u"IsInlineDeviceExist返回了一種異常情況，ErrCode=%x"
+                                               : u"IsInlineDeviceExist返回了一種異常情況，ErrCode=%d",
+                {result});
+  if (result != winerr::NoSuchDevinst && result != winerr::NoDriverSelected) return kLpt1;
+  // A printer of the model on a USB port that no queue uses yet.
+  const ustring port = spooler::GetOnlineUSBPortForNotInstallDriver(
+      *run_.platform.usb, *run_.platform.spooler, *run_.platform.lastError, *run_.platform.codePage,
+      entry.PrinterName, entry.PrinterHWID);
+  return port.empty() ? ustring(kLpt1) : port;
+}
+
+bool InstallRun::InstallOffline(const config::TRInstallInfo& entry, const ustring& oemInf, const ustring& port) {
+  InstallContext& context = *run_.context;
+  trace::Message(u"沒有設置聯機安裝和安裝完成標誌，即將進行脫機安裝！");
+  context.m_dwLastErrorCode =
+      UIAddPrinter(run_.platform, entry.PrinterName, oemInf, port, context.m_strInstallingPrinter);
+  context.m_bOnlineInstall = false;
+  if (context.m_dwLastErrorCode != 0 || context.m_strInstallingPrinter.empty()) {
+    trace::Message(Format(u"注意：脫機安裝失敗！！！(0x%x)", {context.m_dwLastErrorCode}) + entry.PrinterName);
+    return false;
+  }
+  context.m_strInstallPortName = port;
+  return true;
 }
 
 std::optional<bool> InstallRun::InstallOnline(Retry& retry) {

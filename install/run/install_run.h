@@ -13,6 +13,10 @@
 #include "install/hardware_refresh_thread.h"
 #include "install/install_services.h"
 
+namespace prn::config {
+struct TRInstallInfo;
+}
+
 namespace prn::install {
 
 class InstallRun {
@@ -41,6 +45,10 @@ class InstallRun {
  private:
   Retry Guarded(bool prompt, Retry (InstallRun::*step)(bool));
   Retry StagingFailed(int attempt);
+  // The port of the offline route when detection gave `result` (not 0).
+  ustring PortForAbsentPrinter(const config::TRInstallInfo& entry, uint32_t result);
+  // The printer UI's install on `port`; true when it created the queue.
+  bool InstallOffline(const config::TRInstallInfo& entry, const ustring& oemInf, const ustring& port);
   // The plug-and-play install; on 64-bit Windows it waits for the host's
   // report. Nothing when a completion already ran.
   std::optional<bool> InstallOnline(Retry& retry);
