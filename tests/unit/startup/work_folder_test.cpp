@@ -48,6 +48,22 @@ TEST_F(WorkFolderTest, HoldsTheExtractedFilesWhileRunningAndIsGoneAfterwards) {
   EXPECT_FALSE(values.g_slPrintersAfter.has_value());
 }
 
+TEST_F(WorkFolderTest, AHostStillRunningAtExitIsEndedBeforeItsFolderGoes) {
+  std::unique_ptr<sys::Process> host;
+  forms.whileRunning = [&] {
+    const ustring exe = shell->Values().g_strPrnSetup64Exe;
+    host = machine.processes.StartDetached(exe, u"\"" + exe + u"\" /Handle 4660", kFirstWorkDir).process;
+  };
+  trace::Capture capture;
+  ASSERT_EQ(Run({}), app::kExitNormal);
+  ASSERT_TRUE(host);
+  EXPECT_FALSE(host->StillActive());
+  EXPECT_EQ(host->ExitCode(), 1067u);
+  EXPECT_TRUE(machine.windows.Sent().empty());  // it never got to report
+  EXPECT_TRUE(capture.Contains(u"程序退出，結束仍在運行的64位進程：1"));
+  EXPECT_FALSE(machine.files.DirectoryExists(kFirstWorkDir));
+}
+
 TEST_F(WorkFolderTest, CopiesTheResourceFolderBesideTheProgram) {
   WriteFile(machine.files, u"C:\\Package\\Resource\\Button11.EN.png", "png");
   WriteFile(machine.files, u"C:\\Package\\Resource\\more\\Close1.png", "close");
