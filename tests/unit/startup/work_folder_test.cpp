@@ -21,8 +21,14 @@ TEST_F(WorkFolderTest, HoldsTheExtractedFilesWhileRunningAndIsGoneAfterwards) {
   const ustring dir = kFirstWorkDir;
   bool privateFolder = false, listsExist = false;
   std::string dll, dll64, host;
+  std::vector<uint32_t> replacements;
   forms.whileRunning = [&] {
     privateFolder = machine.system.IsPrivateFolder(dir);
+    // Another process's attempt to swap what will be loaded or started.
+    for (const char16_t* name : {u"inst2k.dll", u"inst2k64.dll", u"PrnSetup64.exe", u"Lang\\Strings.ini"}) {
+      replacements.push_back(machine.files.WriteFile(JoinPath(dir, name), "swapped"));
+      replacements.push_back(machine.files.RemoveFile(JoinPath(dir, name)));
+    }
     dll = Read(JoinPath(dir, u"inst2k.dll"));
     dll64 = Read(JoinPath(dir, u"inst2k64.dll"));
     host = Read(JoinPath(dir, u"PrnSetup64.exe"));
@@ -40,6 +46,7 @@ TEST_F(WorkFolderTest, HoldsTheExtractedFilesWhileRunningAndIsGoneAfterwards) {
   EXPECT_EQ(dll, "MZ inst2k");
   EXPECT_EQ(dll64, "MZ inst2k64");
   EXPECT_EQ(host, "MZ PrnSetup64");
+  EXPECT_EQ(replacements, std::vector<uint32_t>(8, 32u));  // ERROR_SHARING_VIOLATION
   EXPECT_TRUE(listsExist);
 
   EXPECT_FALSE(machine.files.DirectoryExists(dir));
