@@ -2,11 +2,15 @@
 
 namespace prn::config {
 
-ControlDescription* FormDescription::Find(ustring_view name) {
-  for (auto& control : components) {
+const ControlDescription* FormDescription::Find(ustring_view name) const {
+  for (const auto& control : components) {
     if (control.name == name) return &control;
   }
   return nullptr;
+}
+
+ControlDescription* FormDescription::Find(ustring_view name) {
+  return const_cast<ControlDescription*>(static_cast<const FormDescription&>(*this).Find(name));
 }
 
 }  // namespace prn::config

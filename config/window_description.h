@@ -35,6 +35,7 @@ struct FormDescription {
   std::vector<ControlDescription> components;  // in the form's component order
 
   ControlDescription* Find(ustring_view name);
+  const ControlDescription* Find(ustring_view name) const;
 };
 
 struct MenuItemDescription {

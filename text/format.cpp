@@ -68,6 +68,21 @@ ustring Digits(unsigned long long value, int base, bool upper) {
   return out;
 }
 
+// "%.Nf" of a double, never cut: the buffer holds the largest double in fixed
+// notation (309 digits), the point, 30 decimals and a sign.
+std::string PrintFixed(double value, int precision) {
+  char buf[400];
+#ifdef _WIN32
+  // The system C runtime's printf: mingw's own would bring its whole
+  // formatter into every shipped binary for this one placeholder.
+  int written = _snprintf(buf, sizeof buf - 1, "%.*f", precision, value);
+  buf[written < 0 ? 0 : written] = '\0';
+#else
+  std::snprintf(buf, sizeof buf, "%.*f", precision, value);
+#endif
+  return buf;
+}
+
 ustring Render(const Placeholder& ph, const FormatArg* arg) {
   if (!arg) return {};  // a placeholder without an argument renders empty
   const auto& v = arg->Value();
@@ -82,7 +97,7 @@ ustring Render(const Placeholder& ph, const FormatArg* arg) {
       } else if (auto* n = std::get_if<long long>(&v)) {
         body = ToDecimal(*n);
       } else {
-        body = FromAscii(std::to_string(std::get<double>(v)));
+        body = FromAscii(PrintFixed(std::get<double>(v), 6));
       }
       break;
     case u'c':
@@ -96,9 +111,7 @@ ustring Render(const Placeholder& ph, const FormatArg* arg) {
       double d = 0;
       if (auto* dd = std::get_if<double>(&v)) d = *dd;
       else d = static_cast<double>(AsInteger(arg));
-      char buf[64];
-      std::snprintf(buf, sizeof buf, "%.*f", ph.precision < 0 ? 6 : std::min(ph.precision, 30), d);
-      std::string s(buf);
+      std::string s = PrintFixed(d, ph.precision < 0 ? 6 : std::min(ph.precision, 30));
       if (!s.empty() && s[0] == '-') {
         negative = true;
         s.erase(0, 1);

@@ -1,15 +1,15 @@
 #include "trace/trace.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
 #include <mutex>
-#include <sstream>
-#include <thread>
+
+// Plain C I/O on purpose: iostreams, locale and filesystem would add hundreds
+// of kilobytes to every shipped binary for a facility that is off by default.
 
 namespace prn::trace {
 
@@ -20,10 +20,34 @@ struct Capture::State {
 
 namespace {
 
+class TraceFile {
+ public:
+  TraceFile() = default;
+  TraceFile(const TraceFile&) = delete;
+  TraceFile& operator=(const TraceFile&) = delete;
+  ~TraceFile() {
+    if (file_) std::fclose(file_);
+  }
+
+  void OpenFromEnvironment() {
+#ifdef _WIN32
+    const wchar_t* path = _wgetenv(L"PRNSETUP_TRACE");
+    if (path && *path) file_ = _wfopen(path, L"ab");
+#else
+    const char* path = std::getenv("PRNSETUP_TRACE");
+    if (path && *path) file_ = std::fopen(path, "ab");
+#endif
+  }
+  std::FILE* get() const { return file_; }
+
+ private:
+  std::FILE* file_ = nullptr;
+};
+
 struct Sink {
   std::mutex mutex;
   std::once_flag opened;
-  std::ofstream file;
+  TraceFile file;
   std::vector<Capture*> captures;
 };
 
@@ -32,14 +56,24 @@ Sink& TheSink() {
   return sink;
 }
 
-std::filesystem::path TraceFilePath() {
-#ifdef _WIN32
-  const wchar_t* value = _wgetenv(L"PRNSETUP_TRACE");
-  return value && *value ? std::filesystem::path(value) : std::filesystem::path();
-#else
-  const char* value = std::getenv("PRNSETUP_TRACE");
-  return value && *value ? std::filesystem::path(value) : std::filesystem::path();
-#endif
+// Threads are numbered in the order they first trace: short, stable within a
+// run, and the same on every platform.
+unsigned ThreadNumber() {
+  static std::atomic<unsigned> next{1};
+  thread_local unsigned number = next++;
+  return number;
+}
+
+// Digits by hand: printf would bring the C runtime's whole float formatter.
+void AppendNumber(std::string& out, unsigned value, int width) {
+  char digits[12];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0 && count < 12);
+  for (int pad = count; pad < width; ++pad) out += '0';
+  while (count > 0) out += digits[--count];
 }
 
 std::string Timestamp() {
@@ -52,30 +86,44 @@ std::string Timestamp() {
 #else
   localtime_r(&seconds, &local);
 #endif
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%03d", local.tm_year + 1900,
-                local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
-                static_cast<int>(millis.count()));
-  return buf;
+  std::string out;
+  AppendNumber(out, static_cast<unsigned>(local.tm_year + 1900), 4);
+  out += '-';
+  AppendNumber(out, static_cast<unsigned>(local.tm_mon + 1), 2);
+  out += '-';
+  AppendNumber(out, static_cast<unsigned>(local.tm_mday), 2);
+  out += ' ';
+  AppendNumber(out, static_cast<unsigned>(local.tm_hour), 2);
+  out += ':';
+  AppendNumber(out, static_cast<unsigned>(local.tm_min), 2);
+  out += ':';
+  AppendNumber(out, static_cast<unsigned>(local.tm_sec), 2);
+  out += '.';
+  AppendNumber(out, static_cast<unsigned>(millis.count()), 3);
+  return out;
 }
 
 }  // namespace
 
 void Emit(Line::Kind kind, ustring_view text, ustring_view tag) {
   Sink& sink = TheSink();
-  std::call_once(sink.opened, [&] {
-    auto path = TraceFilePath();
-    if (!path.empty()) sink.file.open(path, std::ios::app | std::ios::binary);
-  });
+  std::call_once(sink.opened, [&] { sink.file.OpenFromEnvironment(); });
   std::lock_guard<std::mutex> lock(sink.mutex);
   for (Capture* capture : sink.captures) capture->Add(Line{kind, ustring(text), ustring(tag)});
-  if (!sink.file.is_open()) return;
-  std::ostringstream thread;
-  thread << std::this_thread::get_id();
+  std::FILE* file = sink.file.get();
+  if (!file) return;
   const char* marker = kind == Line::Kind::Enter ? "-> " : kind == Line::Kind::Leave ? "<- " : "";
-  sink.file << Timestamp() << " [" << thread.str() << "] [" << ToUtf8(tag) << "] " << marker
-            << ToUtf8(text) << "\n";
-  sink.file.flush();
+  std::string line = Timestamp();
+  line += " [";
+  AppendNumber(line, ThreadNumber(), 1);
+  line += "] [";
+  line += ToUtf8(tag);
+  line += "] ";
+  line += marker;
+  line += ToUtf8(text);
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), file);
+  std::fflush(file);
 }
 
 void Enter(ustring_view name) { Emit(Line::Kind::Enter, name, {}); }

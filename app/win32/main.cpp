@@ -18,6 +18,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   prn::ui::Win32FormHost forms(instance);
   try {
     prn::app::Shell shell(machine.Platform(), forms);
+    forms.Bind(machine.Platform(), shell.Values());
     return shell.Run(prn::win32::ProcessParameters());
   } catch (const std::exception& error) {
     // A fault no handler expected: say so rather than vanish.

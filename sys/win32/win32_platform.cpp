@@ -13,6 +13,9 @@ sys::Platform Win32Platform::Platform() {
   platform.processes = &processes;
   platform.shell = &shell;
   platform.privileges = &privileges;
+  platform.spooler = &spooler;
+  platform.registry = &registry;
+  platform.usb = &usb;
   return platform;
 }
 

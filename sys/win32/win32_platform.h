@@ -8,9 +8,12 @@
 #include "sys/win32/win32_files.h"
 #include "sys/win32/win32_privileges.h"
 #include "sys/win32/win32_processes.h"
+#include "sys/win32/win32_registry.h"
 #include "sys/win32/win32_resources.h"
 #include "sys/win32/win32_shell.h"
+#include "sys/win32/win32_spooler.h"
 #include "sys/win32/win32_system_info.h"
+#include "sys/win32/win32_usb_port_library.h"
 
 namespace prn::win32 {
 
@@ -27,6 +30,10 @@ class Win32Platform {
   Win32Processes processes;
   Win32Shell shell;
   Win32Privileges privileges;
+  Win32Spooler spooler;
+  Win32Registry registry;
+  // One for the process: the library's printer list is process-wide.
+  Win32UsbPortLibrary usb{system.ExecutableFolder()};
 };
 
 }  // namespace prn::win32

@@ -21,6 +21,25 @@ uint32_t Open(const ustring& path, REGSAM access, sys::RegistryView view, RegKey
       RegOpenKeyExW(HKEY_LOCAL_MACHINE, W(path), 0, access | ViewFlag(view), key.Receive()));
 }
 
+// What RegDeleteTreeW does, for systems without it: the key's subkeys,
+// depth first. Always enumerates index 0, as each pass deletes it.
+LSTATUS DeleteSubkeys(HKEY key) {
+  for (;;) {
+    wchar_t name[256];  // the longest key name is 255 characters
+    DWORD length = ARRAYSIZE(name);
+    LSTATUS status = RegEnumKeyExW(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
+    if (status != ERROR_SUCCESS) return status;
+    {
+      RegKey child;
+      status = RegOpenKeyExW(key, name, 0, KEY_ALL_ACCESS, child.Receive());
+      if (status != ERROR_SUCCESS) return status;
+      if ((status = DeleteSubkeys(child.Get())) != ERROR_SUCCESS) return status;
+    }
+    if ((status = RegDeleteKeyW(key, name)) != ERROR_SUCCESS) return status;
+  }
+}
+
 }  // namespace
 
 uint32_t Win32Registry::OpenKey(const ustring& path, sys::RegistryView view) {
@@ -35,12 +54,24 @@ uint32_t Win32Registry::CreateKey(const ustring& path, sys::RegistryView view) {
 }
 
 uint32_t Win32Registry::DeleteTree(const ustring& path, sys::RegistryView view) {
+  // Both entry points are newer than Windows XP, where the device-install
+  // library must still load: looked up at run time, with XP's own calls
+  // (which know no registry views, as XP has none) in their place.
+  using DeleteTreeFunction = LSTATUS(WINAPI*)(HKEY, LPCWSTR);
+  using DeleteKeyExFunction = LSTATUS(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
+  HMODULE advapi = GetModuleHandleW(L"advapi32.dll");
+  const auto deleteTree =
+      reinterpret_cast<DeleteTreeFunction>(reinterpret_cast<void*>(GetProcAddress(advapi, "RegDeleteTreeW")));
+  const auto deleteKeyEx =
+      reinterpret_cast<DeleteKeyExFunction>(reinterpret_cast<void*>(GetProcAddress(advapi, "RegDeleteKeyExW")));
   {
     RegKey key;
     if (uint32_t status = Open(path, KEY_ALL_ACCESS, view, key)) return status;
-    if (LSTATUS status = RegDeleteTreeW(key.Get(), nullptr)) return static_cast<uint32_t>(status);
+    LSTATUS status = deleteTree ? deleteTree(key.Get(), nullptr) : DeleteSubkeys(key.Get());
+    if (status != ERROR_SUCCESS) return static_cast<uint32_t>(status);
   }
-  return static_cast<uint32_t>(RegDeleteKeyExW(HKEY_LOCAL_MACHINE, W(path), ViewFlag(view), 0));
+  if (deleteKeyEx) return static_cast<uint32_t>(deleteKeyEx(HKEY_LOCAL_MACHINE, W(path), ViewFlag(view), 0));
+  return static_cast<uint32_t>(RegDeleteKeyW(HKEY_LOCAL_MACHINE, W(path)));
 }
 
 uint32_t Win32Registry::EnumerateSubkeys(const ustring& path, std::vector<ustring>& names, sys::RegistryView view) {

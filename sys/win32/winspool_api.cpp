@@ -30,6 +30,9 @@ WinspoolApi::WinspoolApi() : module(LoadSystemLibrary(L"winspool.drv")) {
   Resolve(m, "SetDefaultPrinterW", SetDefaultPrinterW);
   Resolve(m, "DocumentPropertiesW", DocumentPropertiesW);
   Resolve(m, "XcvDataW", XcvDataW);
+  Resolve(m, "FindFirstPrinterChangeNotification", FindFirstPrinterChangeNotification);
+  Resolve(m, "FindNextPrinterChangeNotification", FindNextPrinterChangeNotification);
+  Resolve(m, "FindClosePrinterChangeNotification", FindClosePrinterChangeNotification);
 }
 
 }  // namespace prn::win32

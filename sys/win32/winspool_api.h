@@ -31,6 +31,9 @@ struct WinspoolApi {
   decltype(&::SetDefaultPrinterW) SetDefaultPrinterW = nullptr;
   decltype(&::DocumentPropertiesW) DocumentPropertiesW = nullptr;
   decltype(&::XcvDataW) XcvDataW = nullptr;
+  decltype(&::FindFirstPrinterChangeNotification) FindFirstPrinterChangeNotification = nullptr;
+  decltype(&::FindNextPrinterChangeNotification) FindNextPrinterChangeNotification = nullptr;
+  decltype(&::FindClosePrinterChangeNotification) FindClosePrinterChangeNotification = nullptr;
 };
 
 // False with ERROR_PROC_NOT_FOUND when winspool.drv lacks the entry point.

@@ -4,22 +4,63 @@
 
 namespace prn::ui {
 
+Win32FormHost::~Win32FormHost() {
+  // Windows before the services they use.
+  frames_.clear();
+  manager_.reset();
+}
+
+void Win32FormHost::Bind(const sys::Platform& platform, const app::ProcessValues& values) {
+  platform_ = platform;
+  values_ = &values;
+}
+
 void Win32FormHost::Initialize() {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 }
 
 void Win32FormHost::CreateForm(app::FormKind kind) {
-  frames_.push_back(std::make_unique<PlainFrame>(instance_, kind, frames_.empty()));
+  const bool mainWindow = main_ == nullptr;
+  switch (kind) {
+    case app::FormKind::TFormManager: {
+      if (!values_ || !platform_.spooler) break;  // without a machine the manager has nothing to show
+      printerChanges_ = std::make_unique<win32::Win32PrinterChanges>();
+      printerCommands_ = std::make_unique<win32::Win32PrinterCommands>();
+      ManagerParts parts;
+      parts.machine.removal.platform = platform_;
+      parts.machine.removal.wow64 = values_->g_bWow64;
+      parts.machine.usb = platform_.usb;
+      parts.machine.printerCommands = printerCommands_.get();
+      parts.machine.changes = printerChanges_.get();
+      parts.texts = &values_->strInstaller;
+      parts.lang = &values_->langOptions;
+      parts.systemPorts = &systemPorts_;
+      parts.winVer = values_->g_iWinVer;
+      manager_ = std::make_unique<ManagerWindow>(instance_, parts, mainWindow);
+      if (mainWindow) main_ = manager_->Handle();
+      return;
+    }
+    case app::FormKind::TFormAddNetPort:
+      return;  // a modal dialog of the manager, made when it is opened
+    default:
+      break;
+  }
+  frames_.push_back(std::make_unique<PlainFrame>(instance_, kind, mainWindow));
+  if (mainWindow) main_ = frames_.back()->Handle();
 }
 
 void Win32FormHost::RunMessageLoop() {
-  if (frames_.empty() || !frames_.front()->Handle()) return;
-  HWND main = frames_.front()->Handle();
-  ShowWindow(main, SW_SHOWNORMAL);
-  UpdateWindow(main);
+  if (!main_) return;
+  if (manager_ && manager_->Handle() == main_) {
+    manager_->Show();
+  } else {
+    ShowWindow(main_, SW_SHOWNORMAL);
+  }
+  UpdateWindow(main_);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageW(GetAncestor(message.hwnd, GA_ROOT), &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

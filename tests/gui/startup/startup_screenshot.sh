@@ -9,6 +9,8 @@ exe=$1
 screens=$2
 src=$3
 export WINEPREFIX=${WINEPREFIX:-$src/build/wineprefix}
+# The i686 build needs 32-bit Wine; without it this exits 77 (skipped).
+"$src/scripts/wine-run" --can-run "$exe" || exit $?
 
 work=$(mktemp -d)
 pid=""

@@ -1,6 +1,6 @@
-// Device detection under Wine: the device search through the real
-// inst2k64.dll and the find-mode probe through the real PrnSetup64.exe, for
-// a printer that is not there.
+// Device detection under Wine: the device search through the real library of
+// this process's width and the find-mode probe through the real PrnSetup64.exe
+// and inst2k64.dll, for a printer that is not there.
 
 #include <windows.h>
 
@@ -23,7 +23,9 @@ using namespace prn::testing;
 
 constexpr char16_t kAbsentHardwareId[] = u"QuillonAbsentPrinter9Z";
 
-ustring Library() { return JoinPath(BinFolder(), u"inst2k64.dll"); }
+// The library this test process can load itself, and the host's library.
+ustring OwnLibrary() { return JoinPath(BinFolder(), sizeof(void*) == 8 ? u"inst2k64.dll" : u"inst2k.dll"); }
+ustring Library64() { return JoinPath(BinFolder(), u"inst2k64.dll"); }
 ustring Host() { return JoinPath(BinFolder(), u"PrnSetup64.exe"); }
 
 ustring WriteInf() {
@@ -46,7 +48,7 @@ TEST(DetectionOnWine, FindExistDeviceFindsNoPortForAnAbsentPrinter) {
   ustring port = u"unset";
   trace::Capture trace;
   // The refresh first: Wine's configuration manager is a stub that fails, which stays silent.
-  EXPECT_FALSE(FindExistDevice(machine.Platform(), Library(), kAbsentHardwareId, foundHardwareId, port, true));
+  EXPECT_FALSE(FindExistDevice(machine.Platform(), OwnLibrary(), kAbsentHardwareId, foundHardwareId, port, true));
   EXPECT_EQ(port, u"");
   EXPECT_EQ(foundHardwareId, u"");
   EXPECT_TRUE(trace.Contains(u"RefreshHW End !"));
@@ -60,7 +62,7 @@ TEST(DetectionOnWine, TheFindModeProbeThroughTheRealHostReadsWinesAnswer) {
   const size_t resultFilesBefore = ResultFilesInTemp(machine);
   trace::Capture trace;
   const uint32_t code =
-      FindInlineDevice64(machine.Platform(), 0, kAbsentHardwareId, WriteInf(), Host(), Library(), kProbeInstallFlags);
+      FindInlineDevice64(machine.Platform(), 0, kAbsentHardwareId, WriteInf(), Host(), Library64(), kProbeInstallFlags);
   EXPECT_EQ(code, 0u);
   EXPECT_TRUE(trace.Contains(u"已成功地創建了64位檢測進程，準備等待進程完成。"));
   EXPECT_EQ(ResultFilesInTemp(machine), resultFilesBefore);
@@ -77,7 +79,7 @@ TEST(DetectionOnWine, TheHostInAFolderWithABlankIsStartedNotAProgramPlantedBefor
   const ustring library = JoinPath(folder, u"inst2k64.dll");
   const ustring planted = JoinPath(parent, u"prnhost.exe");
   ASSERT_TRUE(CopyFileW(win32::W(Host()), win32::W(host), FALSE));
-  ASSERT_TRUE(CopyFileW(win32::W(Library()), win32::W(library), FALSE));
+  ASSERT_TRUE(CopyFileW(win32::W(Library64()), win32::W(library), FALSE));
   // A program that ends at once without writing "Ret".
   ASSERT_TRUE(CopyFileW(win32::W(JoinPath(BinFolder(), u"prn_test_child.exe")), win32::W(planted), FALSE));
 
@@ -94,7 +96,7 @@ TEST(DetectionOnWine, OnWow64TheDetectionProbesThroughTheHostAndWinesSuccessRead
   WineMachine machine;
   bool driverFoundInstalled = false;
   trace::Capture trace;
-  EXPECT_EQ(ExistReqInlineSetupDevice(machine.Platform(true), 0, Library(), Host(), Library(), kAbsentHardwareId,
+  EXPECT_EQ(ExistReqInlineSetupDevice(machine.Platform(true), 0, OwnLibrary(), Host(), Library64(), kAbsentHardwareId,
                                       WriteInf(), u"Quillon QX1", driverFoundInstalled),
             0u);
   EXPECT_TRUE(driverFoundInstalled);
@@ -105,7 +107,7 @@ TEST(DetectionOnWine, OnWow64TheDetectionProbesThroughTheHostAndWinesSuccessRead
 TEST(DetectionOnWine, AHostThatCannotBeStartedGives1067) {
   WineMachine machine;
   EXPECT_EQ(FindInlineDevice64(machine.Platform(), 0, kAbsentHardwareId, WriteInf(),
-                               JoinPath(TestFolder(), u"NoSuchHost.exe"), Library(), kProbeInstallFlags),
+                               JoinPath(TestFolder(), u"NoSuchHost.exe"), Library64(), kProbeInstallFlags),
             1067u);
 }
 

@@ -35,6 +35,10 @@ std::wstring BinFolder() {
 
 std::wstring LibraryPath(const wchar_t* name) { return BinFolder() + L"\\" + name; }
 
+constexpr bool k64BitProcess = sizeof(void*) == 8;
+// The build this test process can load: inst2k.dll in the 32-bit tests.
+const wchar_t* const kOwnWidthLibrary = k64BitProcess ? L"inst2k64.dll" : L"inst2k.dll";
+
 std::string Narrow(const std::wstring& text) {
   int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::string out(size, '\0');
@@ -130,7 +134,12 @@ std::vector<std::wstring> StringBlock(HMODULE module, WORD language) {
 }
 
 TEST(Inst2kDlls, BothBuildsLoadByFullPathAndExportTheNineNames) {
+  if (!k64BitProcess) {
+    // A 32-bit process cannot map the 64-bit build; that is why the host exists.
+    EXPECT_EQ(LoadedLibrary(L"inst2k64.dll").Error(), static_cast<uint32_t>(ERROR_BAD_EXE_FORMAT));
+  }
   for (const wchar_t* name : {L"inst2k.dll", L"inst2k64.dll"}) {
+    if (!k64BitProcess && std::wstring(name) == L"inst2k64.dll") continue;
     Module module(LoadLibraryExW(LibraryPath(name).c_str(), nullptr, 0));
     ASSERT_TRUE(module) << Narrow(name) << " error " << GetLastError();
     for (const char* exportName : kExportNames) {
@@ -149,7 +158,7 @@ TEST(Inst2kDlls, BothBuildsLoadByFullPathAndExportTheNineNames) {
 }
 
 TEST(Inst2kDlls, CarryTheStringTableInEnglishAndSimplifiedChinese) {
-  Module module(LoadLibraryExW(LibraryPath(L"inst2k64.dll").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  Module module(LoadLibraryExW(LibraryPath(kOwnWidthLibrary).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
   ASSERT_TRUE(module);
   auto english = StringBlock(module.Get(), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
   ASSERT_EQ(english.size(), 16u);
@@ -166,7 +175,7 @@ TEST(Inst2kDlls, CarryTheStringTableInEnglishAndSimplifiedChinese) {
 }
 
 TEST(Inst2kOnWine, RegistryInfCopiesTheInfIntoTheSystemInfStore) {
-  LoadedLibrary library(L"inst2k64.dll");
+  LoadedLibrary library(kOwnWidthLibrary);
   std::wstring inf = WriteTestInf(L"QuillonWineStage.inf");
   std::string infPath = Narrow(inf);
   std::array<char, 512> name{};
@@ -198,7 +207,7 @@ TEST(Inst2kOnWine, RegistryInfCopiesTheInfIntoTheSystemInfStore) {
 }
 
 TEST(Inst2kOnWine, RegistryInfOfAMissingInfFailsWithTheReasonAsLastError) {
-  LoadedLibrary library(L"inst2k64.dll");
+  LoadedLibrary library(kOwnWidthLibrary);
   std::array<char, 512> name{};
   SetLastError(0);
   EXPECT_EQ(library.Exports().Inst2k_RegistryInf("C:\\no-such-folder\\missing.inf", nullptr, name.data(), 512), 0);
@@ -209,7 +218,7 @@ TEST(Inst2kOnWine, RegistryInfOfAMissingInfFailsWithTheReasonAsLastError) {
 TEST(Inst2kOnWine, WithoutAUsbSetupClassTheSearchFindsNothing) {
   FakeRootDevice device(L"QUILLON\\WineTestPrn1");
   ASSERT_TRUE(device.Registered()) << "error " << device.Error();
-  LoadedLibrary library(L"inst2k64.dll");
+  LoadedLibrary library(kOwnWidthLibrary);
   library.Exports().EnableRootID(1);
   ASSERT_NE(Win32Registry().OpenKey(u"SYSTEM\\CurrentControlSet\\Control\\Class\\{36FC9E60-C465-11CF-8056-444553540000}",
                                     sys::RegistryView::Default),
@@ -220,7 +229,7 @@ TEST(Inst2kOnWine, WithoutAUsbSetupClassTheSearchFindsNothing) {
 
 TEST(Inst2kOnWine, FindExistDeviceFindsAFakeRootDeviceOnlyAfterEnableRootId) {
   UsbSetupClass usbClass;
-  LoadedLibrary library(L"inst2k64.dll");
+  LoadedLibrary library(kOwnWidthLibrary);
   EXPECT_EQ(FindDevice(library.Exports(), "QuillonAbsentPrinter9Z").result, 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_ITEMS));
 
@@ -249,7 +258,7 @@ TEST(Inst2kOnWine, FuncInst2KInstallsTheDriverForTheFakeDevice) {
   FakeRootDevice device(L"QUILLON\\WineTestPrn1");
   ASSERT_TRUE(device.Registered());
   std::string inf = Narrow(WriteTestInf(L"QuillonWineInstall.inf"));
-  LoadedLibrary library(L"inst2k64.dll");
+  LoadedLibrary library(kOwnWidthLibrary);
   library.Exports().ShowErrorCode(0);
   int32_t result = library.Exports().FuncInst2K(inf.c_str(), "QUILLON\\WineTestPrn1", "LPT1:", 0);
   std::printf("FuncInst2K answered %d, LastInstallErrorCode 0x%08X\n", result,
@@ -265,7 +274,7 @@ TEST(Inst2kOnWine, FuncInst2KInstallsTheDriverForTheFakeDevice) {
 }
 
 TEST(Inst2kOnWine, FuncInst2KRefusesADirectoryWithoutInstalling) {
-  LoadedLibrary library(L"inst2k64.dll");
+  LoadedLibrary library(kOwnWidthLibrary);
   char windows[MAX_PATH];
   GetWindowsDirectoryA(windows, MAX_PATH);
   EXPECT_EQ(library.Exports().FuncInst2K(windows, "QUILLON\\WineTestPrn1", "LPT1:", 0), 2);
@@ -273,7 +282,7 @@ TEST(Inst2kOnWine, FuncInst2KRefusesADirectoryWithoutInstalling) {
 }
 
 TEST(Inst2kOnWine, WineAnswersUpdateDriverWithSuccessEvenWithoutAMatchingDevice) {
-  LoadedLibrary library(L"inst2k64.dll");
+  LoadedLibrary library(kOwnWidthLibrary);
   std::string inf = Narrow(WriteTestInf(L"QuillonWineProbe.inf"));
   SetLastError(0);
   uint32_t code = library.Exports().Inst2k_IsInlineDeviceExist(0, "QuillonAbsentPrinter9Z", inf.c_str(), 4);
@@ -282,7 +291,7 @@ TEST(Inst2kOnWine, WineAnswersUpdateDriverWithSuccessEvenWithoutAMatchingDevice)
 }
 
 TEST(Inst2kOnWine, RefreshHWAnswersWinesConfigurationManagerFailure) {
-  LoadedLibrary library(L"inst2k64.dll");
+  LoadedLibrary library(kOwnWidthLibrary);
   uint32_t result = library.Exports().RefreshHW();
   std::printf("RefreshHW: 0x%X\n", result);
   EXPECT_EQ(result, 0x13u) << "CM_Locate_DevNode_Ex is a stub answering CR_FAILURE in Wine 8";

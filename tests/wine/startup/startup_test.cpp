@@ -202,7 +202,9 @@ TEST_F(PrnSetupStartupTest, ManagerOnTheCommandLineBecomesTheMainWindow) {
   PrnSetupRun run(exe_, u"FR MANAGER", package_);
   HWND main = run.WaitForVisibleWindow(kWindowWait);
   ASSERT_NE(main, nullptr);
-  EXPECT_EQ(WindowCaption(main), u"FormManager");
+  // The manager's own window, captioned from the language file.
+  EXPECT_EQ(WindowClassName(main), u"TFormManager");
+  EXPECT_EQ(WindowCaption(main), u"Printer Port Manager");
   // The installer window exists, hidden.
   HWND installer = run.FindWindowByCaption(u"FormMain");
   if (!installer) installer = run.FindWindowByCaption(u"FormMainV2");

@@ -1,0 +1,49 @@
+// Linked as an object into every shipped binary. libstdc++ keeps all its
+// std::__throw_* helpers in one archive member whose logic_error family
+// carries reference-counted strings, and pulling it in for the one
+// std::__throw_bad_alloc that every container needs costs about 80 KB of
+// string code. These replacements throw what the originals throw where that
+// is cheap; the standard error classes that would carry a string become one
+// exception with the library's fixed message. Nothing in the installer
+// catches those classes by name: they only mean a programming error, and the
+// message still reaches the user through std::exception::what().
+
+#include <exception>
+#include <new>
+#include <typeinfo>
+
+namespace {
+
+class LibraryFault final : public std::exception {
+ public:
+  explicit LibraryFault(const char* message) noexcept : message_(message ? message : "") {}
+  const char* what() const noexcept override { return message_; }
+
+ private:
+  const char* message_;  // libstdc++ passes string literals
+};
+
+}  // namespace
+
+namespace std {
+
+void __throw_bad_alloc() { throw bad_alloc(); }
+void __throw_bad_array_new_length() { throw bad_array_new_length(); }
+void __throw_bad_cast() { throw bad_cast(); }
+void __throw_bad_typeid() { throw bad_typeid(); }
+void __throw_bad_exception() { throw bad_exception(); }
+void __throw_logic_error(const char* message) { throw LibraryFault(message); }
+void __throw_domain_error(const char* message) { throw LibraryFault(message); }
+void __throw_invalid_argument(const char* message) { throw LibraryFault(message); }
+void __throw_length_error(const char* message) { throw LibraryFault(message); }
+void __throw_out_of_range(const char* message) { throw LibraryFault(message); }
+void __throw_out_of_range_fmt(const char* format, ...) { throw LibraryFault(format); }
+void __throw_runtime_error(const char* message) { throw LibraryFault(message); }
+void __throw_range_error(const char* message) { throw LibraryFault(message); }
+void __throw_overflow_error(const char* message) { throw LibraryFault(message); }
+void __throw_underflow_error(const char* message) { throw LibraryFault(message); }
+// std::mutex and std::call_once report a failed lock this way; its own
+// archive member brings std::system_error and its string-built message.
+void __throw_system_error(int) { throw LibraryFault("a lock or thread of the C++ runtime failed"); }
+
+}  // namespace std

@@ -1,0 +1,71 @@
+#include "manager_fixture.h"
+
+#include <chrono>
+
+#include "testing/test_files.h"
+
+namespace prn::testing {
+
+namespace {
+constexpr char16_t kLangFile[] = u"C:\\Work\\Strings_EN.ini";
+}
+
+void ManualPoster::Post(std::function<void()> task) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  tasks_.push_back(std::move(task));
+  posted_.notify_all();
+}
+
+bool ManualPoster::WaitFor(size_t count) {
+  std::unique_lock<std::mutex> hold(mutex_);
+  return posted_.wait_for(hold, std::chrono::seconds(10), [&] { return tasks_.size() >= count; });
+}
+
+int ManualPoster::Drain() {
+  std::deque<std::function<void()>> tasks;
+  {
+    std::lock_guard<std::mutex> hold(mutex_);
+    tasks.swap(tasks_);
+  }
+  for (auto& task : tasks) task();
+  return static_cast<int>(tasks.size());
+}
+
+size_t ManualPoster::Waiting() const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return tasks_.size();
+}
+
+ManagerTest::ManagerTest() {
+  WriteFile(machine.files, kLangFile, ReadRepoFile("resources/lang/Strings_EN.ini"));
+  values.langOptions.Open(kLangFile, machine.files, machine.codePage);
+  values.langOptions.LoadSettings(0);
+}
+
+ui::TFormManager& ManagerTest::Manager(int32_t winVer) {
+  ui::ManagerMachine parts;
+  parts.removal.platform = machine.Platform();
+  parts.usb = &machine.usb;
+  parts.printerCommands = &commands;
+  parts.changes = &changes;
+  manager = std::make_unique<ui::TFormManager>(parts, values.strInstaller, values.langOptions, systemPorts, winVer,
+                                               poster);
+  manager->SetClock([] { return ustring(u"10:20:30"); });
+  return *manager;
+}
+
+void ManagerTest::PutPrinter(const ustring& name, const ustring& port, uint32_t attributes,
+                             const ustring& server) {
+  if (!machine.spooler.FindDriver(kManagerDriver)) machine.spooler.PutDriver(kManagerDriver);
+  sys::PRINTER_INFO_2W info;
+  info.pServerName = server;
+  info.pPrinterName = name;
+  info.pDriverName = kManagerDriver;
+  info.pPortName = port;
+  info.pPrintProcessor = u"WinPrint";
+  info.pDatatype = u"RAW";
+  info.Attributes = sys::spool::AttributeLocal | attributes;
+  machine.spooler.PutPrinter(info);
+}
+
+}  // namespace prn::testing

@@ -1,0 +1,159 @@
+#include "ui/installer/form_main_model.h"
+
+#include "sys/files.h"
+#include "sys/shell.h"
+#include "sys/system_info.h"
+#include "trace/trace.h"
+
+namespace prn::ui {
+
+namespace {
+
+using config::ControlClass;
+
+config::ControlDescription Control(const char16_t* name, ControlClass kind, const char16_t* caption = u"") {
+  config::ControlDescription control;
+  control.name = name;
+  control.kind = kind;
+  if (kind == ControlClass::Edit) control.text = caption;
+  else control.caption = caption;
+  return control;
+}
+
+}  // namespace
+
+config::FormDescription FormMainDesign() {
+  config::FormDescription form;
+  form.caption = u"FormMain";
+  form.components = {
+      Control(u"PnlTitle", ControlClass::Other),
+      Control(u"imgLogo", ControlClass::Other),
+      Control(u"lblMainTitle", ControlClass::Label),
+      Control(u"lblReadGuide", ControlClass::Label, u"Install Guide"),
+      Control(u"lblReadQuickGuide", ControlClass::Label, u"Quick Guide"),
+      Control(u"lblReadManual", ControlClass::Label, u"User Manual"),
+      Control(u"PnlPrinters", ControlClass::Other),
+      Control(u"grpPrinters", ControlClass::GroupBox, u"Select Printer"),
+      Control(u"lvPrinters", ControlClass::Other),
+      Control(u"btnPrinterManager", ControlClass::BitmapButton, u"Printer Port &Manager"),
+      Control(u"edtInfos", ControlClass::Edit, u"Infos:"),
+      Control(u"btnStart", ControlClass::BitmapButton, u"Install"),
+      Control(u"btnExit", ControlClass::BitmapButton, u"E&xit"),
+      Control(u"statBarInfo", ControlClass::Other),
+      Control(u"ilPrinter", ControlClass::NonVisual),
+      Control(u"TmrAutoInstall", ControlClass::NonVisual),
+      Control(u"tmrSetup64Error", ControlClass::NonVisual),
+      Control(u"tmrInstallingHints", ControlClass::NonVisual),
+  };
+  form.Find(u"lblReadQuickGuide")->visible = false;
+  return form;
+}
+
+TitleLayout LayOutTitle(int logoRight, int guideWidth, int quickGuideWidth) {
+  constexpr int kTitleGap = 20;
+  constexpr int kLabelGap = 5;
+  TitleLayout layout;
+  layout.mainTitleLeft = logoRight + kTitleGap;
+  layout.guideLeft = layout.mainTitleLeft;
+  layout.quickGuideLeft = layout.guideLeft + guideWidth + kLabelGap;
+  layout.manualLeft = layout.quickGuideLeft + quickGuideWidth + kLabelGap;
+  return layout;
+}
+
+FormMainModel::FormMainModel(const app::ProcessValues& values, install::InstallContext& context,
+                             const sys::Platform& platform)
+    : values_(values),
+      context_(context),
+      files_(*platform.files),
+      shell_(*platform.shell),
+      programFolder_(platform.system->ExecutableFolder() + u"\\") {}
+
+void FormMainModel::FormCreate(config::FormDescription& form) {
+  trace::Scope scope(u"FormCreate");
+  context_.m_iWinVer = values_.g_iWinVer;
+  context_.m_bWow64 = values_.g_bWow64;
+  context_.m_strInst2kDll = values_.g_strInst2kDll;
+  context_.m_strInst2k64Dll = values_.g_strInst2k64Dll;
+  context_.m_strPrnSetup64Exe = values_.g_strPrnSetup64Exe;
+  context_.m_iSelect = 0;
+
+  const config::TStrInstaller& texts = values_.strInstaller;
+  brand_.logo = ResolveLogo(values_.installInfos.GetInfoItem(0).Logo, programFolder_, texts.OEMBMLogo, files_);
+  brand_.colour = ParseBrandColour(texts.OEMColor);
+  brand_.mainTitle = texts.OEMMainTitle;
+  brand_.logoUrl = texts.OEMLogoUrl;
+
+  values_.langOptions.LoadControlsCaption(form, u"Controls.Installer");
+  if (auto* group = form.Find(u"grpPrinters")) groupHint_ = group->hint;
+  if (auto* infos = form.Find(u"edtInfos")) infosHint_ = infos->hint;
+}
+
+bool FormMainModel::ShowsManagerButton() const { return values_.installInfos.GetInfoItem(0).PrinterManager; }
+
+std::optional<ActivationPlan> FormMainModel::FormActivate() {
+  if (activating_) return std::nullopt;
+  activating_ = true;
+  trace::Enter(u"FormActivate");
+  ActivationPlan plan;
+  plan.showWelcome = IsWelcomeBrand(values_.strInstaller.OEMManufactor);
+  const config::TInstallInfos& infos = values_.installInfos;
+  for (int i = 0; i < infos.GetCount(); ++i) plan.printers.push_back(infos.GetInfoItem(i).PrinterName);
+  plan.firstSelection = plan.printers.empty() ? -1 : 0;
+  context_.m_iSelect = plan.firstSelection;
+  return plan;
+}
+
+void FormMainModel::ActivationDone() {
+  if (!activating_) return;
+  activating_ = false;
+  trace::Leave(u"FormActivate");
+}
+
+const SelectionView& FormMainModel::OnSelect(int index) {
+  const config::TInstallInfos& infos = values_.installInfos;
+  if (index >= infos.GetCount()) index = -1;
+  context_.m_iSelect = index;
+  trace::Format(u"已選擇打印機索引號碼：%d", {index});
+
+  const config::TStrInstaller& texts = values_.strInstaller;
+  selection_ = SelectionView{};
+  if (index < 0) {
+    selection_.groupCaption = groupHint_;
+    selection_.infosText = infosHint_ + texts.SelectAPrinterDriver;
+    return selection_;
+  }
+  config::TRInstallInfo entry = infos.GetInfoItem(index);
+  selection_.statusText = entry.FunctionDescribe;
+  selection_.startEnabled = true;
+  selection_.groupCaption = groupHint_ + entry.PrinterName;
+  selection_.infosText = infosHint_ + texts.ClickInstallToStart;
+  const ustring* documents[] = {&entry.InstallGuide, &entry.QuickGuide, &entry.UserManual};
+  for (size_t i = 0; i < selection_.documents.size(); ++i) {
+    DocumentLink& link = selection_.documents[i];
+    link.hint = *documents[i];
+    // Relative names are found in the current directory, as the shell opens them.
+    link.enabled = !link.hint.empty() && files_.FileExists(link.hint);
+  }
+  return selection_;
+}
+
+void FormMainModel::OpenDocument(DocumentLabel label, sys::WindowHandle owner) {
+  const DocumentLink& link = selection_.Document(label);
+  if (link.enabled) Open(link.hint, owner);
+}
+
+void FormMainModel::LogoClick(sys::WindowHandle owner) {
+  if (!brand_.logoUrl.empty()) Open(brand_.logoUrl, owner);
+}
+
+InstallingHints::Tick FormMainModel::InstallingHintsTimer() {
+  const config::TStrInstaller& texts = values_.strInstaller;
+  return hints_.OnTimer(context_.m_InstallingProgress.load(), texts.Installing, texts.InstallEnd);
+}
+
+void FormMainModel::Open(const ustring& target, sys::WindowHandle owner) {
+  // A shell failure is not reported: the user sees nothing open and may retry.
+  shell_.Execute(owner, u"open", target, u"", u"", sys::kSwShow);
+}
+
+}  // namespace prn::ui

@@ -1,0 +1,30 @@
+#pragma once
+// Layout is written in 96-dpi units and scaled by the DPI of the window's
+// monitor (the manifest declares per-monitor awareness).
+
+#include <windows.h>
+
+#include "ui/win32/gdi_owners.h"
+
+namespace prn::ui {
+
+constexpr int kDesignDpi = 96;
+
+// GetDpiForWindow where the system has it, else the screen's DPI.
+int DpiOfWindow(HWND window);
+
+struct DpiScale {
+  int dpi = kDesignDpi;
+  int operator()(int units) const { return MulDiv(units, dpi, kDesignDpi); }
+};
+
+// The system's message font (the dialog font of the shell), sized for `dpi`.
+GdiFont CreateDialogFont(int dpi);
+
+// A 96-dpi rectangle: left, top, width, height.
+struct Box96 {
+  int x, y, width, height;
+};
+void PlaceControl(HWND control, const Box96& box, const DpiScale& scale);
+
+}  // namespace prn::ui
