@@ -1,7 +1,7 @@
 #include "sys/win32/win32_printer_commands.h"
 
-#include "sys/win32/win32_text.h"
 #include "sys/win32/win32_system_library.h"
+#include "sys/win32/win32_text.h"
 
 namespace prn::win32 {
 
