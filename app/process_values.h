@@ -5,11 +5,13 @@
 // any second thread exists, and are only read afterwards.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "config/install_infos.h"
 #include "config/lang_options.h"
 #include "config/str_installer.h"
+#include "sys/private_folder.h"
 #include "text/ustring.h"
 
 namespace prn::app {
@@ -36,8 +38,9 @@ struct ProcessValues {
   ustring g_strInst2kDll;
   ustring g_strInst2k64Dll;
   ustring g_strPrnSetup64Exe;
-  // True once this run has created g_strWorkDir; only then may it remove it.
-  bool workDirCreated = false;
+  // g_strWorkDir once this run has created it (only then may it remove it),
+  // holding the extracted files until the folder goes.
+  std::unique_ptr<sys::PrivateFolder> workFolder;
 
   int32_t g_iWinVer = 0;  // major × 10 + minor
   bool g_bWow64 = false;

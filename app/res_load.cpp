@@ -5,6 +5,7 @@
 #include "sys/files.h"
 #include "sys/resources.h"
 #include "sys/system_info.h"
+#include "sys/win_errors.h"
 #include "text/error.h"
 #include "text/format.h"
 #include "text/winpath.h"
@@ -17,6 +18,7 @@ namespace {
 constexpr char16_t kLoadTag[] = u"加载";
 constexpr char16_t kSetupIniMissing[] = u"配置文件（%s）不存在，程序將退出！";
 constexpr char16_t kSetupIniMissingCaption[] = u"出錯了";
+constexpr int kWorkFolderAttempts = 100;
 
 class Loader {
  public:
@@ -51,21 +53,25 @@ class Loader {
   }
 
   // A unique tmpXXXX.tmp in the temporary folder names the work folder; the
-  // empty file itself stays where the system created it.
+  // empty file itself stays where the system created it. A folder of that
+  // name that exists already is someone else's: the next unique name is taken.
   void CreateWorkFolder() {
     const ustring temp = GetTempDirectory(system_);
-    ustring uniqueFile;
-    if (uint32_t code = system_.CreateTempFileName(temp, u"tmp", uniqueFile)) Fail(code, temp);
-    ustring name = FileNamePart(uniqueFile);
-    name = name.substr(0, name.find_last_of(u'.'));
-    values_.g_strWorkDir = JoinPath(JoinPath(temp, u"Pellnor\\PrnSetup"), name);
+    for (int attempt = 1;; ++attempt) {
+      ustring uniqueFile;
+      if (uint32_t code = system_.CreateTempFileName(temp, u"tmp", uniqueFile)) Fail(code, temp);
+      ustring name = FileNamePart(uniqueFile);
+      name = name.substr(0, name.find_last_of(u'.'));
+      values_.g_strWorkDir = JoinPath(JoinPath(temp, u"Pellnor\\PrnSetup"), name);
 
-    trace::Format(u"准备从%s創建臨時文件夾。", {values_.g_strWorkDir}, kLoadTag);
-    // The parents are shared by every run; the work folder itself gets an
-    // access list before anything is written into it.
-    files_.CreateDirectories(FolderPart(values_.g_strWorkDir));
-    if (uint32_t code = system_.CreatePrivateFolder(values_.g_strWorkDir)) Fail(code, values_.g_strWorkDir);
-    values_.workDirCreated = true;
+      trace::Format(u"准备从%s創建臨時文件夾。", {values_.g_strWorkDir}, kLoadTag);
+      // The parents are shared by every run; the work folder itself gets an
+      // access list before anything is written into it.
+      files_.CreateDirectories(FolderPart(values_.g_strWorkDir));
+      const uint32_t code = system_.CreatePrivateFolder(values_.g_strWorkDir, values_.workFolder);
+      if (code == winerr::Success) return;
+      if (code != winerr::AlreadyExists || attempt == kWorkFolderAttempts) Fail(code, values_.g_strWorkDir);
+    }
   }
 
   // A copy that fails reports nothing; the skinned window then lacks pictures.
@@ -85,20 +91,20 @@ class Loader {
     std::string bytes = ReadResource(u"RC_STRINGS_INI" + LanguageCodeSuffix(u"_", langCode, system_));
     values_.g_strLangIni = JoinPath(langFolder, u"Strings.ini");
     trace::Format(u"准备釋放ini文件：%s", {values_.g_strLangIni});
-    WriteResource(values_.g_strLangIni, bytes);
+    WriteExtracted(values_.g_strLangIni, bytes);
 
     bytes = ReadResource(u"INST2KDLL");
     values_.g_strInst2kDll = JoinPath(values_.g_strWorkDir, u"inst2k.dll");
     trace::Format(u"准备釋放inst2k文件：%s", {values_.g_strInst2kDll});
-    WriteResource(values_.g_strInst2kDll, bytes);
+    WriteExtracted(values_.g_strInst2kDll, bytes);
 
     bytes = ReadResource(u"INST2K64DLL");
     values_.g_strInst2k64Dll = JoinPath(values_.g_strWorkDir, u"inst2k64.dll");
-    WriteResource(values_.g_strInst2k64Dll, bytes);
+    WriteExtracted(values_.g_strInst2k64Dll, bytes);
 
     bytes = ReadResource(u"PRNSETUP64EXE");
     values_.g_strPrnSetup64Exe = JoinPath(values_.g_strWorkDir, u"PrnSetup64.exe");
-    WriteResource(values_.g_strPrnSetup64Exe, bytes);
+    WriteExtracted(values_.g_strPrnSetup64Exe, bytes);
   }
 
   std::string ReadResource(const ustring& name) const {
@@ -107,8 +113,10 @@ class Loader {
     return bytes;
   }
 
-  void WriteResource(const ustring& path, const std::string& bytes) {
-    if (uint32_t code = files_.WriteFile(path, bytes)) Fail(code, path);
+  // Held open with read sharing only until the folder goes, so that what is
+  // loaded or started later is what was written.
+  void WriteExtracted(const ustring& path, const std::string& bytes) {
+    if (uint32_t code = values_.workFolder->WriteHeldFile(path, bytes)) Fail(code, path);
   }
 
   void LoadSettingsAndTexts() {

@@ -4,8 +4,11 @@
 #include "app/res_load.h"
 #include "app/work_folder.h"
 #include "sys/dialogs.h"
+#include "sys/processes.h"
 #include "sys/system_info.h"
+#include "sys/win_errors.h"
 #include "text/error.h"
+#include "trace/trace.h"
 
 namespace prn::app {
 
@@ -29,6 +32,7 @@ int Shell::Run(const StringList& parameters) {
     return kExitStartupFailed;
   }
   forms_.RunMessageLoop();
+  EndRunningHosts();
   CleanupWorkFolder(values_, *platform_.files);
   return kExitNormal;
 }
@@ -44,6 +48,15 @@ bool Shell::LoadAndCreateWindows(bool manager) {
   } catch (const Error& error) {
     ReportStartupError(error.Text());
     return false;
+  }
+}
+
+// A host still running would report to a window that is gone and keep its
+// files in the work folder; only the processes this run started are ended.
+void Shell::EndRunningHosts() {
+  if (!platform_.processes) return;
+  if (int ended = platform_.processes->EndDetachedProcesses(winerr::ProcessAborted)) {
+    trace::Format(u"程序退出，結束仍在運行的64位進程：%d", {ended});
   }
 }
 

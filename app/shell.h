@@ -26,6 +26,7 @@ class Shell {
  private:
   bool LoadAndCreateWindows(bool manager);
   void ReportStartupError(const ustring& text);
+  void EndRunningHosts();
 
   sys::Platform platform_;
   FormHost& forms_;

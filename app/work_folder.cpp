@@ -7,10 +7,12 @@ namespace prn::app {
 
 namespace {
 
-void RemoveWorkFolder(const ProcessValues& values, sys::FileSystem& files) {
-  if (!values.workDirCreated || !files.DirectoryExists(values.g_strWorkDir)) return;
+// By what the folder holds, never through a link planted in it.
+void RemoveWorkFolder(ProcessValues& values, sys::FileSystem& files) {
+  std::unique_ptr<sys::PrivateFolder> folder = std::move(values.workFolder);
+  if (!folder || !files.DirectoryExists(values.g_strWorkDir)) return;
   trace::Format(u"准备刪除臨時文件夾：%s", {values.g_strWorkDir}, u"清理");
-  files.DeleteTree(values.g_strWorkDir);  // nothing to tell the user when this fails
+  folder->Remove();  // nothing to tell the user when this fails
 }
 
 }  // namespace
@@ -22,7 +24,7 @@ void CleanupWorkFolder(ProcessValues& values, sys::FileSystem& files) {
   trace::Message(u"程序將退出，byby ！");
 }
 
-void RemoveWorkFolderAfterFailure(const ProcessValues& values, sys::FileSystem& files) {
+void RemoveWorkFolderAfterFailure(ProcessValues& values, sys::FileSystem& files) {
   RemoveWorkFolder(values, files);
 }
 

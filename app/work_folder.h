@@ -14,6 +14,6 @@ void CleanupWorkFolder(ProcessValues& values, sys::FileSystem& files);
 
 // After a failed start-up: deletes the work folder when this run created it,
 // so that no extracted program is left behind.
-void RemoveWorkFolderAfterFailure(const ProcessValues& values, sys::FileSystem& files);
+void RemoveWorkFolderAfterFailure(ProcessValues& values, sys::FileSystem& files);
 
 }  // namespace prn::app

@@ -38,7 +38,8 @@ ustring PortFromInstanceId(ustring_view id) {
 ustring BuildHostCommandLine(ustring_view hostPath, uint64_t windowHandle, ustring_view libraryPath,
                              ustring_view infPath, ustring_view hardwareId,
                              const std::optional<ustring>& resultFile) {
-  ustring line = ustring(hostPath) + u" /Handle " + ToDecimal(static_cast<long long>(windowHandle)) + u" /Dll \"" +
+  // Quoted: a blank in the work folder's path must not let C:\Program.exe run.
+  ustring line = u"\"" + ustring(hostPath) + u"\" /Handle " + ToDecimal(static_cast<long long>(windowHandle)) + u" /Dll \"" +
                  ustring(libraryPath) + u"\"" + u" /Inf \"" + ustring(infPath) + u"\" /HWID " + ustring(hardwareId);
   if (resultFile) line += u" /FindHWID \"" + *resultFile + u"\"";
   return line;

@@ -22,7 +22,7 @@ bool NeedsFollowUpCheck(uint32_t code);
 // "…&USB001" → "USB001", "…&LPT1" in an LPTENUM ID → "LPT1:", else empty.
 ustring PortFromInstanceId(ustring_view instanceId);
 
-// Command line of the 64-bit host; `resultFile` selects find mode.
+// Command line of the 64-bit host, its path in quotes; `resultFile` selects find mode.
 ustring BuildHostCommandLine(ustring_view hostPath, uint64_t windowHandle, ustring_view libraryPath,
                              ustring_view infPath, ustring_view hardwareId,
                              const std::optional<ustring>& resultFile);

@@ -38,8 +38,12 @@ HostLaunch PrepareHostLaunch(const sys::FileSystem& files, sys::WindowHandle win
   return launch;
 }
 
-std::unique_ptr<sys::Process> StartHost(sys::Processes& processes, const HostLaunch& launch) {
-  return processes.StartDetached(launch.commandLine, launch.folder).process;
+// The host by its full path as the program to run, not by the command line's first word.
+sys::DetachedStart StartHost(const sys::Platform& platform, const ustring& hostPath, const HostLaunch& launch) {
+  sys::DetachedStart start =
+      platform.processes->StartDetached(platform.files->FullPath(hostPath), launch.commandLine, launch.folder);
+  if (!start.process) trace::Format(u"創建64位進程失敗，錯誤值：0x%.8x", {static_cast<unsigned long>(start.error)});
+  return start;
 }
 
 // A fresh empty file in the user's temporary folder, deleted when it goes.
@@ -72,7 +76,7 @@ uint32_t FindInlineDevice64(const sys::Platform& platform, sys::WindowHandle win
       PrepareHostLaunch(*platform.files, window, hostPath, inst2k64Dll, infPath, hardwareId, resultFile.Path());
   config::FileProfileStore profile(*platform.files, *platform.codePage);
   profile.WriteString(resultFile.Path(), kResultSection, u"Flag", ToDecimal(installFlags));
-  if (auto host = StartHost(*platform.processes, launch)) {
+  if (auto host = StartHost(platform, hostPath, launch).process) {
     trace::Message(u"已成功地創建了64位檢測進程，準備等待進程完成。");
     host->WaitForEnd();
   }
@@ -80,10 +84,11 @@ uint32_t FindInlineDevice64(const sys::Platform& platform, sys::WindowHandle win
   return ParseRetValue(ustring_view(ret).substr(0, kRetBufferCharacters - 1));
 }
 
-void InstallSpecPrinter64(const sys::Platform& platform, sys::WindowHandle window, const ustring& hostPath,
-                          const ustring& infPath, const ustring& hardwareId, const ustring& inst2kDll,
-                          const ustring& inst2k64Dll, std::unique_ptr<sys::Process>& hostProcess, ustring& port) {
-  if (!platform.system->Wow64Flag().value_or(false)) return;
+uint32_t InstallSpecPrinter64(const sys::Platform& platform, sys::WindowHandle window, const ustring& hostPath,
+                              const ustring& infPath, const ustring& hardwareId, const ustring& inst2kDll,
+                              const ustring& inst2k64Dll, std::unique_ptr<sys::Process>& hostProcess,
+                              ustring& port) {
+  if (!platform.system->Wow64Flag().value_or(false)) return 0;
   trace::Scope scope(u"InstallSpecPrinter64");
   ustring foundHardwareId;
   FindExistDevice(platform, inst2kDll, hardwareId, foundHardwareId, port, true);
@@ -91,10 +96,11 @@ void InstallSpecPrinter64(const sys::Platform& platform, sys::WindowHandle windo
   if (port.empty()) port = u"LPT1:";
   const HostLaunch launch =
       PrepareHostLaunch(*platform.files, window, hostPath, inst2k64Dll, infPath, hardwareId, std::nullopt);
-  if (auto host = StartHost(*platform.processes, launch)) {
-    trace::Message(u"已成功創建64位安裝進程。");
-    hostProcess = std::move(host);
-  }
+  sys::DetachedStart start = StartHost(platform, hostPath, launch);
+  if (!start.process) return start.error ? start.error : winerr::FileNotFound;
+  trace::Message(u"已成功創建64位安裝進程。");
+  hostProcess = std::move(start.process);
+  return 0;
 }
 
 }  // namespace prn::install

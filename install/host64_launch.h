@@ -26,8 +26,9 @@ uint32_t FindInlineDevice64(const sys::Platform& platform, sys::WindowHandle win
 // Starts the host in install mode on 64-bit Windows and returns at once;
 // `hostProcess` receives the running host (left as it was when it did not
 // start). `port` is where the 32-bit library finds the device, "LPT1:" when
-// it finds none.
-void InstallSpecPrinter64(const sys::Platform& platform, sys::WindowHandle window, const ustring& hostPath,
+// it finds none. Answers the Windows error code of a host that did not
+// start (traced), 0 when it runs or nothing was to be started.
+uint32_t InstallSpecPrinter64(const sys::Platform& platform, sys::WindowHandle window, const ustring& hostPath,
                           const ustring& infPath, const ustring& hardwareId, const ustring& inst2kDll,
                           const ustring& inst2k64Dll, std::unique_ptr<sys::Process>& hostProcess, ustring& port);
 

@@ -39,6 +39,9 @@ struct InstallContext {
   // The 64-bit host started in install mode; the install watchdog closes it
   // once it has ended. Empty while no host report is outstanding.
   std::unique_ptr<sys::Process> m_hPrnSetup64;
+  // The Windows error code when the 64-bit host could not be started: no
+  // report will come and the watchdog is not enabled; the run fails with it.
+  uint32_t m_dwHostStartError = 0;
   bool m_bOnlineInstall = false;
   // Set by the owning window: starts its 64-bit install watchdog (tmrSetup64Error).
   std::function<void()> enableSetup64Watchdog;

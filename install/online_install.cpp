@@ -65,9 +65,14 @@ void InstallOn64BitWindows(const sys::Platform& platform, InstallContext& contex
   trace::Format(u"開始在64位Windows环境下开始安装打印机：%s", {entry.PrinterName});
   // Only this run's host may stand for an outstanding report.
   context.m_hPrnSetup64.reset();
-  InstallSpecPrinter64(platform, context.m_hWnd, context.m_strPrnSetup64Exe, entry.INFX64, entry.PrinterHWID,
-                       context.m_strInst2kDll, context.m_strInst2k64Dll, context.m_hPrnSetup64,
-                       context.m_strDisConnectPort);
+  context.m_dwHostStartError =
+      InstallSpecPrinter64(platform, context.m_hWnd, context.m_strPrnSetup64Exe, entry.INFX64, entry.PrinterHWID,
+                           context.m_strInst2kDll, context.m_strInst2k64Dll, context.m_hPrnSetup64,
+                           context.m_strDisConnectPort);
+  if (context.m_dwHostStartError) {
+    context.m_dwLastErrorCode = context.m_dwHostStartError;
+    return;  // nothing for the watchdog to watch
+  }
   if (context.enableSetup64Watchdog) context.enableSetup64Watchdog();
 }
 

@@ -27,8 +27,10 @@ bool InstallSpecPrinter2k(const sys::Platform& platform, sys::WindowHandle windo
 // result is the library's; the state becomes IPInstalled. On 64-bit Windows
 // it starts the host in install mode, enables the window's watchdog and
 // answers false: the host's 0x402/0x401 to m_hWnd finishes the install, and
-// m_hPrnSetup64 holds the host while that report is outstanding (it stays
-// empty when the host could not be started).
+// m_hPrnSetup64 holds the host while that report is outstanding. A host that
+// could not be started leaves m_hPrnSetup64 empty, the watchdog off and its
+// error code in m_dwHostStartError and m_dwLastErrorCode: the run reports
+// the failure itself.
 bool PrinterOnLineInstall3264(const sys::Platform& platform, const config::TInstallInfos& settings,
                               InstallContext& context, int index);
 

@@ -27,6 +27,9 @@ class CapturedProcess : public Process {
   // Blocks until output is there (Data, at most `maxBytes` of it in `chunk`),
   // the output has ended (End) or the pipe broke down (Failed; the pipe is
   // closed then, so the child cannot block on it while we wait for its end).
+  // The output ends when every writer has closed the pipe, or when the child
+  // has ended and what it wrote has been read: a grandchild that inherited
+  // the pipe does not hold us.
   virtual Read ReadOutput(std::string& chunk, size_t maxBytes) = 0;
 };
 
@@ -46,12 +49,18 @@ class Processes {
  public:
   virtual ~Processes() = default;
 
-  // Starts the command line hidden, inheriting handles, with standard output
-  // going into a fresh pipe (standard input and error not set).
+  // Starts the command line hidden, with standard output going into a fresh
+  // pipe (standard input and error not set); the pipe's end is the only
+  // handle the child inherits.
   virtual CapturedStart StartCaptured(const ustring& commandLine) = 0;
-  // Starts the command line hidden and detached from our console, in
-  // `currentDirectory` (ours when empty).
-  virtual DetachedStart StartDetached(const ustring& commandLine, const ustring& currentDirectory) = 0;
+  // Starts the program `applicationName` (a full path; the command line's
+  // program when empty) with the command line, hidden, detached from our
+  // console and inheriting no handle, in `currentDirectory` (ours when empty).
+  virtual DetachedStart StartDetached(const ustring& applicationName, const ustring& commandLine,
+                                      const ustring& currentDirectory) = 0;
+  // Ends every process that StartDetached of this object started and that
+  // still runs, by its own handle, with `exitCode`; answers how many.
+  virtual int EndDetachedProcesses(uint32_t exitCode) = 0;
 };
 
 }  // namespace prn::sys

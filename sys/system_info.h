@@ -3,7 +3,10 @@
 // bitness, its folders, unique temporary names, error texts and waiting.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+
+#include "sys/private_folder.h"
 
 #include "text/ustring.h"
 
@@ -33,10 +36,11 @@ class SystemInfo {
   // GetTempFileNameW with unique number 0: creates an empty file with a unique
   // name in `folder` and gives its full path. Answers a Windows error code.
   virtual uint32_t CreateTempFileName(const ustring& folder, const ustring& prefix, ustring& fileName) = 0;
-  // Creates one folder (its parent must exist) whose access list lets only
-  // the current user, Administrators and SYSTEM in. A folder that already
-  // exists is refused (ERROR_ALREADY_EXISTS): its access list is not ours.
-  virtual uint32_t CreatePrivateFolder(const ustring& path) = 0;
+  // Creates one folder (its parent must exist) owned by Administrators, whose
+  // access list lets only Administrators and SYSTEM in, at high integrity.
+  // A folder that already exists is refused (ERROR_ALREADY_EXISTS): its
+  // access list is not ours. Answers a Windows error code.
+  virtual uint32_t CreatePrivateFolder(const ustring& path, std::unique_ptr<PrivateFolder>& folder) = 0;
 
   // Folder of the running executable, without trailing backslash.
   virtual ustring ExecutableFolder() const = 0;

@@ -3,6 +3,7 @@
 #include "sys/sim/sim_host64.h"
 #include "sys/sim/sim_printer_class_installer.h"
 #include "sys/sim/sim_printui.h"
+#include "text/winpath.h"
 
 namespace prn::sim {
 
@@ -10,8 +11,11 @@ Machine::Machine() : files(host.Path()), shell(files), privileges(lastError) {
   processes.InstallProgram(u"rundll32.exe", Rundll32Program(spooler, files, codePage));
   devices.driverInstalled = PrinterClassInstaller(spooler, files, codePage);
   processes.InstallProgram(u"PrnSetup64.exe", PrnSetup64Program({deviceLibraries, files, codePage, dialogs, windows}));
-  // A Windows machine always has the temporary folder of its user.
+  // A Windows machine always has the temporary folder of its user, and its
+  // programs are files that a process start finds.
   files.CreateDirectories(*system.tempPath);
+  files.CreateDirectories(system.systemDirectory);
+  files.WriteFile(JoinPath(system.systemDirectory, u"rundll32.exe"), "MZ rundll32");
 }
 
 sys::Platform Machine::Platform() {

@@ -44,7 +44,7 @@ class Machine {
   SimDialogs dialogs;
   SimSpooler spooler{lastError};
   SimUsbPortLibrary usb;
-  SimProcesses processes;
+  SimProcesses processes{files, system};
   SimShell shell;
   SimPrivileges privileges;
   SimRegistry registry;

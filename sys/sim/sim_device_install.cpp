@@ -164,6 +164,7 @@ uint32_t SimDeviceInstallApi::LocateRootNode(uint32_t& node) {
 
 uint32_t SimDeviceInstallApi::ReenumerateNode(uint32_t node) {
   if (node != kRootNode) return sys::devinst::CrFailure;
+  if (tree_.duringReenumeration) tree_.duringReenumeration();
   ++tree_.reenumerations;
   return tree_.reenumerateResult;
 }

@@ -69,6 +69,8 @@ class SimDeviceTree {
   uint32_t locateResult = 0;         // CM_Locate_DevNode result
   uint32_t reenumerateResult = 0;    // CM_Reenumerate_DevNode result
   std::atomic<int> reenumerations{0};
+  // Runs inside each re-enumeration (a test holds a slow one there).
+  std::function<void()> duringReenumeration;
   std::atomic<int> classInstallerRequests{0};
   DriverUpdateScenario updateScenario;
   std::vector<DriverUpdateCall> updateCalls;

@@ -73,8 +73,17 @@ fs::path SimFileSystem::HostPath(const ustring& path) const {
   return host;
 }
 
+void SimFileSystem::Hold(const ustring& path) { held_.insert(AsciiUpper(FullPath(path))); }
+
+void SimFileSystem::Release(const ustring& path) { held_.erase(AsciiUpper(FullPath(path))); }
+
 uint32_t SimFileSystem::WriteBlocked(const ustring& path) const {
   ustring full = AsciiUpper(FullPath(path));
+  for (const ustring& file : held_) {
+    if (file == full || (file.size() > full.size() && file.compare(0, full.size(), full) == 0 &&
+                         file[full.size()] == u'\\'))
+      return winerr::SharingViolation;
+  }
   for (const auto& [folder, code] : failingFolders_) {
     if (full == folder || (full.size() > folder.size() && full.compare(0, folder.size(), folder) == 0 &&
                            (folder.back() == u'\\' || full[folder.size()] == u'\\')))

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "sys/files.h"
 
@@ -19,6 +20,10 @@ class SimFileSystem : public sys::FileSystem {
   void Mount(const ustring& drive, std::filesystem::path hostFolder);
   // Every write, folder creation or deletion at or below `folder` fails with `code`.
   void FailWritesUnder(const ustring& folder, uint32_t code);
+  // A file held open with read sharing only: writing, removing or deleting
+  // it (or a folder around it) fails with ERROR_SHARING_VIOLATION until released.
+  void Hold(const ustring& path);
+  void Release(const ustring& path);
   // The host path that stands for a Windows path.
   std::filesystem::path HostPath(const ustring& path) const;
 
@@ -41,6 +46,7 @@ class SimFileSystem : public sys::FileSystem {
   ustring current_ = u"C:\\";
   std::map<ustring, uint32_t> failingFolders_;
   std::map<ustring, std::filesystem::path> mounts_;
+  std::set<ustring> held_;  // upper-cased full paths
 };
 
 // Maps a host error to the Windows code the same failure gives.

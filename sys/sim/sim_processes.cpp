@@ -3,51 +3,61 @@
 #include <algorithm>
 
 #include "sys/sim/command_line.h"
+#include "sys/sim/program_lookup.h"
+#include "sys/sim/sim_files.h"
+#include "sys/sim/sim_system_info.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"
 
 namespace prn::sim {
 
+// One run, shared by the process object and the table, which may end it.
+struct SimProcesses::RunState {
+  explicit RunState(ProgramRun r) : run(std::move(r)) {}
+  ProgramRun run;
+  size_t offset = 0;
+  bool ended = false;
+};
+
 namespace {
 
 class SimProcess : public sys::CapturedProcess {
  public:
-  explicit SimProcess(ProgramRun run) : run_(std::move(run)) {}
+  explicit SimProcess(std::shared_ptr<SimProcesses::RunState> state) : state_(std::move(state)) {}
 
   void WaitForEnd() override { End(); }
 
   bool StillActive() override {
-    if (ended_) return false;
-    if (run_.activePolls > 0) {
-      --run_.activePolls;
+    if (state_->ended) return false;
+    if (state_->run.activePolls > 0) {
+      --state_->run.activePolls;
       return true;
     }
     End();
     return false;
   }
 
-  uint32_t ExitCode() override { return StillActive() ? winerr::StillActive : run_.exitCode; }
+  uint32_t ExitCode() override { return StillActive() ? winerr::StillActive : state_->run.exitCode; }
 
   Read ReadOutput(std::string& chunk, size_t maxBytes) override {
-    if (offset_ < run_.output.size()) {
-      chunk = run_.output.substr(offset_, maxBytes);
-      offset_ += chunk.size();
+    const std::string& output = state_->run.output;
+    if (state_->offset < output.size()) {
+      chunk = output.substr(state_->offset, maxBytes);
+      state_->offset += chunk.size();
       return Read::Data;
     }
     chunk.clear();
-    return run_.readFails ? Read::Failed : Read::End;
+    return state_->run.readFails ? Read::Failed : Read::End;
   }
 
  private:
   void End() {
-    if (ended_) return;
-    ended_ = true;
-    if (run_.atEnd) run_.atEnd();
+    if (state_->ended) return;
+    state_->ended = true;
+    if (state_->run.atEnd) state_->run.atEnd();
   }
 
-  ProgramRun run_;
-  size_t offset_ = 0;
-  bool ended_ = false;
+  std::shared_ptr<SimProcesses::RunState> state_;
 };
 
 ustring ProgramKey(ustring_view programName) {
@@ -58,7 +68,8 @@ ustring ProgramKey(ustring_view programName) {
 
 }  // namespace
 
-SimProcesses::SimProcesses() = default;
+SimProcesses::SimProcesses(const SimFileSystem& files, const SimSystemInfo& system)
+    : files_(files), system_(system) {}
 
 void SimProcesses::Script(const ustring& commandLine, ScriptedCommand command) {
   scripts_[AsciiUpper(commandLine)] = std::move(command);
@@ -77,17 +88,18 @@ SimProcesses::Launch SimProcesses::Resolve(const ProcessStartInfo& info) {
     launch.run = script->second.run;
     return launch;
   }
-  auto program = info.args.empty() ? programs_.end() : programs_.find(ProgramKey(info.args[0]));
-  if (program == programs_.end()) {
+  if (info.program.empty()) {
     launch.startError = winerr::FileNotFound;
     return launch;
   }
-  if (!launch.pipeError) launch.run = program->second(info);
+  auto program = programs_.find(ProgramKey(info.program));
+  if (!launch.pipeError && program != programs_.end()) launch.run = program->second(info);
   return launch;
 }
 
 sys::CapturedStart SimProcesses::StartCaptured(const ustring& commandLine) {
   ProcessStartInfo info{commandLine, u"", SplitCommandLine(commandLine), true};
+  info.program = FindProgramFile(files_, {system_.ExecutableFolder(), system_.SystemDirectory()}, u"", commandLine);
   sys::CapturedStart start;
   Launch launch = Resolve(info);
   if (launch.pipeError) {
@@ -101,12 +113,15 @@ sys::CapturedStart SimProcesses::StartCaptured(const ustring& commandLine) {
     return start;
   }
   started_.push_back(info);
-  start.process = std::make_unique<SimProcess>(std::move(launch.run));
+  start.process = std::make_unique<SimProcess>(std::make_shared<RunState>(std::move(launch.run)));
   return start;
 }
 
-sys::DetachedStart SimProcesses::StartDetached(const ustring& commandLine, const ustring& currentDirectory) {
-  ProcessStartInfo info{commandLine, currentDirectory, SplitCommandLine(commandLine), false};
+sys::DetachedStart SimProcesses::StartDetached(const ustring& applicationName, const ustring& commandLine,
+                                               const ustring& currentDirectory) {
+  ProcessStartInfo info{commandLine, currentDirectory, SplitCommandLine(commandLine), false, applicationName};
+  info.program =
+      FindProgramFile(files_, {system_.ExecutableFolder(), system_.SystemDirectory()}, applicationName, commandLine);
   sys::DetachedStart start;
   Launch launch = Resolve(info);
   if (launch.startError) {
@@ -114,8 +129,22 @@ sys::DetachedStart SimProcesses::StartDetached(const ustring& commandLine, const
     return start;
   }
   started_.push_back(info);
-  start.process = std::make_unique<SimProcess>(std::move(launch.run));
+  auto state = std::make_shared<RunState>(std::move(launch.run));
+  detached_.push_back(state);
+  start.process = std::make_unique<SimProcess>(std::move(state));
   return start;
+}
+
+int SimProcesses::EndDetachedProcesses(uint32_t exitCode) {
+  int ended = 0;
+  for (const auto& state : detached_) {
+    if (state->ended) continue;
+    state->ended = true;
+    state->run.exitCode = exitCode;
+    ++ended;
+  }
+  detached_.clear();
+  return ended;
 }
 
 }  // namespace prn::sim

@@ -1,8 +1,9 @@
 #pragma once
-// The simulated machine's process table. A command line starts one of the
-// machine's programs (chosen by the program's file name, e.g. rundll32.exe)
-// or a command line a test scripted; anything else does not start, as a
-// missing program does not. Every start is logged.
+// The simulated machine's process table. A command line a test scripted
+// runs as scripted; otherwise the program file is found on the simulated
+// disks as CreateProcessW finds it (sys/sim/program_lookup.h) and must exist.
+// It runs as the machine's program of that file name (e.g. rundll32.exe);
+// a file of any other name runs and does nothing. Every start is logged.
 
 #include <functional>
 #include <map>
@@ -27,6 +28,8 @@ struct ProcessStartInfo {
   ustring currentDirectory;
   StringList args;       // split as the started program reads them
   bool captured = false; // started with its output to a pipe
+  ustring applicationName;  // as the caller passed it
+  ustring program;          // the file that runs (empty for a scripted command)
 };
 
 // A program of the machine: its effect and its run, from how it was started.
@@ -39,9 +42,12 @@ struct ScriptedCommand {
   ProgramRun run;
 };
 
+class SimFileSystem;
+class SimSystemInfo;
+
 class SimProcesses : public sys::Processes {
  public:
-  SimProcesses();
+  SimProcesses(const SimFileSystem& files, const SimSystemInfo& system);
 
   // A command line (compared whole, ASCII case-insensitively) and what it does.
   void Script(const ustring& commandLine, ScriptedCommand command);
@@ -53,7 +59,12 @@ class SimProcesses : public sys::Processes {
   const std::vector<ProcessStartInfo>& Started() const { return started_; }
 
   sys::CapturedStart StartCaptured(const ustring& commandLine) override;
-  sys::DetachedStart StartDetached(const ustring& commandLine, const ustring& currentDirectory) override;
+  sys::DetachedStart StartDetached(const ustring& applicationName, const ustring& commandLine,
+                                   const ustring& currentDirectory) override;
+  // Terminated processes end without the effect of their run.
+  int EndDetachedProcesses(uint32_t exitCode) override;
+
+  struct RunState;
 
  private:
   struct Launch {
@@ -63,10 +74,13 @@ class SimProcesses : public sys::Processes {
   };
   Launch Resolve(const ProcessStartInfo& info);
 
+  const SimFileSystem& files_;
+  const SimSystemInfo& system_;
   std::map<ustring, ScriptedCommand> scripts_;     // by upper-cased command line
   std::map<ustring, ProgramBehaviour> programs_;   // by upper-cased file name
   uint32_t pipeError_ = 0;
   std::vector<ProcessStartInfo> started_;
+  std::vector<std::shared_ptr<RunState>> detached_;
 };
 
 }  // namespace prn::sim

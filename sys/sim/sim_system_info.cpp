@@ -74,12 +74,48 @@ uint32_t SimSystemInfo::CreateTempFileName(const ustring& folder, const ustring&
   return winerr::FileExists;
 }
 
-uint32_t SimSystemInfo::CreatePrivateFolder(const ustring& path) {
+namespace {
+
+class SimPrivateFolder : public sys::PrivateFolder {
+ public:
+  SimPrivateFolder(SimFileSystem& files, ustring path) : files_(files), path_(std::move(path)) {}
+  ~SimPrivateFolder() override { ReleaseAll(); }
+
+  const ustring& Path() const override { return path_; }
+
+  uint32_t WriteHeldFile(const ustring& path, const std::string& bytes) override {
+    if (files_.FileExists(path) || files_.DirectoryExists(path)) return winerr::FileExists;
+    if (uint32_t code = files_.WriteFile(path, bytes)) return code;
+    files_.Hold(path);
+    held_.push_back(path);
+    return winerr::Success;
+  }
+
+  uint32_t Remove() override {
+    ReleaseAll();
+    return files_.DeleteTree(path_);
+  }
+
+ private:
+  void ReleaseAll() {
+    for (const ustring& path : held_) files_.Release(path);
+    held_.clear();
+  }
+
+  SimFileSystem& files_;
+  ustring path_;
+  std::vector<ustring> held_;
+};
+
+}  // namespace
+
+uint32_t SimSystemInfo::CreatePrivateFolder(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder) {
   ustring full = files_.FullPath(path);
   if (files_.DirectoryExists(full) || files_.FileExists(full)) return winerr::AlreadyExists;
   if (!files_.DirectoryExists(FolderPart(full))) return winerr::PathNotFound;
   if (uint32_t code = files_.CreateDirectories(full)) return code;
   privateFolders_.insert(AsciiUpper(full));
+  folder = std::make_unique<SimPrivateFolder>(files_, full);
   return winerr::Success;
 }
 

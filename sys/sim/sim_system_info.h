@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <vector>
 
 #include "sys/system_info.h"
 
@@ -40,7 +41,7 @@ class SimSystemInfo : public sys::SystemInfo {
   std::optional<ustring> TempPath() const override { return tempPath; }
   std::optional<ustring> LongPathName(const ustring& path) const override;
   uint32_t CreateTempFileName(const ustring& folder, const ustring& prefix, ustring& fileName) override;
-  uint32_t CreatePrivateFolder(const ustring& path) override;
+  uint32_t CreatePrivateFolder(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder) override;
   ustring ExecutableFolder() const override { return executableFolder; }
   ustring SystemDirectory() const override { return systemDirectory; }
   ustring ErrorMessage(uint32_t code) const override;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sys/win32/win32_handle.h"
+#include "sys/win32/win32_system_library.h"
 
 namespace prn::win32 {
 

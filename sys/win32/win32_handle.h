@@ -72,9 +72,4 @@ struct RegKeyTraits {
 };
 using RegKey = UniqueHandle<RegKeyTraits>;
 
-// A system DLL loaded from System32 only, never from the package folder.
-inline HMODULE LoadSystemLibrary(const wchar_t* name) {
-  return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-}
-
 }  // namespace prn::win32

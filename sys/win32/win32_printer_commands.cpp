@@ -1,5 +1,6 @@
 #include "sys/win32/win32_printer_commands.h"
 
+#include "sys/win32/win32_system_library.h"
 #include "sys/win32/win32_text.h"
 
 namespace prn::win32 {

@@ -2,24 +2,12 @@
 
 #include <aclapi.h>
 
+#include "sys/win32/win32_handle_tree.h"
 #include "sys/win32/win32_text.h"
 
 namespace prn::win32 {
 
 namespace {
-
-uint32_t CurrentUserSid(std::vector<BYTE>& sid) {
-  KernelHandle token;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive())) return GetLastError();
-  DWORD size = 0;
-  GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
-  if (size == 0) return GetLastError();
-  std::vector<BYTE> buffer(size);
-  if (!GetTokenInformation(token.Get(), TokenUser, buffer.data(), size, &size)) return GetLastError();
-  PSID user = reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid;
-  sid.assign(GetLengthSid(user), 0);
-  return CopySid(static_cast<DWORD>(sid.size()), sid.data(), user) ? ERROR_SUCCESS : GetLastError();
-}
 
 uint32_t WellKnownSid(WELL_KNOWN_SID_TYPE type, std::vector<BYTE>& sid) {
   DWORD size = SECURITY_MAX_SID_SIZE;
@@ -40,18 +28,88 @@ EXPLICIT_ACCESSW FullControlFor(std::vector<BYTE>& sid) {
   return access;
 }
 
+// Processes below high integrity may not write, nor delete, here.
+uint32_t BuildLabel(std::vector<BYTE>& highIntegrity, std::vector<BYTE>& label) {
+  if (uint32_t code = WellKnownSid(WinHighLabelSid, highIntegrity)) return code;
+  const DWORD size = sizeof(ACL) + sizeof(SYSTEM_MANDATORY_LABEL_ACE) - sizeof(DWORD) + highIntegrity.size();
+  label.assign(size, 0);
+  auto acl = reinterpret_cast<PACL>(label.data());
+  if (!InitializeAcl(acl, size, ACL_REVISION) ||
+      !AddMandatoryAce(acl, ACL_REVISION, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE, SYSTEM_MANDATORY_LABEL_NO_WRITE_UP,
+                       highIntegrity.data())) {
+    return GetLastError();
+  }
+  return ERROR_SUCCESS;
+}
+
+class Win32PrivateFolder : public sys::PrivateFolder {
+ public:
+  Win32PrivateFolder(ustring path, FileHandle root) : path_(std::move(path)), root_(std::move(root)) {}
+
+  const ustring& Path() const override { return path_; }
+
+  uint32_t WriteHeldFile(const ustring& path, const std::string& bytes) override {
+    BY_HANDLE_FILE_INFORMATION written{};
+    {
+      FileHandle file(CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!file) return GetLastError();
+      if (uint32_t code = WriteAll(file.Get(), bytes)) return code;
+      if (!GetFileInformationByHandle(file.Get(), &written)) return GetLastError();
+    }
+    // Read sharing only: the loader and CreateProcessW may read it, nobody
+    // may write, rename or delete it while we hold it.
+    FileHandle held(CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+    if (!held) return GetLastError();
+    BY_HANDLE_FILE_INFORMATION reopened{};
+    if (!GetFileInformationByHandle(held.Get(), &reopened)) return GetLastError();
+    if (reopened.nFileIndexHigh != written.nFileIndexHigh || reopened.nFileIndexLow != written.nFileIndexLow ||
+        reopened.dwVolumeSerialNumber != written.dwVolumeSerialNumber) {
+      return ERROR_FILE_INVALID;
+    }
+    held_.push_back(std::move(held));
+    return ERROR_SUCCESS;
+  }
+
+  uint32_t Remove() override {
+    held_.clear();
+    if (!root_) return ERROR_INVALID_HANDLE;
+    uint32_t result = DeleteTreeByHandle(root_.Get());
+    root_.Reset();
+    return result;
+  }
+
+ private:
+  static uint32_t WriteAll(HANDLE file, const std::string& bytes) {
+    size_t offset = 0;
+    while (offset < bytes.size()) {
+      DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - offset, 1u << 20));
+      DWORD written = 0;
+      if (!::WriteFile(file, bytes.data() + offset, chunk, &written, nullptr)) return GetLastError();
+      offset += written;
+    }
+    return ERROR_SUCCESS;
+  }
+
+  ustring path_;
+  FileHandle root_;
+  std::vector<FileHandle> held_;
+};
+
 }  // namespace
 
 uint32_t PrivateFolderSecurity::Build() {
-  if (uint32_t code = CurrentUserSid(user_)) return code;
   if (uint32_t code = WellKnownSid(WinBuiltinAdministratorsSid, administrators_)) return code;
   if (uint32_t code = WellKnownSid(WinLocalSystemSid, system_)) return code;
+  if (uint32_t code = BuildLabel(highIntegrity_, label_)) return code;
 
-  EXPLICIT_ACCESSW entries[] = {FullControlFor(user_), FullControlFor(administrators_), FullControlFor(system_)};
-  if (DWORD code = SetEntriesInAclW(3, entries, nullptr, acl_.Receive())) return code;
+  EXPLICIT_ACCESSW entries[] = {FullControlFor(administrators_), FullControlFor(system_)};
+  if (DWORD code = SetEntriesInAclW(2, entries, nullptr, dacl_.Receive())) return code;
 
   if (!InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION) ||
-      !SetSecurityDescriptorDacl(&descriptor_, TRUE, acl_.Get(), FALSE) ||
+      !SetSecurityDescriptorOwner(&descriptor_, administrators_.data(), FALSE) ||
+      !SetSecurityDescriptorDacl(&descriptor_, TRUE, dacl_.Get(), FALSE) ||
+      !SetSecurityDescriptorSacl(&descriptor_, TRUE, Label(), FALSE) ||
       // Protected: nothing inherited from the temporary folder widens it.
       !SetSecurityDescriptorControl(&descriptor_, SE_DACL_PROTECTED, SE_DACL_PROTECTED)) {
     return GetLastError();
@@ -60,10 +118,22 @@ uint32_t PrivateFolderSecurity::Build() {
   return ERROR_SUCCESS;
 }
 
-uint32_t CreatePrivateDirectory(const ustring& path) {
+uint32_t CreatePrivateDirectory(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder) {
   PrivateFolderSecurity security;
   if (uint32_t code = security.Build()) return code;
-  return CreateDirectoryW(W(path), security.Attributes()) ? ERROR_SUCCESS : GetLastError();
+  if (!CreateDirectoryW(W(path), security.Attributes())) return GetLastError();
+  // No delete sharing: while we hold it, the folder cannot be renamed away
+  // and something else put in its place.
+  FileHandle root(CreateFileW(W(path), FILE_LIST_DIRECTORY | DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!root) {
+    uint32_t code = GetLastError();
+    RemoveDirectoryW(W(path));
+    return code;
+  }
+  folder = std::make_unique<Win32PrivateFolder>(path, std::move(root));
+  return ERROR_SUCCESS;
 }
 
 }  // namespace prn::win32

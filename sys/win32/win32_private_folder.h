@@ -1,20 +1,24 @@
 #pragma once
-// A folder that only the current user, Administrators and SYSTEM may use, so
-// that the programs an elevated installer extracts into it cannot be swapped
-// by other processes.
+// The work folder on the real machine: owned by Administrators, an access
+// list of Administrators and SYSTEM only, a high mandatory label, so that the
+// programs an elevated installer extracts into it cannot be swapped by the
+// user's other processes.
 
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "sys/private_folder.h"
 #include "sys/win32/win32_handle.h"
 #include "text/ustring.h"
 
 namespace prn::win32 {
 
-// Security attributes with a protected access list that gives full control
-// to those three and nobody else, inherited by everything created below.
+// Security attributes with that owner, a protected access list giving full
+// control to those two and nobody else, and the label, all inherited by
+// everything created below.
 class PrivateFolderSecurity {
  public:
   PrivateFolderSecurity() = default;
@@ -24,7 +28,9 @@ class PrivateFolderSecurity {
   // Answers a Windows error code.
   uint32_t Build();
   SECURITY_ATTRIBUTES* Attributes() { return &attributes_; }
-  PACL Acl() const { return acl_.Get(); }
+  PACL Acl() const { return dacl_.Get(); }
+  PACL Label() const { return reinterpret_cast<PACL>(const_cast<BYTE*>(label_.data())); }
+  PSID Owner() const { return const_cast<BYTE*>(administrators_.data()); }
 
  private:
   struct LocalAclTraits {
@@ -34,14 +40,16 @@ class PrivateFolderSecurity {
     static void Close(Handle h) { LocalFree(h); }
   };
 
-  std::vector<BYTE> user_, administrators_, system_;
-  UniqueHandle<LocalAclTraits> acl_;
+  std::vector<BYTE> administrators_, system_, highIntegrity_;
+  std::vector<BYTE> label_;  // a SACL with the one mandatory label entry
+  UniqueHandle<LocalAclTraits> dacl_;
   SECURITY_DESCRIPTOR descriptor_{};
   SECURITY_ATTRIBUTES attributes_{};
 };
 
-// Creates the folder (its parent must exist) with those attributes. A folder
-// that exists already is not touched: ERROR_ALREADY_EXISTS.
-uint32_t CreatePrivateDirectory(const ustring& path);
+// Creates the folder (its parent must exist) with those attributes and holds
+// it open, so that it cannot be renamed or replaced while the run uses it. A
+// folder that exists already is not touched: ERROR_ALREADY_EXISTS.
+uint32_t CreatePrivateDirectory(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder);
 
 }  // namespace prn::win32

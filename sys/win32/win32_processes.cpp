@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "sys/win32/win32_handle.h"
+#include "sys/win32/win32_output_pipe.h"
 #include "sys/win32/win32_text.h"
 
 namespace prn::win32 {
@@ -12,7 +12,7 @@ namespace {
 class Win32Process : public sys::CapturedProcess {
  public:
   Win32Process(KernelHandle process, KernelHandle outputRead)
-      : process_(std::move(process)), outputRead_(std::move(outputRead)) {}
+      : process_(std::move(process)), output_(std::move(outputRead), process_.Get()) {}
 
   void WaitForEnd() override { WaitForSingleObject(process_.Get(), INFINITE); }
 
@@ -24,23 +24,11 @@ class Win32Process : public sys::CapturedProcess {
     return code;
   }
 
-  Read ReadOutput(std::string& chunk, size_t maxBytes) override {
-    chunk.clear();
-    if (!outputRead_) return Read::End;
-    chunk.resize(maxBytes);
-    DWORD read = 0;
-    BOOL ok = ::ReadFile(outputRead_.Get(), chunk.data(), static_cast<DWORD>(maxBytes), &read, nullptr);
-    chunk.resize(ok ? read : 0);
-    if (ok && read > 0) return Read::Data;
-    // Every writer has closed its end: the normal end of the output.
-    if (ok || GetLastError() == ERROR_BROKEN_PIPE) return Read::End;
-    outputRead_.Reset();
-    return Read::Failed;
-  }
+  Read ReadOutput(std::string& chunk, size_t maxBytes) override { return output_.Read(chunk, maxBytes); }
 
  private:
   KernelHandle process_;
-  KernelHandle outputRead_;
+  OutputReader output_;
 };
 
 STARTUPINFOW HiddenStartup() {
@@ -51,6 +39,36 @@ STARTUPINFOW HiddenStartup() {
   return startup;
 }
 
+// The one attribute a start needs: the handles the child may inherit.
+class InheritedHandles {
+ public:
+  explicit InheritedHandles(HANDLE handle) : handle_(handle) {
+    SIZE_T size = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    storage_.resize(size);
+    auto list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage_.data());
+    if (!InitializeProcThreadAttributeList(list, 1, 0, &size)) return;
+    list_ = list;
+    if (!UpdateProcThreadAttribute(list_, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, &handle_, sizeof(handle_), nullptr,
+                                   nullptr)) {
+      DeleteProcThreadAttributeList(list_);
+      list_ = nullptr;
+    }
+  }
+  ~InheritedHandles() {
+    if (list_) DeleteProcThreadAttributeList(list_);
+  }
+  InheritedHandles(const InheritedHandles&) = delete;
+  InheritedHandles& operator=(const InheritedHandles&) = delete;
+
+  LPPROC_THREAD_ATTRIBUTE_LIST List() const { return list_; }
+
+ private:
+  HANDLE handle_;
+  std::string storage_;
+  LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
+};
+
 // CreateProcessW may write into the command line, so it gets its own copy,
 // as long as the command is.
 std::wstring WritableCommandLine(const ustring& commandLine) { return Wide(commandLine); }
@@ -59,45 +77,81 @@ std::wstring WritableCommandLine(const ustring& commandLine) { return Wide(comma
 
 sys::CapturedStart Win32Processes::StartCaptured(const ustring& commandLine) {
   sys::CapturedStart start;
-  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  KernelHandle readEnd, writeEnd;
-  if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &inheritable, 0)) {
+  OutputPipe pipe;
+  if (uint32_t code = CreateOutputPipe(pipe)) {
     start.failure = sys::CapturedStart::Failure::Pipe;
+    start.error = code;
+    return start;
+  }
+  // Only the pipe's write end travels; whatever else this process holds
+  // inheritable (another thread's pipe, say) stays here.
+  InheritedHandles inherited(pipe.writeEnd.Get());
+  if (!inherited.List()) {
+    start.failure = sys::CapturedStart::Failure::Process;
     start.error = GetLastError();
     return start;
   }
-  // Only the child's end travels; our end stays ours, so the child's exit ends the output.
-  SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
-
-  STARTUPINFOW startup = HiddenStartup();
-  startup.hStdOutput = writeEnd.Get();
+  STARTUPINFOEXW startup{};
+  startup.StartupInfo = HiddenStartup();
+  startup.StartupInfo.cb = sizeof(startup);
+  startup.StartupInfo.hStdOutput = pipe.writeEnd.Get();
+  startup.lpAttributeList = inherited.List();
   std::wstring line = WritableCommandLine(commandLine);
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
+                      &startup.StartupInfo, &info)) {
     start.failure = sys::CapturedStart::Failure::Process;
     start.error = GetLastError();
     return start;
   }
   KernelHandle thread(info.hThread);
-  writeEnd.Reset();
-  start.process = std::make_unique<Win32Process>(KernelHandle(info.hProcess), std::move(readEnd));
+  pipe.writeEnd.Reset();
+  start.process = std::make_unique<Win32Process>(KernelHandle(info.hProcess), std::move(pipe.readEnd));
   return start;
 }
 
-sys::DetachedStart Win32Processes::StartDetached(const ustring& commandLine, const ustring& currentDirectory) {
+sys::DetachedStart Win32Processes::StartDetached(const ustring& applicationName, const ustring& commandLine,
+                                                 const ustring& currentDirectory) {
   sys::DetachedStart start;
   STARTUPINFOW startup = HiddenStartup();
   std::wstring line = WritableCommandLine(commandLine);
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
-                      currentDirectory.empty() ? nullptr : W(currentDirectory), &startup, &info)) {
+  // No handle is meant for a detached child, so it inherits none.
+  if (!CreateProcessW(applicationName.empty() ? nullptr : W(applicationName), line.data(), nullptr, nullptr, FALSE,
+                      DETACHED_PROCESS, nullptr, currentDirectory.empty() ? nullptr : W(currentDirectory), &startup,
+                      &info)) {
     start.error = GetLastError();
     return start;
   }
   KernelHandle thread(info.hThread);
+  KeepDetached(info.hProcess);
   start.process = std::make_unique<Win32Process>(KernelHandle(info.hProcess), KernelHandle());
   return start;
 }
 
+void Win32Processes::KeepDetached(HANDLE process) {
+  HANDLE copy = nullptr;
+  if (!DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &copy,
+                       PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 0)) {
+    return;
+  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::erase_if(detached_, [](const KernelHandle& child) { return WaitForSingleObject(child.Get(), 0) != WAIT_TIMEOUT; });
+  detached_.emplace_back(copy);
+}
+
+int Win32Processes::EndDetachedProcesses(uint32_t exitCode) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  int ended = 0;
+  for (KernelHandle& child : detached_) {
+    if (WaitForSingleObject(child.Get(), 0) != WAIT_TIMEOUT) continue;
+    if (!TerminateProcess(child.Get(), exitCode)) continue;
+    // Its files are deleted next; termination completes asynchronously.
+    WaitForSingleObject(child.Get(), 5000);
+    ++ended;
+  }
+  detached_.clear();
+  return ended;
+}
 
 }  // namespace prn::win32

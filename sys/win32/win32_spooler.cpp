@@ -13,7 +13,12 @@ namespace {
 class Win32Printer : public sys::Printer {
  public:
   Win32Printer(std::shared_ptr<WinspoolApi> api, HANDLE handle) : api_(std::move(api)), handle_(handle) {}
-  ~Win32Printer() override { api_->ClosePrinter(handle_); }
+  // Callers read the error of their last call on the handle after it is gone.
+  ~Win32Printer() override {
+    const DWORD error = GetLastError();
+    api_->ClosePrinter(handle_);
+    SetLastError(error);
+  }
   Win32Printer(const Win32Printer&) = delete;
   Win32Printer& operator=(const Win32Printer&) = delete;
 
@@ -101,6 +106,7 @@ class Win32Printer : public sys::Printer {
 }  // namespace
 
 Win32Spooler::Win32Spooler() : api_(std::make_shared<WinspoolApi>()) {}
+Win32Spooler::Win32Spooler(std::shared_ptr<WinspoolApi> api) : api_(std::move(api)) {}
 Win32Spooler::~Win32Spooler() = default;
 
 sys::Enumeration<sys::PRINTER_INFO_2W> Win32Spooler::EnumeratePrinters2(uint32_t flags, sys::BufferBytes buffer) {

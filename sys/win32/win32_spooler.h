@@ -12,6 +12,8 @@ struct WinspoolApi;
 class Win32Spooler : public sys::Spooler {
  public:
   Win32Spooler();
+  // Over entry points a caller has prepared (tests wrap some of them).
+  explicit Win32Spooler(std::shared_ptr<WinspoolApi> api);
   ~Win32Spooler() override;
 
   sys::Enumeration<sys::PRINTER_INFO_2W> EnumeratePrinters2(uint32_t flags, sys::BufferBytes buffer = {}) override;

@@ -66,7 +66,9 @@ uint32_t Win32SystemInfo::CreateTempFileName(const ustring& folder, const ustrin
   return ERROR_SUCCESS;
 }
 
-uint32_t Win32SystemInfo::CreatePrivateFolder(const ustring& path) { return CreatePrivateDirectory(path); }
+uint32_t Win32SystemInfo::CreatePrivateFolder(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder) {
+  return CreatePrivateDirectory(path, folder);
+}
 
 ustring Win32SystemInfo::ExecutableFolder() const {
   std::wstring buffer(MAX_PATH, L'\0');

@@ -13,7 +13,7 @@ class Win32SystemInfo : public sys::SystemInfo {
   std::optional<ustring> TempPath() const override;
   std::optional<ustring> LongPathName(const ustring& path) const override;
   uint32_t CreateTempFileName(const ustring& folder, const ustring& prefix, ustring& fileName) override;
-  uint32_t CreatePrivateFolder(const ustring& path) override;
+  uint32_t CreatePrivateFolder(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder) override;
   ustring ExecutableFolder() const override;
   ustring SystemDirectory() const override;
   ustring ErrorMessage(uint32_t code) const override;

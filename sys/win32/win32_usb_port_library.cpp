@@ -1,5 +1,6 @@
 #include "sys/win32/win32_usb_port_library.h"
 
+#include "sys/win32/win32_system_library.h"
 #include "sys/win32/win32_text.h"
 #include "text/winpath.h"
 #include "trace/trace.h"
@@ -28,7 +29,8 @@ bool Win32UsbPortLibrary::Bind() {
     trace::Format(u"USB port library %s is not a full path: no USB printers", {path_});
     return false;
   }
-  module_.Reset(LoadLibraryExW(W(path_), nullptr, 0));
+  // The default folders are System32 only; the library's own imports lie beside it.
+  module_.Reset(LoadLibraryWithItsFolder(W(path_)));
   if (!module_) {
     trace::Format(u"USB port library %s could not be loaded (error %d): no USB printers",
                   {path_, static_cast<unsigned long>(GetLastError())});

@@ -1,5 +1,7 @@
 #include "sys/win32/winspool_api.h"
 
+#include "sys/win32/win32_system_library.h"
+
 namespace prn::win32 {
 
 namespace {

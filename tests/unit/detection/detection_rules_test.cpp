@@ -30,10 +30,10 @@ TEST(PortFromInstanceId, UsbAndParallelPorts) {
 TEST(HostCommandLine, InstallAndFindModes) {
   EXPECT_EQ(BuildHostCommandLine(u"C:\\Work\\PrnSetup64.exe", 65810, u"inst2k64.dll", u"QuillonQX1.inf",
                                  u"QuillonQX17A3F", u"C:\\Temp\\tmp12.tmp"),
-            u"C:\\Work\\PrnSetup64.exe /Handle 65810 /Dll \"inst2k64.dll\" /Inf \"QuillonQX1.inf\" /HWID "
+            u"\"C:\\Work\\PrnSetup64.exe\" /Handle 65810 /Dll \"inst2k64.dll\" /Inf \"QuillonQX1.inf\" /HWID "
             u"QuillonQX17A3F /FindHWID \"C:\\Temp\\tmp12.tmp\"");
   EXPECT_EQ(BuildHostCommandLine(u"H.exe", 7, u"d.dll", u"a.inf", u"ID", std::nullopt),
-            u"H.exe /Handle 7 /Dll \"d.dll\" /Inf \"a.inf\" /HWID ID");
+            u"\"H.exe\" /Handle 7 /Dll \"d.dll\" /Inf \"a.inf\" /HWID ID");
 }
 
 TEST(RetValue, KeepsTheLow32BitsOfA64BitNumber) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+
 #include "detection_fixture.h"
 #include "install/hardware_refresh_thread.h"
 #include "install/inst2k_session.h"
@@ -78,11 +80,19 @@ TEST_F(FindExistDeviceTest, ALibraryThatCannotBeLoadedRaisesButARefreshStaysSile
   }
 }
 
-TEST_F(FindExistDeviceTest, TheBackgroundRefreshIsJoinedByItsOwner) {
+// The UI thread starts the refresh; a slow one must not freeze it on the
+// next start, and the later start still gets its pass.
+TEST_F(FindExistDeviceTest, ANewRefreshNeverWaitsForTheRunningOneAndTheOwnerJoinsIt) {
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  machine.devices.duringReenumeration = [released] { released.wait(); };
   {
     HardwareRefreshThread owner;
     RefreshSystemHW_Thread(owner, platform, kInst2kDll);
-    RefreshSystemHW_Thread(owner, platform, kInst2kDll);  // waits for the first one
+    auto second = std::async(std::launch::async, [&] { RefreshSystemHW_Thread(owner, platform, kInst2kDll); });
+    const bool returned = second.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+    release.set_value();
+    EXPECT_TRUE(returned) << "the second start waited for the running refresh";
   }
   EXPECT_EQ(machine.devices.reenumerations, 2);
   EXPECT_EQ(machine.deviceLibraries.ActiveLoads(kInst2kDll), 0);

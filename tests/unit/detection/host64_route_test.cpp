@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "detection_fixture.h"
+#include "testing/test_files.h"
 #include "install/device_detection.h"
 #include "install/host64_launch.h"
 #include "install/online_install.h"
@@ -19,10 +20,10 @@ using namespace prn::testing;
 
 constexpr char16_t kResultFile[] = u"C:\\Users\\User\\AppData\\Local\\Temp\\tmp1A2B.tmp";
 constexpr char16_t kFindCommand[] =
-    u"C:\\Work\\PrnSetup64.exe /Handle 4660 /Dll \"inst2k64.dll\" /Inf \"..\\Package\\Driver\\QX1_64.INF\" "
+    u"\"C:\\Work\\PrnSetup64.exe\" /Handle 4660 /Dll \"inst2k64.dll\" /Inf \"..\\Package\\Driver\\QX1_64.INF\" "
     u"/HWID QuillonQX17A3F /FindHWID \"C:\\Users\\User\\AppData\\Local\\Temp\\tmp1A2B.tmp\"";
 constexpr char16_t kInstallCommand[] =
-    u"C:\\Work\\PrnSetup64.exe /Handle 4660 /Dll \"inst2k64.dll\" /Inf \"..\\Package\\Driver\\QX1_64.INF\" "
+    u"\"C:\\Work\\PrnSetup64.exe\" /Handle 4660 /Dll \"inst2k64.dll\" /Inf \"..\\Package\\Driver\\QX1_64.INF\" "
     u"/HWID QuillonQX17A3F";
 
 class Host64RouteTest : public DetectionTest {
@@ -154,15 +155,40 @@ TEST_F(Host64RouteTest, AFailedInstallReportsTheLibrarysErrorCode) {
   EXPECT_EQ(received[0].lParam, winerr::AccessDenied);
 }
 
-TEST_F(Host64RouteTest, AHostThatDoesNotStartLeavesNoReportOutstanding) {
-  sim::ScriptedCommand missing;
-  missing.startError = winerr::FileNotFound;
-  machine.processes.Script(kInstallCommand, missing);
+TEST_F(Host64RouteTest, AHostThatDoesNotStartIsTracedAndReportedToTheRun) {
+  machine.files.RemoveFile(kHostExe);
+  bool watchdogEnabled = false;
   auto context = Context();
-  context->m_hPrnSetup64 = machine.processes.StartDetached(u"rundll32.exe", u"").process;  // an earlier run's
+  context->enableSetup64Watchdog = [&] { watchdogEnabled = true; };
+  context->m_hPrnSetup64 = machine.processes.StartDetached(u"", u"rundll32.exe", u"").process;  // an earlier run's
   EXPECT_FALSE(PrinterOnLineInstall3264(platform, Settings(), *context, 0));
   EXPECT_FALSE(context->m_hPrnSetup64);
+  EXPECT_EQ(context->m_dwHostStartError, winerr::FileNotFound);
+  EXPECT_EQ(context->m_dwLastErrorCode, winerr::FileNotFound);
+  EXPECT_FALSE(watchdogEnabled);  // nothing would ever report
+  EXPECT_TRUE(trace.Contains(u"創建64位進程失敗，錯誤值：0x00000002"));
   EXPECT_EQ(context->m_strInstallPortName, u"LPT1:");  // no device found
+}
+
+// A work folder under a path with a blank: a planted C:\Users\First.exe
+// must not be what runs.
+TEST_F(Host64RouteTest, TheHostInAFolderWithABlankIsTheProgramThatRuns) {
+  AttachPrinter();
+  const ustring folder = u"C:\\Users\\First Last\\Work";
+  WriteFile(machine.files, folder + u"\\PrnSetup64.exe", "MZ-host");
+  WriteFile(machine.files, folder + u"\\inst2k64.dll", "MZ-inst2k64");
+  WriteFile(machine.files, u"C:\\Users\\First.exe", "MZ planted");
+  auto context = Context();
+  context->m_strPrnSetup64Exe = folder + u"\\PrnSetup64.exe";
+  context->m_strInst2k64Dll = folder + u"\\inst2k64.dll";
+  PrinterOnLineInstall3264(platform, Settings(), *context, 0);
+  ASSERT_EQ(machine.processes.Started().size(), 1u);
+  EXPECT_EQ(machine.processes.Started()[0].program, folder + u"\\PrnSetup64.exe");
+  EXPECT_EQ(machine.processes.Started()[0].args[0], folder + u"\\PrnSetup64.exe");
+  ASSERT_TRUE(context->m_hPrnSetup64);
+  context->m_hPrnSetup64->WaitForEnd();
+  ASSERT_EQ(received.size(), 1u);
+  EXPECT_EQ(received[0].message, 0x402u);
 }
 
 TEST_F(Host64RouteTest, InstallSpecPrinter64DoesNothingOn32BitWindows) {

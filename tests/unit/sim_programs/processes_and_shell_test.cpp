@@ -17,7 +17,8 @@ TEST(SimProcesses, DetachedProgramRunsInItsFolderAndReportsStillActiveUntilItEnd
     run.activePolls = 2;
     return run;
   });
-  auto start = machine.processes.StartDetached(u"C:\\Work\\PrnSetup64.exe /Handle 5", u"C:\\Work");
+  testing::WriteFile(machine.files, u"C:\\Work\\PrnSetup64.exe", "MZ");
+  auto start = machine.processes.StartDetached(u"", u"C:\\Work\\PrnSetup64.exe /Handle 5", u"C:\\Work");
   ASSERT_TRUE(start.process);
   EXPECT_EQ(seen.currentDirectory, u"C:\\Work");
   EXPECT_EQ(seen.args, (StringList{u"C:\\Work\\PrnSetup64.exe", u"/Handle", u"5"}));
@@ -30,12 +31,59 @@ TEST(SimProcesses, DetachedProgramRunsInItsFolderAndReportsStillActiveUntilItEnd
 
 TEST(SimProcesses, UnknownProgramAndScriptedFailuresDoNotStart) {
   Machine machine;
-  EXPECT_EQ(machine.processes.StartDetached(u"nothing.exe", u"").error, winerr::FileNotFound);
+  EXPECT_EQ(machine.processes.StartDetached(u"", u"nothing.exe", u"").error, winerr::FileNotFound);
   ScriptedCommand refused;
   refused.startError = winerr::AccessDenied;
   machine.processes.Script(u"tool.exe", refused);
-  EXPECT_EQ(machine.processes.StartDetached(u"TOOL.EXE", u"").error, winerr::AccessDenied);
+  EXPECT_EQ(machine.processes.StartDetached(u"", u"TOOL.EXE", u"").error, winerr::AccessDenied);
   EXPECT_TRUE(machine.processes.Started().empty());
+}
+
+// As CreateProcessW: an unquoted path with a blank runs C:\Program.exe when
+// that file exists; quotes or the application name run the named file; a
+// bare name is found in System32; a program that is not on the disks does not start.
+TEST(SimProcesses, TheProgramFileIsFoundAsWindowsFindsIt) {
+  Machine machine;
+  testing::WriteFile(machine.files, u"C:\\Program Files\\Q\\host.exe", "MZ");
+  auto ran = [&] { return machine.processes.Started().back().program; };
+  ASSERT_TRUE(machine.processes.StartDetached(u"", u"C:\\Program Files\\Q\\host.exe /x", u"").process);
+  EXPECT_EQ(ran(), u"C:\\Program Files\\Q\\host.exe");
+  testing::WriteFile(machine.files, u"C:\\Program.exe", "MZ planted");
+  ASSERT_TRUE(machine.processes.StartDetached(u"", u"C:\\Program Files\\Q\\host.exe /x", u"").process);
+  EXPECT_EQ(ran(), u"C:\\Program.exe");
+  ASSERT_TRUE(machine.processes.StartDetached(u"", u"\"C:\\Program Files\\Q\\host.exe\" /x", u"").process);
+  EXPECT_EQ(ran(), u"C:\\Program Files\\Q\\host.exe");
+  ASSERT_TRUE(machine.processes.StartDetached(u"C:\\Program Files\\Q\\host.exe", u"C:\\Program Files\\Q\\host.exe", u"").process);
+  EXPECT_EQ(ran(), u"C:\\Program Files\\Q\\host.exe");
+  ASSERT_TRUE(machine.processes.StartDetached(u"", u"rundll32 printui.dll,PrintUIEntry", u"").process);
+  EXPECT_EQ(ran(), u"C:\\Windows\\system32\\rundll32.exe");
+
+  EXPECT_EQ(machine.processes.StartDetached(u"", u"\"C:\\Program Files\\Q\\gone.exe\"", u"").error,
+            winerr::FileNotFound);
+  EXPECT_EQ(machine.processes.StartDetached(u"C:\\Q\\host.exe", u"C:\\Program Files\\Q\\host.exe", u"").error,
+            winerr::FileNotFound);
+  EXPECT_EQ(machine.processes.StartCaptured(u"C:\\Program Files\\Q\\host").failure,
+            sys::CapturedStart::Failure::None);  // ".exe" added
+  EXPECT_EQ(machine.processes.Started().size(), 6u);
+}
+
+TEST(SimProcesses, EndingDetachedProcessesEndsOnlyTheRunningOnesWithoutTheirEffect) {
+  Machine machine;
+  testing::WriteFile(machine.files, u"C:\\Work\\slow.exe", "MZ");
+  int effects = 0;
+  machine.processes.InstallProgram(u"slow.exe", [&](const ProcessStartInfo&) {
+    ProgramRun run;
+    run.activePolls = 100;
+    run.atEnd = [&] { ++effects; };
+    return run;
+  });
+  auto finished = machine.processes.StartDetached(u"", u"C:\\Work\\slow.exe", u"").process;
+  finished->WaitForEnd();
+  auto running = machine.processes.StartDetached(u"", u"C:\\Work\\slow.exe", u"").process;
+  EXPECT_EQ(machine.processes.EndDetachedProcesses(winerr::ProcessAborted), 1);
+  EXPECT_FALSE(running->StillActive());
+  EXPECT_EQ(running->ExitCode(), winerr::ProcessAborted);
+  EXPECT_EQ(effects, 1);
 }
 
 TEST(SimShell, DeletesOnTheDisksAndAnswersShellCodes) {

@@ -91,15 +91,23 @@ TEST_F(StartupFailureTest, NoUniqueTemporaryNameEndsStartUpBeforeAnyFolderExists
   EXPECT_FALSE(machine.files.DirectoryExists(ustring(kTemp) + u"Pellnor"));
 }
 
-TEST_F(StartupFailureTest, AWorkFolderPlantedBeforehandIsRefusedAndLeftAlone) {
+TEST_F(StartupFailureTest, AWorkFolderPlantedBeforehandIsLeftAloneAndTheNextNameIsTaken) {
   // Someone else's folder under our name has someone else's access list.
   const ustring planted = JoinPath(kFirstWorkDir, u"inst2k.dll");
   WriteFile(machine.files, planted, "planted");
-  ExpectFailedWithBox(Run({}),
-                      ustring(u"Cannot create a file when that file already exists.\r\n") + kFirstWorkDir);
+  ustring workDir;
+  std::string loaded;
+  forms.whileRunning = [&] {
+    workDir = shell->Values().g_strWorkDir;
+    machine.files.ReadFile(shell->Values().g_strInst2kDll, loaded);
+  };
+  ASSERT_EQ(Run({}), app::kExitNormal);
+  EXPECT_EQ(workDir, ustring(kTemp) + u"Pellnor\\PrnSetup\\tmp1A2C");
+  EXPECT_EQ(loaded, "MZ inst2k");
   std::string bytes;
   EXPECT_EQ(machine.files.ReadFile(planted, bytes), 0u);
   EXPECT_EQ(bytes, "planted");
+  EXPECT_FALSE(machine.files.DirectoryExists(workDir));
 }
 
 }  // namespace

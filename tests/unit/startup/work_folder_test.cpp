@@ -21,8 +21,14 @@ TEST_F(WorkFolderTest, HoldsTheExtractedFilesWhileRunningAndIsGoneAfterwards) {
   const ustring dir = kFirstWorkDir;
   bool privateFolder = false, listsExist = false;
   std::string dll, dll64, host;
+  std::vector<uint32_t> replacements;
   forms.whileRunning = [&] {
     privateFolder = machine.system.IsPrivateFolder(dir);
+    // Another process's attempt to swap what will be loaded or started.
+    for (const char16_t* name : {u"inst2k.dll", u"inst2k64.dll", u"PrnSetup64.exe", u"Lang\\Strings.ini"}) {
+      replacements.push_back(machine.files.WriteFile(JoinPath(dir, name), "swapped"));
+      replacements.push_back(machine.files.RemoveFile(JoinPath(dir, name)));
+    }
     dll = Read(JoinPath(dir, u"inst2k.dll"));
     dll64 = Read(JoinPath(dir, u"inst2k64.dll"));
     host = Read(JoinPath(dir, u"PrnSetup64.exe"));
@@ -40,12 +46,29 @@ TEST_F(WorkFolderTest, HoldsTheExtractedFilesWhileRunningAndIsGoneAfterwards) {
   EXPECT_EQ(dll, "MZ inst2k");
   EXPECT_EQ(dll64, "MZ inst2k64");
   EXPECT_EQ(host, "MZ PrnSetup64");
+  EXPECT_EQ(replacements, std::vector<uint32_t>(8, 32u));  // ERROR_SHARING_VIOLATION
   EXPECT_TRUE(listsExist);
 
   EXPECT_FALSE(machine.files.DirectoryExists(dir));
   EXPECT_TRUE(machine.files.FileExists(ustring(kTemp) + u"tmp1A2B.tmp"));
   EXPECT_FALSE(values.g_slPrintersBefore.has_value());
   EXPECT_FALSE(values.g_slPrintersAfter.has_value());
+}
+
+TEST_F(WorkFolderTest, AHostStillRunningAtExitIsEndedBeforeItsFolderGoes) {
+  std::unique_ptr<sys::Process> host;
+  forms.whileRunning = [&] {
+    const ustring exe = shell->Values().g_strPrnSetup64Exe;
+    host = machine.processes.StartDetached(exe, u"\"" + exe + u"\" /Handle 4660", kFirstWorkDir).process;
+  };
+  trace::Capture capture;
+  ASSERT_EQ(Run({}), app::kExitNormal);
+  ASSERT_TRUE(host);
+  EXPECT_FALSE(host->StillActive());
+  EXPECT_EQ(host->ExitCode(), 1067u);
+  EXPECT_TRUE(machine.windows.Sent().empty());  // it never got to report
+  EXPECT_TRUE(capture.Contains(u"程序退出，結束仍在運行的64位進程：1"));
+  EXPECT_FALSE(machine.files.DirectoryExists(kFirstWorkDir));
 }
 
 TEST_F(WorkFolderTest, CopiesTheResourceFolderBesideTheProgram) {

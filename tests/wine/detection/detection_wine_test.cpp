@@ -68,6 +68,30 @@ TEST(DetectionOnWine, TheFindModeProbeThroughTheRealHostReadsWinesAnswer) {
   EXPECT_EQ(ResultFilesInTemp(machine), resultFilesBefore);
 }
 
+// The work folder's path has a blank; a program planted where the unquoted
+// path would first be tried ("…\prnhost.exe" for "…\prnhost dir\…") never runs.
+TEST(DetectionOnWine, TheHostInAFolderWithABlankIsStartedNotAProgramPlantedBeforeTheBlank) {
+  WineMachine machine;
+  const ustring parent = TestFolder();
+  const ustring folder = JoinPath(parent, u"prnhost dir");
+  CreateDirectoryW(win32::W(folder), nullptr);
+  const ustring host = JoinPath(folder, u"PrnSetup64.exe");
+  const ustring library = JoinPath(folder, u"inst2k64.dll");
+  const ustring planted = JoinPath(parent, u"prnhost.exe");
+  ASSERT_TRUE(CopyFileW(win32::W(Host()), win32::W(host), FALSE));
+  ASSERT_TRUE(CopyFileW(win32::W(Library64()), win32::W(library), FALSE));
+  // A program that ends at once without writing "Ret".
+  ASSERT_TRUE(CopyFileW(win32::W(JoinPath(BinFolder(), u"prn_test_child.exe")), win32::W(planted), FALSE));
+
+  const uint32_t code =
+      FindInlineDevice64(machine.Platform(), 0, kAbsentHardwareId, WriteInf(), host, library, kProbeInstallFlags);
+  EXPECT_EQ(code, 0u) << "not the host ran: " << code;
+  DeleteFileW(win32::W(planted));
+  DeleteFileW(win32::W(host));
+  DeleteFileW(win32::W(library));
+  RemoveDirectoryW(win32::W(folder));
+}
+
 TEST(DetectionOnWine, OnWow64TheDetectionProbesThroughTheHostAndWinesSuccessReadsAsDriverInPlace) {
   WineMachine machine;
   bool driverFoundInstalled = false;
@@ -76,7 +100,7 @@ TEST(DetectionOnWine, OnWow64TheDetectionProbesThroughTheHostAndWinesSuccessRead
                                       WriteInf(), u"Quillon QX1", driverFoundInstalled),
             0u);
   EXPECT_TRUE(driverFoundInstalled);
-  EXPECT_TRUE(trace.Contains(u"命令行：" + Host() + u" /Handle 0 /Dll \"inst2k64.dll\" /Inf \""));
+  EXPECT_TRUE(trace.Contains(u"命令行：\"" + Host() + u"\" /Handle 0 /Dll \"inst2k64.dll\" /Inf \""));
   EXPECT_TRUE(trace.Contains(u"恭喜，在檢測過程中發現已經完成驅動安裝。"));
 }
 

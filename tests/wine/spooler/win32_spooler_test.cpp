@@ -11,6 +11,7 @@
 #include "spooler/printer_queries.h"
 #include "spooler/printer_update.h"
 #include "sys/fixed_text.h"
+#include "sys/win32/winspool_api.h"
 #include "wine_spooler_fixture.h"
 
 namespace prn::spooler {
@@ -76,6 +77,27 @@ TEST_F(Spooler, InstallsADriverAndCreatesAQueueOnLpt1) {
   sys::DRIVER_INFO_3W driver;
   ASSERT_TRUE(printer->GetDriverInfo3(driver));
   EXPECT_TRUE(driver.pDataFile.ends_with(u"\\prn-wine-test.gpd")) << ToUtf8(driver.pDataFile);
+}
+
+// Windows' ClosePrinter can leave a fresh error value behind (its call to the
+// spooler service succeeds); Wine's does not, so this one is made to.
+BOOL WINAPI ClosePrinterThatClearsTheError(HANDLE handle) {
+  BOOL closed = ::ClosePrinter(handle);
+  SetLastError(ERROR_SUCCESS);
+  return closed;
+}
+
+TEST_F(Spooler, ClosingAPrinterHandleKeepsTheErrorOfTheLastCallOnIt) {
+  InstallTestDriver();
+  ASSERT_TRUE(AddPrinterOnLpt1(spooler, lastError, kTestDriver, kTestPrinter));
+  auto api = std::make_shared<win32::WinspoolApi>();
+  api->ClosePrinter = ClosePrinterThatClearsTheError;
+  win32::Win32Spooler closingSpooler(api);
+  auto printer = closingSpooler.OpenPrinterHandle(kTestPrinter);
+  ASSERT_TRUE(printer);
+  SetLastError(ERROR_INVALID_LEVEL);  // as the last failed call on the handle left it
+  printer.reset();
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_LEVEL));
 }
 
 TEST_F(Spooler, UpdateSequenceMovesTheQueueAndKeepsItsDeviceMode) {

@@ -6,6 +6,7 @@
 
 #include "spooler/usb_ports.h"
 #include "sys/win32/win32_basics.h"
+#include "sys/win32/win32_hardening.h"
 #include "sys/win32/win32_spooler.h"
 #include "sys/win32/win32_text.h"
 #include "sys/win32/win32_usb_port_library.h"
@@ -70,6 +71,17 @@ TEST(UsbPortLibrary, ARelativeFolderIsNeverSearched) {
   sys::UsbPortLibrary::Scan scan(usb);
   EXPECT_EQ(scan.Refresh(), 0);
   EXPECT_TRUE(capture.Contains(u"is not a full path"));
+}
+
+// The installer restricts the default DLL folders to System32 before it
+// binds the library; a library beside it that PLP_RW.DLL imports must still load.
+TEST(UsbPortLibrary, ItsOwnDependencyBesideItLoadsInAHardenedProcess) {
+  ASSERT_TRUE(HardenProcess().dllDirectories);
+  Win32UsbPortLibrary usb(JoinPath(ProgramFolder(), u"usb-dependency"));
+  trace::Capture capture;
+  sys::UsbPortLibrary::Scan scan(usb);
+  EXPECT_EQ(scan.Refresh(), 1);  // the count comes from the dependency
+  EXPECT_FALSE(capture.Contains(u"could not be loaded"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "app/run_cmd.h"
 #include "sys/win32/win32_processes.h"
+#include "sys/win32/win32_handle.h"
 #include "text/ascii.h"
 #include "wine_paths.h"
 
@@ -56,11 +57,61 @@ TEST(RunCMDUnderWine, ReturnsOnlyAfterTheChildEnded) {
   DeleteFileW(win32::W(flag));
 }
 
+ustring TestChild(const ustring& arguments) {
+  return u"\"" + testing::ProgramFolder() + u"\\prn_test_child.exe\" " + arguments;
+}
+
+// The child hands its output to a grandchild and ends; the grandchild keeps
+// the pipe open until told to go. RunCMD must return on the child's end.
+TEST(RunCMDUnderWine, ReturnsWhenTheChildEndsEvenIfAGrandchildHoldsItsOutput) {
+  win32::Win32Processes processes;
+  const ustring eventName = u"Local\\prn-runcmd-grandchild-" + ToDecimal(GetCurrentProcessId());
+  win32::KernelHandle release(CreateEventW(nullptr, TRUE, FALSE, win32::W(eventName)));
+  ASSERT_TRUE(release);
+  const ustring marker = testing::TempFolder(u"prn-runcmd-grandchild.txt");
+  DeleteFileW(win32::W(marker));
+
+  StringList output;
+  EXPECT_EQ(RunCMD(processes, TestChild(u"pass-output " + eventName + u" 20000 \"" + marker + u"\""), output), 1);
+  EXPECT_NE(Joined(output).find(u"passed"), ustring::npos);
+  EXPECT_EQ(GetFileAttributesW(win32::W(marker)), INVALID_FILE_ATTRIBUTES)
+      << "RunCMD waited for the grandchild that held the pipe";
+  SetEvent(release.Get());
+}
+
+// An inheritable handle of ours (another thread's pipe, say) must not reach
+// the child: only the output pipe is passed.
+TEST(RunCMDUnderWine, TheChildInheritsNoHandleButItsOutput) {
+  win32::Win32Processes processes;
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  win32::KernelHandle stray(CreateEventW(&inheritable, TRUE, FALSE, nullptr));
+  ASSERT_TRUE(stray);
+  StringList output;
+  const auto value = static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(stray.Get()));
+  EXPECT_EQ(RunCMD(processes, TestChild(u"has-handle " + ToDecimal(static_cast<long long>(value))), output), 1);
+  EXPECT_NE(Joined(output).find(u"clean"), ustring::npos) << ToUtf8(Joined(output));
+}
+
+TEST(Win32ProcessesUnderWine, EndingDetachedProcessesEndsTheRunningChildByItsHandle) {
+  win32::Win32Processes processes;
+  auto quick = processes.StartDetached(u"", Cmd(u"exit 3"), u"");
+  ASSERT_TRUE(quick.process) << quick.error;
+  quick.process->WaitForEnd();
+  auto slow = processes.StartDetached(testing::ProgramFolder() + u"\\prn_test_child.exe",
+                                      TestChild(u"sleep 60000"), u"");
+  ASSERT_TRUE(slow.process) << slow.error;
+  EXPECT_TRUE(slow.process->StillActive());
+  EXPECT_EQ(processes.EndDetachedProcesses(1067), 1);
+  EXPECT_FALSE(slow.process->StillActive());
+  EXPECT_EQ(slow.process->ExitCode(), 1067u);
+  EXPECT_EQ(quick.process->ExitCode(), 3u);
+}
+
 TEST(Win32ProcessesUnderWine, DetachedProcessRunsInItsFolderAndGivesItsExitCode) {
   win32::Win32Processes processes;
   ustring folder = testing::TempFolder(u"prn-detached");
   CreateDirectoryW(win32::W(folder), nullptr);
-  auto start = processes.StartDetached(Cmd(u"echo x>here.txt & exit 7"), folder);
+  auto start = processes.StartDetached(u"", Cmd(u"echo x>here.txt & exit 7"), folder);
   ASSERT_TRUE(start.process) << start.error;
   start.process->WaitForEnd();
   EXPECT_FALSE(start.process->StillActive());

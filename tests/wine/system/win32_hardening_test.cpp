@@ -5,8 +5,10 @@
 #include "sys/win32/win32_files.h"
 #include "sys/win32/win32_hardening.h"
 #include "sys/win32/win32_handle.h"
+#include "sys/win32/win32_system_library.h"
 #include "sys/win32/win32_system_info.h"
 #include "sys/win32/win32_text.h"
+#include "text/ascii.h"
 #include "text/winpath.h"
 
 namespace prn::win32 {
@@ -32,6 +34,29 @@ TEST(HardenProcess, EveryProtectionTakesAndPlantedDllsAreNotLoaded) {
   Module fromSystem(LoadSystemLibrary(L"version.dll"));
   EXPECT_TRUE(fromSystem);
   files.RemoveFile(planted);
+}
+
+ustring ModulePath(HMODULE module) {
+  wchar_t path[MAX_PATH];
+  DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
+  return U(path, length);
+}
+
+// Vista and 7 without the update reject the search flags: the fallback takes
+// the System32 copy by full path, and a name that only a planted copy beside
+// the program answers is not loaded at all.
+TEST(LoadSystemLibrary, WithoutTheSearchFlagsLoadsFromSystem32ByFullPath) {
+  Win32SystemInfo system;
+  const ustring planted = JoinPath(system.ExecutableFolder(), u"prnplanted2.dll");
+  ASSERT_TRUE(CopyFileW(W(JoinPath(system.SystemDirectory(), u"version.dll")), W(planted), FALSE));
+
+  Module version(LoadSystemLibrary(L"version.dll", false));
+  ASSERT_TRUE(version);
+  EXPECT_EQ(AsciiUpper(FolderPart(ModulePath(version.Get()))), AsciiUpper(system.SystemDirectory()));
+  Module byName(LoadSystemLibrary(L"prnplanted2.dll", false));
+  EXPECT_FALSE(byName);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+  DeleteFileW(W(planted));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/system_queries.h"
 #include "sys/win32/win32_files.h"
 #include "sys/win32/win32_handle.h"
@@ -69,52 +71,147 @@ TEST(Win32SystemInfo, FoldersAndErrorTexts) {
   EXPECT_EQ(system.ErrorMessage(0x2028FFFF), u"");
 }
 
-TEST(Win32SystemInfo, PrivateFolderIsRefusedWhenItExists) {
-  Win32SystemInfo system;
+ustring FreshTempFolder(const Win32SystemInfo& system, const char16_t* name) {
   Win32FileSystem files;
-  ustring folder = app::GetTempDirectory(system) + u"prn-private-test";
+  ustring folder = app::GetTempDirectory(system) + name;
   files.DeleteTree(folder);
-  ASSERT_EQ(system.CreatePrivateFolder(folder), 0u);
-  EXPECT_EQ(system.CreatePrivateFolder(folder), static_cast<uint32_t>(ERROR_ALREADY_EXISTS));
-  EXPECT_EQ(files.WriteFile(JoinPath(folder, u"a.bin"), "a"), 0u);
-  EXPECT_EQ(files.DeleteTree(folder), 0u);
-  EXPECT_EQ(system.CreatePrivateFolder(folder + u"\\missing-parent\\x"), static_cast<uint32_t>(ERROR_PATH_NOT_FOUND));
+  return folder;
 }
 
-// Wine 8 does not keep a file's security descriptor (it maps it to Unix mode
-// bits and reports a made-up list), so the list is checked as it is handed to
-// CreateDirectoryW.
-TEST(Win32SystemInfo, PrivateFolderAccessListGrantsOnlyUserAdministratorsAndSystem) {
+TEST(Win32PrivateFolder, IsRefusedWhenItExistsAndHoldsWhatIsWrittenIntoIt) {
+  Win32SystemInfo system;
+  Win32FileSystem files;
+  const ustring path = FreshTempFolder(system, u"prn-private-test");
+  std::unique_ptr<sys::PrivateFolder> folder, again;
+  ASSERT_EQ(system.CreatePrivateFolder(path, folder), 0u);
+  EXPECT_EQ(system.CreatePrivateFolder(path, again), static_cast<uint32_t>(ERROR_ALREADY_EXISTS));
+  EXPECT_FALSE(again);
+  EXPECT_EQ(system.CreatePrivateFolder(path + u"\\missing-parent\\x", again),
+            static_cast<uint32_t>(ERROR_PATH_NOT_FOUND));
+
+  const ustring program = JoinPath(path, u"inst2k.dll");
+  ASSERT_EQ(folder->WriteHeldFile(program, "MZ held"), 0u);
+  EXPECT_EQ(folder->WriteHeldFile(program, "MZ again"), static_cast<uint32_t>(ERROR_FILE_EXISTS));
+  // Held with read sharing only: readable, but nobody may change or delete it.
+  std::string bytes;
+  EXPECT_EQ(files.ReadFile(program, bytes), 0u);
+  EXPECT_EQ(bytes, "MZ held");
+  EXPECT_EQ(files.WriteFile(program, "swapped"), static_cast<uint32_t>(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(files.RemoveFile(program), static_cast<uint32_t>(ERROR_SHARING_VIOLATION));
+  EXPECT_FALSE(MoveFileW(W(program), W(JoinPath(path, u"moved.dll"))));
+  // Nor may the folder itself be renamed away while the run holds it.
+  EXPECT_FALSE(MoveFileW(W(path), W(path + u"-moved")));
+
+  ASSERT_EQ(files.CreateDirectories(JoinPath(path, u"Resource\\more")), 0u);
+  ASSERT_EQ(files.WriteFile(JoinPath(path, u"Resource\\more\\a.png"), "png"), 0u);
+  ASSERT_TRUE(SetFileAttributesW(W(JoinPath(path, u"Resource\\more\\a.png")), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(folder->Remove(), 0u);
+  EXPECT_FALSE(files.DirectoryExists(path));
+}
+
+// Wine's own name of a file on the Unix side.
+std::string UnixName(const ustring& path) {
+  using UnixNameFn = char*(CDECL*)(LPCWSTR);
+  auto unixName = reinterpret_cast<UnixNameFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (!unixName) return {};
+  char* name = unixName(W(path));
+  if (!name) return {};
+  std::string result(name);
+  HeapFree(GetProcessHeap(), 0, name);
+  return result;
+}
+
+// Runs a Unix program (Wine starts those too) and waits until `done` says
+// its effect shows: Wine cannot wait for a Unix process itself.
+bool RunUnix(const wchar_t* program, const std::string& arguments, const std::function<bool()>& done) {
+  std::wstring line = std::wstring(program) + L" " + Wide(FromUtf8(arguments));
+  const std::wstring path = std::wstring(L"Z:") + program;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    return false;
+  }
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  for (int i = 0; i < 100 && !done(); ++i) Sleep(50);
+  return done();
+}
+
+bool Exists(const ustring& path) { return GetFileAttributesW(W(path)) != INVALID_FILE_ATTRIBUTES; }
+
+// Under Wine a Unix symbolic link is the planted link.
+bool PlantLink(const ustring& link, const ustring& target) {
+  const std::string arguments =
+      "-s \"" + UnixName(target) + "\" \"" + UnixName(FolderPart(link)) + "/" + ToUtf8(FileNamePart(link)) + "\"";
+  return RunUnix(L"/bin/ln", arguments, [&] { return Exists(link); });
+}
+
+// Wine's own calls would follow the link, so the Unix side clears up.
+void RemoveFromUnixSide(const ustring& path) {
+  if (Exists(path)) RunUnix(L"/bin/rm", "-rf \"" + UnixName(path) + "\"", [&] { return !Exists(path); });
+}
+
+// A link planted in the folder leads to a read-only file outside it;
+// removing the folder must not touch that file. Wine shows the link as a
+// reparse point but opens its target even when told not to: only the
+// handle's own path tells the two apart there.
+TEST(Win32PrivateFolder, RemovalLeavesWhatAPlantedLinkLeadsToAlone) {
+  Win32SystemInfo system;
+  const ustring path = app::GetTempDirectory(system) + u"prn-private-link-test";
+  const ustring victim = app::GetTempDirectory(system) + u"prn-link-victim.txt";
+  RemoveFromUnixSide(path);
+  RemoveFromUnixSide(victim);
+  ASSERT_EQ(Win32FileSystem().WriteFile(victim, "not ours to delete"), 0u);
+  ASSERT_TRUE(SetFileAttributesW(W(victim), FILE_ATTRIBUTE_READONLY));
+  std::unique_ptr<sys::PrivateFolder> folder;
+  ASSERT_EQ(system.CreatePrivateFolder(path, folder), 0u);
+  const ustring planted = JoinPath(path, u"planted.txt");
+  ASSERT_TRUE(PlantLink(planted, victim));
+
+  folder->Remove();
+  EXPECT_NE(GetFileAttributesW(W(victim)), INVALID_FILE_ATTRIBUTES) << "the link's target was deleted";
+  EXPECT_NE(GetFileAttributesW(W(victim)) & FILE_ATTRIBUTE_READONLY, 0u) << "the link's target was changed";
+  RemoveFromUnixSide(path);
+  RemoveFromUnixSide(victim);
+}
+
+// The descriptor as it is handed to CreateDirectoryW: owner Administrators,
+// a protected list of Administrators and SYSTEM only, a high label that
+// keeps lower integrity levels from writing.
+TEST(Win32PrivateFolder, SecurityIsAdministratorsAndSystemAtHighIntegrity) {
   PrivateFolderSecurity security;
   ASSERT_EQ(security.Build(), 0u);
   SECURITY_ATTRIBUTES* attributes = security.Attributes();
   ASSERT_EQ(attributes->nLength, sizeof(SECURITY_ATTRIBUTES));
   EXPECT_FALSE(attributes->bInheritHandle);
+  PSECURITY_DESCRIPTOR descriptor = attributes->lpSecurityDescriptor;
   SECURITY_DESCRIPTOR_CONTROL control = 0;
   DWORD revision = 0;
-  ASSERT_TRUE(GetSecurityDescriptorControl(attributes->lpSecurityDescriptor, &control, &revision));
+  ASSERT_TRUE(GetSecurityDescriptorControl(descriptor, &control, &revision));
   EXPECT_TRUE(control & SE_DACL_PROTECTED);
   EXPECT_TRUE(control & SE_DACL_PRESENT);
+  EXPECT_TRUE(control & SE_SACL_PRESENT);
 
-  BYTE admins[SECURITY_MAX_SID_SIZE], localSystem[SECURITY_MAX_SID_SIZE];
+  BYTE admins[SECURITY_MAX_SID_SIZE], localSystem[SECURITY_MAX_SID_SIZE], high[SECURITY_MAX_SID_SIZE];
   DWORD size = sizeof(admins);
   CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, admins, &size);
   size = sizeof(localSystem);
   CreateWellKnownSid(WinLocalSystemSid, nullptr, localSystem, &size);
-  std::vector<BYTE> userBuffer;
-  {
-    KernelHandle token;
-    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive()));
-    GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
-    userBuffer.resize(size);
-    ASSERT_TRUE(GetTokenInformation(token.Get(), TokenUser, userBuffer.data(), size, &size));
-  }
-  PSID user = reinterpret_cast<TOKEN_USER*>(userBuffer.data())->User.Sid;
+  size = sizeof(high);
+  CreateWellKnownSid(WinHighLabelSid, nullptr, high, &size);
+
+  PSID owner = nullptr;
+  BOOL defaulted = FALSE;
+  ASSERT_TRUE(GetSecurityDescriptorOwner(descriptor, &owner, &defaulted));
+  ASSERT_NE(owner, nullptr);
+  EXPECT_TRUE(EqualSid(owner, admins));
 
   PACL dacl = security.Acl();
   ASSERT_NE(dacl, nullptr);
-  ASSERT_EQ(dacl->AceCount, 3u);
-  int userSeen = 0, adminsSeen = 0, systemSeen = 0;
+  ASSERT_EQ(dacl->AceCount, 2u);
+  int adminsSeen = 0, systemSeen = 0;
   for (DWORD i = 0; i < dacl->AceCount; ++i) {
     ACCESS_ALLOWED_ACE* ace = nullptr;
     ASSERT_TRUE(GetAce(dacl, i, reinterpret_cast<void**>(&ace)));
@@ -122,14 +219,53 @@ TEST(Win32SystemInfo, PrivateFolderAccessListGrantsOnlyUserAdministratorsAndSyst
     EXPECT_EQ(ace->Header.AceFlags & (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE),
               OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE);
     EXPECT_EQ(ace->Mask & FILE_ALL_ACCESS, static_cast<DWORD>(FILE_ALL_ACCESS));
-    PSID sid = &ace->SidStart;
-    userSeen += EqualSid(sid, user) ? 1 : 0;
-    adminsSeen += EqualSid(sid, admins) ? 1 : 0;
-    systemSeen += EqualSid(sid, localSystem) ? 1 : 0;
+    adminsSeen += EqualSid(&ace->SidStart, admins) ? 1 : 0;
+    systemSeen += EqualSid(&ace->SidStart, localSystem) ? 1 : 0;
   }
-  EXPECT_EQ(userSeen, 1);
   EXPECT_EQ(adminsSeen, 1);
   EXPECT_EQ(systemSeen, 1);
+
+  BOOL present = FALSE;
+  PACL sacl = nullptr;
+  ASSERT_TRUE(GetSecurityDescriptorSacl(descriptor, &present, &sacl, &defaulted));
+  ASSERT_TRUE(present && sacl);
+  ASSERT_EQ(sacl->AceCount, 1u);
+  SYSTEM_MANDATORY_LABEL_ACE* label = nullptr;
+  ASSERT_TRUE(GetAce(sacl, 0, reinterpret_cast<void**>(&label)));
+  EXPECT_EQ(label->Header.AceType, SYSTEM_MANDATORY_LABEL_ACE_TYPE);
+  EXPECT_EQ(label->Mask, static_cast<DWORD>(SYSTEM_MANDATORY_LABEL_NO_WRITE_UP));
+  EXPECT_TRUE(EqualSid(&label->SidStart, high));
+}
+
+// Wine 8 keeps of a file's descriptor only what Unix mode bits hold, and
+// reports the owner as the Unix user: what it keeps of ours is that Everyone
+// gets nothing. (The full list is checked above, as it is handed over.)
+TEST(Win32PrivateFolder, WineKeepsOnlyThatEveryoneIsShutOut) {
+  Win32SystemInfo system;
+  const ustring path = FreshTempFolder(system, u"prn-private-readback");
+  std::unique_ptr<sys::PrivateFolder> folder;
+  ASSERT_EQ(system.CreatePrivateFolder(path, folder), 0u);
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  {
+    FileHandle handle(CreateFileW(W(path), READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    ASSERT_TRUE(handle);
+    ASSERT_EQ(GetSecurityInfo(handle.Get(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                              nullptr, &descriptor),
+              static_cast<DWORD>(ERROR_SUCCESS));
+  }
+  BYTE everyone[SECURITY_MAX_SID_SIZE];
+  DWORD size = sizeof(everyone);
+  CreateWellKnownSid(WinWorldSid, nullptr, everyone, &size);
+  ASSERT_NE(dacl, nullptr);
+  for (DWORD i = 0; i < dacl->AceCount; ++i) {
+    ACCESS_ALLOWED_ACE* ace = nullptr;
+    ASSERT_TRUE(GetAce(dacl, i, reinterpret_cast<void**>(&ace)));
+    EXPECT_FALSE(ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE && EqualSid(&ace->SidStart, everyone));
+  }
+  LocalFree(descriptor);
+  EXPECT_EQ(folder->Remove(), 0u);
 }
 
 TEST(Win32Resources, ReadsRcDataByteForByteAndReportsAMissingName) {

@@ -1,0 +1,45 @@
+#pragma once
+// The pipe that carries a child's standard output to us. Our end is
+// overlapped, so that a read can wait for data and for the child's end at
+// once: a grandchild that inherited the child's end cannot hold us.
+
+#include <windows.h>
+
+#include <string>
+
+#include "sys/processes.h"
+#include "sys/win32/win32_handle.h"
+
+namespace prn::win32 {
+
+struct OutputPipe {
+  KernelHandle readEnd;   // ours, not inheritable, overlapped
+  KernelHandle writeEnd;  // the child's, inheritable
+};
+
+// Answers a Windows error code.
+uint32_t CreateOutputPipe(OutputPipe& pipe);
+
+class OutputReader {
+ public:
+  OutputReader(KernelHandle readEnd, HANDLE process);
+  ~OutputReader();
+  OutputReader(const OutputReader&) = delete;
+  OutputReader& operator=(const OutputReader&) = delete;
+
+  sys::CapturedProcess::Read Read(std::string& chunk, size_t maxBytes);
+
+ private:
+  sys::CapturedProcess::Read Close(sys::CapturedProcess::Read result);
+  void CancelPending();
+
+  KernelHandle readEnd_;
+  HANDLE process_;  // owned by the process object
+  KernelHandle done_;
+  OVERLAPPED overlapped_{};
+  std::string buffer_;
+  bool pending_ = false;
+  bool childEnded_ = false;
+};
+
+}  // namespace prn::win32
