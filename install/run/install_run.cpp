@@ -213,7 +213,11 @@ std::optional<bool> InstallRun::InstallOnline(Retry& retry) {
   context.enableSetup64Watchdog = nullptr;
   if (!context.m_hPrnSetup64) {
     report.Disarm();
-    trace::Message(u"64位安裝進程未能啟動。");
+    // A host that did not start is the run's failure, with the system's reason.
+    if (context.m_dwHostStartError) {
+      retry = Fail(context.m_dwHostStartError);
+      return std::nullopt;
+    }
     return false;
   }
   report.Attach(std::move(context.m_hPrnSetup64));

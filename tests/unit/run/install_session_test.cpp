@@ -45,6 +45,19 @@ TEST_F(RunTest, AHostThatNeverAnswersIsGivenUpWithAClearBox) {
             u"Install failed: This operation returned because the timeout period expired.\r\nTry again later.");
 }
 
+TEST_F(RunTest, AHostThatCannotStartEndsTheRunWithTheSystemsReason) {
+  Use64BitWindows();
+  AttachPrinter(true);
+  sim::ScriptedCommand missing;
+  missing.startError = winerr::FileNotFound;
+  machine.processes.Script(kHostInstallCommand, missing);
+  Install();
+  EXPECT_EQ(Run().Completions(), 1);
+  EXPECT_EQ(Run().FinalCode(), winerr::FileNotFound);
+  EXPECT_EQ(BoxTexts().back(), u"Install failed: The system cannot find the file specified.\r\nTry again later.");
+  EXPECT_EQ(window.watchdogTicks, 0);
+}
+
 TEST_F(RunTest, ARetryRunsInTheSameWorkerAndAsksAgainOnlyWhenWanted) {
   Use64BitWindows();
   AttachPrinter(true);
