@@ -12,6 +12,10 @@
 #include "sys/window_handle.h"
 #include "text/ustring.h"
 
+namespace prn::app {
+struct ProcessValues;
+}
+
 namespace prn::install {
 
 enum class TInstallProgress : uint8_t {
@@ -46,5 +50,9 @@ struct InstallContext {
   // Set by the owning window: starts its 64-bit install watchdog (tmrSetup64Error).
   std::function<void()> enableSetup64Watchdog;
 };
+
+// Copies what start-up found (library and host paths, Windows version, the
+// WOW64 flag) into a window's install context.
+void TakeStartupValues(InstallContext& context, const app::ProcessValues& values);
 
 }  // namespace prn::install

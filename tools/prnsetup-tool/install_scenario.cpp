@@ -203,11 +203,7 @@ int RunInstall(const InstallOptions& options, std::ostream& out, std::ostream& e
 
     install::InstallContext context;
     context.m_iSelect = options.model;
-    context.m_strInst2kDll = values.g_strInst2kDll;
-    context.m_strInst2k64Dll = values.g_strInst2k64Dll;
-    context.m_strPrnSetup64Exe = values.g_strPrnSetup64Exe;
-    context.m_iWinVer = values.g_iWinVer;
-    context.m_bWow64 = values.g_bWow64;
+    install::TakeStartupValues(context, values);
     context.m_hWnd = kWindow;
 
     install::HeadlessWindow window(kWindow);

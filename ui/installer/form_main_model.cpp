@@ -70,11 +70,7 @@ FormMainModel::FormMainModel(const app::ProcessValues& values, install::InstallC
 
 void FormMainModel::FormCreate(config::FormDescription& form) {
   trace::Scope scope(u"FormCreate");
-  context_.m_iWinVer = values_.g_iWinVer;
-  context_.m_bWow64 = values_.g_bWow64;
-  context_.m_strInst2kDll = values_.g_strInst2kDll;
-  context_.m_strInst2k64Dll = values_.g_strInst2k64Dll;
-  context_.m_strPrnSetup64Exe = values_.g_strPrnSetup64Exe;
+  install::TakeStartupValues(context_, values_);
   context_.m_iSelect = 0;
 
   const config::TStrInstaller& texts = values_.strInstaller;
