@@ -37,6 +37,7 @@ constexpr uint32_t PrivilegeNotHeld = 1314;
 constexpr uint32_t UnknownPort = 1796;
 constexpr uint32_t UnknownPrinterDriver = 1797;
 constexpr uint32_t UnknownPrintProcessor = 1798;
+constexpr uint32_t InvalidEnvironment = 1805;
 constexpr uint32_t InvalidPrinterName = 1801;
 constexpr uint32_t PrinterAlreadyExists = 1802;
 constexpr uint32_t ResourceTypeNotFound = 1813;

@@ -42,7 +42,7 @@ class Machine {
   SimSystemInfo system{files};
   SimResources resources;
   SimDialogs dialogs;
-  SimSpooler spooler{lastError};
+  SimSpooler spooler{lastError, system};
   SimUsbPortLibrary usb;
   SimProcesses processes;
   SimShell shell;

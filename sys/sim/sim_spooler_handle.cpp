@@ -160,11 +160,9 @@ bool SimSpooler::SetInfo2(const Target& target, const sys::PRINTER_INFO_2W& info
 bool SimSpooler::GetDriverInfo3(const Target& target, sys::DRIVER_INFO_3W& info) {
   const StoredPrinter* printer = PrinterOf(target);
   if (!printer) return false;
-  for (const auto& driver : drivers_) {
-    if (EqualsNoCase(driver.pName, printer->info.pDriverName)) {
-      info = driver;
-      return true;
-    }
+  if (const sys::DRIVER_INFO_3W* driver = DriverIn(printer->info.pDriverName, NativeEnvironment())) {
+    info = *driver;
+    return true;
   }
   lastError_.Set(winerr::UnknownPrinterDriver);
   return false;

@@ -66,16 +66,18 @@ TEST_F(DelRegUninstallInfoTest, AMissingDriverKeyStillCleansTheInfFolderAndFails
 }
 
 TEST_F(DelRegUninstallInfoTest, UnderWow64TheEntriesOfThe32BitViewAreCleaned) {
-  context.wow64 = true;
+  machine.system.wow64 = true;
   machine.registry.SetRedirected32(true);
+  context = RemovalContext(machine.Platform());
   PutUninstallEntry(kDriver, 0, kUninstallRoot32);
   PutUninstallEntry(kDriver, 0, kUninstallRoot);  // a 64-bit program's entry of the same name
   EXPECT_TRUE(Delete());
   EXPECT_FALSE(machine.registry.KeyExists(MakerKey(kUninstallRoot32)));
   EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver, kUninstallRoot)));
 
-  context.wow64 = false;
+  machine.system.wow64 = false;
   machine.registry.SetRedirected32(false);
+  context = RemovalContext(machine.Platform());
   PutUninstallEntry(kDriver, 0, kUninstallRoot32);
   EXPECT_TRUE(Delete());
   EXPECT_FALSE(machine.registry.KeyExists(MakerKey(kUninstallRoot)));
