@@ -12,6 +12,7 @@
 // an environment sees only the "Windows NT x86" drivers, as on Windows.
 // Failures are reported through the machine's last-error value.
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -84,6 +85,9 @@ class SimSpooler : public sys::Spooler {
   std::vector<XcvRecord> XcvCalls() const;
   std::vector<sys::PRINTER_INFO_2W> AddedPrinters() const;
   size_t SetPrinterCount() const;
+  // Printer and monitor handles open now; a routine that returns with one
+  // open leaks it (ClosePrinter was never called).
+  int OpenHandleCount() const { return openHandles_; }
 
   sys::Enumeration<sys::PRINTER_INFO_2W> EnumeratePrinters2(uint32_t flags, sys::BufferBytes buffer = {}) override;
   sys::Enumeration<sys::PRINTER_INFO_4W> EnumeratePrinters4(uint32_t flags, sys::BufferBytes buffer = {}) override;
@@ -178,6 +182,7 @@ class SimSpooler : public sys::Spooler {
   std::vector<XcvRecord> xcvCalls_;
   std::vector<sys::PRINTER_INFO_2W> added_;
   size_t setPrinterCount_ = 0;
+  std::atomic<int> openHandles_ = 0;
   uint32_t nextJobId_ = 1;
 };
 
