@@ -4,6 +4,7 @@
 
 #include "removal_fixture.h"
 #include "sys/registry.h"
+#include "sys/win_errors.h"
 #include "trace/trace.h"
 
 namespace prn::removal {
@@ -82,6 +83,22 @@ TEST_F(DelRegUninstallInfoTest, UnderWow64TheEntriesOfThe32BitViewAreCleaned) {
   EXPECT_TRUE(Delete());
   EXPECT_FALSE(machine.registry.KeyExists(MakerKey(kUninstallRoot)));
   EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver, kUninstallRoot32)));
+}
+
+TEST_F(DelRegUninstallInfoTest, KeysThatCannotBeDeletedAnswerFalse) {
+  PutUninstallEntry(kDriver);
+  machine.registry.CreateKey(MakerKey() + u"\\Readme", sys::RegistryView::Default);
+  machine.registry.FailDeleteOf(MakerKey() + u"\\Readme", winerr::AccessDenied);
+  EXPECT_FALSE(Delete()) << "the driver key went, the top key stayed";
+  EXPECT_FALSE(machine.registry.KeyExists(DriverKey(kDriver)));
+  EXPECT_TRUE(machine.registry.KeyExists(MakerKey()));
+
+  PutUninstallEntry(u"Quillon QX5");
+  machine.registry.CreateKey(DriverKey(u"Quillon QX5") + u"\\Settings", sys::RegistryView::Default);
+  machine.registry.FailDeleteOf(DriverKey(u"Quillon QX5") + u"\\Settings", winerr::AccessDenied);
+  EXPECT_FALSE(Delete(u"Quillon QX5"));
+  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(u"Quillon QX5")));
+  EXPECT_TRUE(trace.Contains(u"未能刪除指定的註冊表鍵！！！！！！"));
 }
 
 TEST_F(DelRegUninstallInfoTest, ANameThatIsNoSingleKeyDeletesNothing) {
