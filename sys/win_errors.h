@@ -31,6 +31,7 @@ constexpr uint32_t Directory = 267;  // the directory name is invalid
 constexpr uint32_t ProcessAborted = 1067;
 constexpr uint32_t NoUnicodeTranslation = 1113;
 constexpr uint32_t InvalidLevel = 124;
+constexpr uint32_t BadExeFormat = 193;  // a library of the other bitness
 constexpr uint32_t NotAllAssigned = 1300;
 constexpr uint32_t NoSuchPrivilege = 1313;
 constexpr uint32_t PrivilegeNotHeld = 1314;
@@ -49,6 +50,7 @@ constexpr uint32_t NoSuchDevinst = 0xE000020B;
 constexpr uint32_t NoDriverSelected = 0xE000020D;
 constexpr uint32_t NoAssociatedService = 0xE0000219;
 constexpr uint32_t NoCatalogForOemInf = 0xE000022F;
+constexpr uint32_t InWow64 = 0xE0000235;  // a device install from a 32-bit process on 64-bit Windows
 constexpr uint32_t TrustNoSignature = 0x800B0100;
 
 }  // namespace prn::winerr

@@ -51,7 +51,7 @@ class Machine {
   SimDeviceTree devices{registry};
   SimInfStore infStore{files};
   // The device-installation services as the device-install library sees them.
-  SimDeviceInstallApi deviceInstall{devices, infStore, files, codePage};
+  SimDeviceInstallApi deviceInstall{devices, infStore, files, codePage, system};
   SimDeviceLibraries deviceLibraries{files, deviceInstall, registry, lastError, codePage};
   // Windows that simulated programs send messages to (PrnSetup64.exe's result).
   SimWindows windows;
