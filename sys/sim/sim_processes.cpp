@@ -14,10 +14,16 @@ class SimProcess : public sys::CapturedProcess {
  public:
   explicit SimProcess(ProgramRun run) : run_(std::move(run)) {}
 
-  void WaitForEnd() override { End(); }
+  void WaitForEnd() override {
+    // Waiting for a program from inside its own work (its SendMessageW to a
+    // window of the waiter) never returns on Windows.
+    if (ending_) throw SimDeadlock("a process is waited for while it is still at work: a deadlock on Windows");
+    End();
+  }
 
   bool StillActive() override {
     if (ended_) return false;
+    if (ending_) return true;  // still at work
     if (run_.activePolls > 0) {
       --run_.activePolls;
       return true;
@@ -39,14 +45,19 @@ class SimProcess : public sys::CapturedProcess {
   }
 
  private:
+  // The program is alive while it does its work (the host, say, until its
+  // message to the window has been handled) and ends after it.
   void End() {
-    if (ended_) return;
-    ended_ = true;
+    if (ended_ || ending_) return;
+    ending_ = true;
     if (run_.atEnd) run_.atEnd();
+    ending_ = false;
+    ended_ = true;
   }
 
   ProgramRun run_;
   size_t offset_ = 0;
+  bool ending_ = false;
   bool ended_ = false;
 };
 
