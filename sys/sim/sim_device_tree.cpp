@@ -51,7 +51,9 @@ uint32_t SimDeviceTree::UpdateDriver(sys::WindowHandle owner, const std::string&
 
   // Without force, the driver a device already has is not a better match.
   bool allInPlace = true;
-  for (auto* device : matching) allInPlace = allInPlace && !device->driverInf.empty() && sameDriver(device->driverInf);
+  for (auto* device : matching) {
+    allInPlace = allInPlace && !device->driverInf.empty() && sameDriver(device->driverInf);
+  }
   if (allInPlace && !(flags & kInstallFlagForce)) return winerr::NoMoreItems;
 
   switch (updateScenario.outcome) {

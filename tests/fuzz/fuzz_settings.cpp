@@ -8,14 +8,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace prn;
   sim::Machine& machine = fuzz::FuzzMachine();
-  // The first byte picks the system: code page and Windows version.
+  // The first byte picks the system: code page, language and Windows version.
   static constexpr unsigned kCodePages[] = {1252, 936, 950};
   static constexpr int32_t kVersions[] = {51, 60, 61, 62, 100};
   uint8_t pick = size ? data[0] : 0;
   machine.codePage.SetId(kCodePages[pick % 3]);
   auto ini = config::ProfileFile::Parse(std::string(reinterpret_cast<const char*>(data), size), machine.codePage);
-  config::SettingsEnvironment env{&machine.files, &machine.codePage, u"P:\\", static_cast<uint16_t>(pick & 1 ? 0x0804 : 0x0409),
-                                  kVersions[(pick >> 2) % 5]};
+  const uint16_t langId = pick & 1 ? 0x0804 : 0x0409;
+  config::SettingsEnvironment env{&machine.files, &machine.codePage, u"P:\\", langId, kVersions[(pick >> 2) % 5]};
   config::TInstallInfos settings;
   try {
     settings.LoadSettings(&ini, env);
