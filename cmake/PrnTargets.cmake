@@ -31,6 +31,17 @@ if(NOT WIN32)
   add_compile_options(-Werror=return-type)
 endif()
 
+# Fuzzing (clang only): every library gets libFuzzer's coverage and the
+# address and undefined-behaviour checks; tests/fuzz adds the fuzz programs.
+option(PRN_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+if(PRN_FUZZ)
+  if(WIN32 OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "PRN_FUZZ needs a native clang build")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # prn_layer(<target> [DEPS ...]) — a static library from the *.cpp files of the
 # current folder (not its subfolders). Portable layers build on every toolchain.
 function(prn_layer target)

@@ -1,5 +1,7 @@
 #include "install/staging_folder.h"
 
+#include <utility>
+
 #include "text/ascii.h"
 #include "text/error.h"
 #include "text/format.h"
@@ -19,7 +21,24 @@ bool IsDeviceName(ustring_view name) {
          stem[3] <= u'9';
 }
 
+ustring PercentSpelling(char16_t c) {
+  static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+  return {u'%', kHex[(c >> 4) & 0xF], kHex[c & 0xF]};
+}
+
 }  // namespace
+
+ustring FolderNameFor(ustring_view name) {
+  size_t kept = name.size();
+  while (kept > 0 && (name[kept - 1] == u'.' || name[kept - 1] == u' ')) --kept;
+  ustring folder;
+  for (size_t i = 0; i < name.size(); ++i) {
+    char16_t c = name[i];
+    bool mapped = c == u'%' || c == u'/' || c == u':' || i >= kept;
+    folder += mapped ? PercentSpelling(c) : ustring(1, c);
+  }
+  return folder;
+}
 
 bool IsPlainFolderName(ustring_view name) {
   if (name.empty() || name == u"." || name == u"..") return false;
@@ -34,15 +53,16 @@ StagingFolder MakeStagingFolder(ustring_view programFiles, ustring_view maker, u
   if (!IsAbsoluteWindowsPath(programFiles))
     throw Error(Format(u"The Program Files folder \"%s\" is not a full path; the driver package cannot be staged.",
                        {programFiles}));
-  for (ustring_view name : {maker, model}) {
-    if (!IsPlainFolderName(name))
-      throw Error(Format(u"\"%s\" cannot be used as a folder name (it is empty or holds \\ / : * ? \" < > | "
-                         u"or ..); the driver package cannot be staged.",
+  const ustring makerFolder = FolderNameFor(maker), modelFolder = FolderNameFor(model);
+  for (const auto& [name, folder] : {std::pair{maker, &makerFolder}, std::pair{model, &modelFolder}}) {
+    if (!IsPlainFolderName(*folder))
+      throw Error(Format(u"\"%s\" cannot be used as a folder name (it is empty, holds \\ * ? \" < > | or "
+                         u"control characters, or names a device); the driver package cannot be staged.",
                          {name}));
   }
   StagingFolder staging;
-  staging.root = JoinPath(JoinPath(programFiles, maker), u"Printer Drivers");
-  staging.folder = JoinPath(staging.root, model);
+  staging.root = JoinPath(JoinPath(programFiles, makerFolder), u"Printer Drivers");
+  staging.folder = JoinPath(staging.root, modelFolder);
   return staging;
 }
 

@@ -18,9 +18,16 @@ struct StagingFolder {
 // folder) and no device name such as CON or LPT1.
 bool IsPlainFolderName(ustring_view name);
 
-// Builds the staging folder; raises prn::Error with a clear text when the
-// Program Files folder is not an absolute path or the maker or model name
-// is not a plain folder name.
+// The spelling of a maker or model name as a folder name: "/" and ":" (a
+// model "C5030/5035 PCL6") and a trailing "." or blank cannot stand in one,
+// so they become "%2F", "%3A", "%2E" and "%20"; "%" itself becomes "%25", so
+// that two names never share a folder. The name itself, as the spooler sees
+// it, is not touched.
+ustring FolderNameFor(ustring_view name);
+
+// Builds the staging folder from the folder spellings of maker and model;
+// raises prn::Error with a clear text when the Program Files folder is not
+// an absolute path or a spelling is still not a plain folder name.
 StagingFolder MakeStagingFolder(ustring_view programFiles, ustring_view maker, ustring_view model);
 
 // True when the full path `target` lies strictly inside the full path `root`.

@@ -54,7 +54,9 @@ BeforeInstallOutcome ReportFailedRemoval(const RemovalContext& context, uint8_t 
       trace::Message(u"已刪除打印機，但不能刪除其驅動程序！");
       if (dialogs.ShowMessage(owner, texts.DeletePrinterDriverError + u"\r\n" + texts.RestartWindowsimmediately,
                               texts.NoticeTitle, kRestartQuestionBox) == sys::mb::IdYes) {
+        // Windows restarting: nothing more may run, the install least of all.
         outcome.endApplication = RestartWindows(context.platform);
+        outcome.mayContinue = !outcome.endApplication;
       } else {
         outcome.mayContinue = afterRestartDeclined == AfterRestartDeclined::Install;
       }

@@ -30,7 +30,8 @@ enum class AfterRestartDeclined { Install, DoNotInstall };
 
 struct BeforeInstallOutcome {
   bool mayContinue = true;
-  // Windows accepted the restart the user asked for; the application ends.
+  // Windows accepted the restart the user asked for; the application ends
+  // (and mayContinue is false).
   bool endApplication = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "removal/uninstall_registry.h"
 #include "spooler/default_printer.h"
+#include "spooler/driver_environment.h"
 #include "sys/last_error.h"
 #include "sys/spooler.h"
 #include "sys/system_info.h"
@@ -13,14 +14,15 @@ namespace {
 
 // Before Windows 2000 the spooler knows only the plain deletion.
 bool DeleteOnOldWindows(const sys::Platform& platform, const ustring& driverName) {
-  if (platform.spooler->RemoveDriver(u"", u"", driverName, 0, 0)) return true;
+  if (platform.spooler->RemoveDriver(u"", u"", driverName, 0, 0)) return true;  // no WOW64 there
   trace::Format(u"DeletePrinterDriver Failt, LastError = 0x%.8x", {platform.lastError->Get()});
   return false;
 }
 
-bool DeleteWithUnusedFiles(const sys::Platform& platform, const ustring& driverName) {
+bool DeleteWithUnusedFiles(const sys::Platform& platform, const ustring& environment, const ustring& driverName) {
   auto attempt = [&] {
-    return spooler::DeletePrinterDriverExW(*platform.spooler, u"", u"", driverName, sys::spool::DeleteUnusedFiles, 0);
+    return spooler::DeletePrinterDriverExW(*platform.spooler, u"", environment, driverName,
+                                           sys::spool::DeleteUnusedFiles, 0);
   };
   if (attempt()) return true;
   trace::Format(u"DeletePrinterDriverEx Failt <1>, LastError = 0x%.8x", {platform.lastError->Get()});
@@ -40,7 +42,10 @@ bool DelSpecPrnDrv(const RemovalContext& context, const ustring& driverName, con
   const sys::Platform& platform = context.platform;
   const auto version = platform.system->Version();
   const bool oldWindows = version && version->major < 5;
-  if (!(oldWindows ? DeleteOnOldWindows(platform, driverName) : DeleteWithUnusedFiles(platform, driverName))) {
+  const bool deleted = oldWindows ? DeleteOnOldWindows(platform, driverName)
+                                  : DeleteWithUnusedFiles(platform, spooler::DriverEnvironment(context.wow64),
+                                                          driverName);
+  if (!deleted) {
     return false;
   }
   if (!uninstallKeyName.empty()) {

@@ -3,6 +3,7 @@
 #include "app/run_cmd.h"
 #include "install/ui_add_printer.h"
 #include "removal/uninstall_registry.h"
+#include "spooler/driver_environment.h"
 #include "spooler/printer_queries.h"
 #include "sys/last_error.h"
 #include "sys/system_info.h"
@@ -14,13 +15,13 @@ namespace prn::removal {
 
 namespace {
 
-constexpr ustring_view kDeletePrinterArguments = u" printui.dll,PrintUIEntry /dl /n \"%s\" /h \"intel\" /q";
-constexpr ustring_view kDeleteDriverArguments = u" printui.dll,PrintUIEntry /dd /m \"%s\" /h \"intel\" /q";
+constexpr ustring_view kDeletePrinterArguments = u" printui.dll,PrintUIEntry /dl /n \"%s\" /h \"%s\" /q";
+constexpr ustring_view kDeleteDriverArguments = u" printui.dll,PrintUIEntry /dd /m \"%s\" /h \"%s\" /q";
 
 // Runs the printer UI's command with rundll32 from the system folder; true
 // when the command ran. A name that cannot be quoted safely is not run: the
 // command runs elevated.
-using CommandBuilder = ustring (*)(ustring_view program, const ustring& name);
+using CommandBuilder = ustring (*)(ustring_view program, const ustring& name, bool wow64);
 
 bool RunPrintUi(const RemovalContext& context, CommandBuilder command, const ustring& name) {
   if (!install::IsQuotableArgument(name)) {
@@ -30,19 +31,19 @@ bool RunPrintUi(const RemovalContext& context, CommandBuilder command, const ust
   const sys::Platform& platform = context.platform;
   const ustring program = u"\"" + JoinPath(platform.system->SystemDirectory(), u"rundll32.exe") + u"\"";
   StringList output;
-  if (RunCMD(*platform.processes, command(program, name), output) < 0) return false;
+  if (RunCMD(*platform.processes, command(program, name, context.wow64), output) < 0) return false;
   trace::Message(u"RunCMD_pipe函數成功調用返回。");
   return true;
 }
 
 }  // namespace
 
-ustring PrintUiDeletePrinterCommand(ustring_view program, const ustring& printerName) {
-  return ustring(program) + Format(kDeletePrinterArguments, {printerName});
+ustring PrintUiDeletePrinterCommand(ustring_view program, const ustring& printerName, bool wow64) {
+  return ustring(program) + Format(kDeletePrinterArguments, {printerName, spooler::PrintUiArchitecture(wow64)});
 }
 
-ustring PrintUiDeleteDriverCommand(ustring_view program, const ustring& driverName) {
-  return ustring(program) + Format(kDeleteDriverArguments, {driverName});
+ustring PrintUiDeleteDriverCommand(ustring_view program, const ustring& driverName, bool wow64) {
+  return ustring(program) + Format(kDeleteDriverArguments, {driverName, spooler::PrintUiArchitecture(wow64)});
 }
 
 void UIDeletePrinter(const RemovalContext& context, const ustring& printerName, ustring& deletedName) {
@@ -64,7 +65,8 @@ void UIDeletePrinterDriver(const RemovalContext& context, const ustring& driverN
   trace::Scope scope(u"UIDeletePrinterDriver");
   deletedName.clear();
   if (!RunPrintUi(context, PrintUiDeleteDriverCommand, driverName)) return;
-  if (spooler::PrinterDriverExists(*context.platform.spooler, driverName)) {
+  if (spooler::PrinterDriverExists(*context.platform.spooler, driverName,
+                                   spooler::DriverEnvironment(context.wow64))) {
     trace::Message(u"卸載驅動程序失敗：" + deletedName);
     return;
   }

@@ -8,9 +8,10 @@
 
 namespace prn::removal {
 
-// The command lines with `program` standing for "rundll32".
-ustring PrintUiDeletePrinterCommand(ustring_view program, const ustring& printerName);
-ustring PrintUiDeleteDriverCommand(ustring_view program, const ustring& driverName);
+// The command lines with `program` standing for "rundll32"; /h names the
+// drivers of 64-bit Windows when the installer runs under WOW64.
+ustring PrintUiDeletePrinterCommand(ustring_view program, const ustring& printerName, bool wow64);
+ustring PrintUiDeleteDriverCommand(ustring_view program, const ustring& driverName, bool wow64);
 
 // `deletedName` is the printer's name when it is gone afterwards, else empty.
 void UIDeletePrinter(const RemovalContext& context, const ustring& printerName, ustring& deletedName);

@@ -1,11 +1,8 @@
 #include "spooler/lpt1_queue.h"
 
-#include <algorithm>
-
 #include "sys/fixed_text.h"
 #include "sys/last_error.h"
 #include "sys/win_errors.h"
-#include "trace/trace.h"
 
 namespace prn::spooler {
 
@@ -18,6 +15,7 @@ constexpr uint32_t kLpt1Fields = 0x0581CF43;
 
 sys::DEVMODEW Lpt1DeviceMode(const ustring& printerName) {
   sys::DEVMODEW dm{};
+  // The field holds 31 characters; the queue keeps its full name in pPrinterName.
   sys::CopyFixedText(dm.dmDeviceName, printerName);
   dm.dmSpecVersion = 0x401;
   dm.dmDriverVersion = 0x100;
@@ -48,8 +46,7 @@ sys::DEVMODEW Lpt1DeviceMode(const ustring& printerName) {
 
 }  // namespace
 
-std::optional<sys::PRINTER_INFO_2W> Lpt1PrinterInfo(const ustring& driverName, const ustring& printerName) {
-  if (printerName.size() >= std::size(sys::DEVMODEW{}.dmDeviceName)) return std::nullopt;
+sys::PRINTER_INFO_2W Lpt1PrinterInfo(const ustring& driverName, const ustring& printerName) {
   sys::PRINTER_INFO_2W info;
   info.pPrinterName = printerName;
   info.pPortName = kLpt1;
@@ -64,15 +61,11 @@ std::optional<sys::PRINTER_INFO_2W> Lpt1PrinterInfo(const ustring& driverName, c
 
 bool AddPrinterOnLpt1(sys::Spooler& spooler, sys::LastError& lastError, const ustring& driverName,
                       const ustring& printerName) {
-  if (driverName.empty() || printerName.empty()) return false;
-  auto info = Lpt1PrinterInfo(driverName, printerName);
-  if (!info) {
-    trace::Format(u"Printer name [%s] refused: a device mode holds at most %d characters",
-                  {printerName, static_cast<int>(std::size(sys::DEVMODEW{}.dmDeviceName) - 1)});
-    lastError.Set(winerr::InvalidPrinterName);
+  if (driverName.empty() || printerName.empty()) {
+    lastError.Set(winerr::InvalidParameter);
     return false;
   }
-  return spooler.AddPrinterQueue(*info) != nullptr;
+  return spooler.AddPrinterQueue(Lpt1PrinterInfo(driverName, printerName)) != nullptr;
 }
 
 }  // namespace prn::spooler

@@ -20,8 +20,8 @@ bool PrinterExists(sys::Spooler& spooler, const ustring& printerName) {
                      [&](const auto& p) { return EqualsNoCase(p.pPrinterName, printerName); });
 }
 
-bool PrinterDriverExists(sys::Spooler& spooler, const ustring& driverName) {
-  auto drivers = spooler.EnumerateDrivers1();
+bool PrinterDriverExists(sys::Spooler& spooler, const ustring& driverName, const ustring& environment) {
+  auto drivers = spooler.EnumerateDrivers1({}, environment);
   if (!drivers.ok) {
     trace::Message(u"列舉系統打印機驅動程序失敗！");
     return false;

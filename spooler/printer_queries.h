@@ -14,8 +14,9 @@ namespace prn::spooler {
 
 // A local printer of that name, compared case-insensitively.
 bool PrinterExists(sys::Spooler& spooler, const ustring& printerName);
-// An installed driver of the current environment, compared case-insensitively.
-bool PrinterDriverExists(sys::Spooler& spooler, const ustring& driverName);
+// An installed driver of `environment` (empty: the caller's own), compared
+// case-insensitively.
+bool PrinterDriverExists(sys::Spooler& spooler, const ustring& driverName, const ustring& environment = {});
 // A port of exactly that name.
 bool PortExists(sys::Spooler& spooler, const ustring& portName);
 

@@ -238,9 +238,10 @@ class Spooler {
   virtual Enumeration<PRINTER_INFO_2W> EnumeratePrinters2(uint32_t flags, BufferBytes buffer = {}) = 0;
   virtual Enumeration<PRINTER_INFO_4W> EnumeratePrinters4(uint32_t flags, BufferBytes buffer = {}) = 0;
   virtual Enumeration<PRINTER_INFO_5W> EnumeratePrinters5(uint32_t flags, BufferBytes buffer = {}) = 0;
-  // EnumPrinterDriversW, local server, current environment.
-  virtual Enumeration<DRIVER_INFO_1W> EnumerateDrivers1(BufferBytes buffer = {}) = 0;
-  virtual Enumeration<DRIVER_INFO_3W> EnumerateDrivers3(BufferBytes buffer = {}) = 0;
+  // EnumPrinterDriversW, local server; an empty environment is passed as null
+  // (the caller's own: "Windows NT x86" for a 32-bit program on 64-bit Windows).
+  virtual Enumeration<DRIVER_INFO_1W> EnumerateDrivers1(BufferBytes buffer = {}, const ustring& environment = {}) = 0;
+  virtual Enumeration<DRIVER_INFO_3W> EnumerateDrivers3(BufferBytes buffer = {}, const ustring& environment = {}) = 0;
   // EnumPortsW, local server, level 2.
   virtual Enumeration<PORT_INFO_2W> EnumeratePorts2(BufferBytes buffer = {}) = 0;
 

@@ -32,12 +32,14 @@ constexpr uint32_t ProcessAborted = 1067;
 constexpr uint32_t NoUnicodeTranslation = 1113;
 constexpr uint32_t Timeout = 1460;
 constexpr uint32_t InvalidLevel = 124;
+constexpr uint32_t BadExeFormat = 193;  // a library of the other bitness
 constexpr uint32_t NotAllAssigned = 1300;
 constexpr uint32_t NoSuchPrivilege = 1313;
 constexpr uint32_t PrivilegeNotHeld = 1314;
 constexpr uint32_t UnknownPort = 1796;
 constexpr uint32_t UnknownPrinterDriver = 1797;
 constexpr uint32_t UnknownPrintProcessor = 1798;
+constexpr uint32_t InvalidEnvironment = 1805;
 constexpr uint32_t InvalidPrinterName = 1801;
 constexpr uint32_t PrinterAlreadyExists = 1802;
 constexpr uint32_t ResourceTypeNotFound = 1813;
@@ -49,6 +51,7 @@ constexpr uint32_t NoSuchDevinst = 0xE000020B;
 constexpr uint32_t NoDriverSelected = 0xE000020D;
 constexpr uint32_t NoAssociatedService = 0xE0000219;
 constexpr uint32_t NoCatalogForOemInf = 0xE000022F;
+constexpr uint32_t InWow64 = 0xE0000235;  // a device install from a 32-bit process on 64-bit Windows
 constexpr uint32_t TrustNoSignature = 0x800B0100;
 
 }  // namespace prn::winerr

@@ -42,7 +42,7 @@ class Machine {
   SimSystemInfo system{files};
   SimResources resources;
   SimDialogs dialogs;
-  SimSpooler spooler{lastError};
+  SimSpooler spooler{lastError, system};
   SimUsbPortLibrary usb;
   SimProcesses processes{files, system};
   SimShell shell;
@@ -51,7 +51,7 @@ class Machine {
   SimDeviceTree devices{registry};
   SimInfStore infStore{files};
   // The device-installation services as the device-install library sees them.
-  SimDeviceInstallApi deviceInstall{devices, infStore, files, codePage};
+  SimDeviceInstallApi deviceInstall{devices, infStore, files, codePage, system};
   SimDeviceLibraries deviceLibraries{files, deviceInstall, registry, lastError, codePage};
   // Windows that simulated programs send messages to (PrnSetup64.exe's result).
   SimWindows windows;

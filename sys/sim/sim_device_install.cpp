@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "sys/sim/sim_caller.h"
 #include "sys/sim/sim_codepage.h"
 #include "sys/sim/sim_device_tree.h"
 #include "sys/sim/sim_files.h"
@@ -93,8 +94,8 @@ std::map<uint32_t, ustring> StandardSystemMessages() {
 }  // namespace
 
 SimDeviceInstallApi::SimDeviceInstallApi(SimDeviceTree& tree, SimInfStore& infStore, SimFileSystem& files,
-                                         const SimCodePage& codePage)
-    : tree_(tree), infStore_(infStore), files_(files), codePage_(codePage),
+                                         const SimCodePage& codePage, const sys::SystemInfo& system)
+    : tree_(tree), infStore_(infStore), files_(files), codePage_(codePage), system_(system),
       systemMessages_(StandardSystemMessages()) {}
 
 std::vector<SimDeviceInstallApi::MessageBoxRecord> SimDeviceInstallApi::MessageBoxes() const {
@@ -136,9 +137,24 @@ uint32_t SimDeviceInstallApi::OpenAllDevices(std::unique_ptr<sys::DeviceInfoSet>
 uint32_t SimDeviceInstallApi::UpdateDriverForDevices(sys::WindowHandle owner, const std::string& hardwareId,
                                                      const std::string& infPath, uint32_t installFlags,
                                                      bool& restartNeeded) {
+  if (system_.Wow64Flag().value_or(false) && !CallerIs64Bit()) {
+    restartNeeded = false;
+    return winerr::InWow64;
+  }
   ustring path = codePage_.FromAnsi(infPath);
   bool infExists = !path.empty() && files_.FileExists(files_.FullPath(path));
-  return tree_.UpdateDriver(owner, hardwareId, infPath, infExists, installFlags, restartNeeded);
+  // Windows ranks drivers by what they are, not by how their INF's path is
+  // spelt: the staged INF and its copy in the INF store are one driver.
+  auto sameDriver = [&](const std::string& installedInf) {
+    ustring installed = files_.FullPath(codePage_.FromAnsi(installedInf));
+    ustring offered = files_.FullPath(path);
+    std::string installedText, offeredText;
+    if (files_.ReadFile(installed, installedText) == 0 && files_.ReadFile(offered, offeredText) == 0) {
+      return installedText == offeredText;
+    }
+    return EqualsNoCase(installed, offered);
+  };
+  return tree_.UpdateDriver(owner, hardwareId, infPath, infExists, installFlags, restartNeeded, sameDriver);
 }
 
 uint32_t SimDeviceInstallApi::CopyOemInf(const std::string& infPath, const std::optional<std::string>& mediaLocation,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sys/device_install_api.h"
+#include "sys/system_info.h"
 #include "text/ustring.h"
 
 namespace prn::sim {
@@ -21,8 +22,10 @@ class SimInfStore;
 
 class SimDeviceInstallApi : public sys::DeviceInstallApi {
  public:
+  // `system` tells whether the machine is 64-bit Windows: a 32-bit caller
+  // there gets ERROR_IN_WOW64 from the driver install.
   SimDeviceInstallApi(SimDeviceTree& tree, SimInfStore& infStore, SimFileSystem& files,
-                      const SimCodePage& codePage);
+                      const SimCodePage& codePage, const sys::SystemInfo& system);
 
   struct MessageBoxRecord {
     sys::WindowHandle owner;
@@ -65,6 +68,7 @@ class SimDeviceInstallApi : public sys::DeviceInstallApi {
   SimInfStore& infStore_;
   SimFileSystem& files_;
   const SimCodePage& codePage_;
+  const sys::SystemInfo& system_;
   uint16_t uiLanguage_ = 1033;
   std::map<std::uintptr_t, StringTable> moduleStrings_;
   std::map<uint32_t, ustring> systemMessages_;

@@ -2,6 +2,7 @@
 
 #include "native/inst2k/inst2k_library.h"
 #include "native/inst2k/string_table.h"
+#include "sys/sim/sim_caller.h"
 #include "sys/sim/sim_codepage.h"
 #include "sys/sim/sim_device_install.h"
 #include "sys/sim/sim_files.h"
@@ -50,6 +51,9 @@ bool RunsInst2k(const ustring& upperPath) {
   ustring name = FileNamePart(upperPath);
   return name == u"INST2K.DLL" || name == u"INST2K64.DLL";
 }
+
+// The 64-bit builds are named so (inst2k64.dll); everything else is 32-bit.
+bool Is64BitLibrary(const ustring& upperPath) { return upperPath.ends_with(u"64.DLL"); }
 
 }  // namespace
 
@@ -141,6 +145,7 @@ sys::DeviceLibraryLoad SimDeviceLibraries::Load(const ustring& fullPath) {
   const ustring key = AsciiUpper(files_.FullPath(fullPath));
   if (auto failure = loadFailures_.find(key); failure != loadFailures_.end()) return {nullptr, failure->second};
   if (!files_.FileExists(fullPath)) return {nullptr, winerr::ModNotFound};
+  if (Is64BitLibrary(key) != CallerIs64Bit()) return {nullptr, winerr::BadExeFormat};
   ++totalLoads_[key];
   std::shared_ptr<Module> module = ModuleFor(key, RunsInst2k(key));
   sys::Inst2kExports exports = Bind(*module, key);

@@ -4,7 +4,9 @@
 // machine's devices and registry; any other existing file loads without
 // exports. Loads of the same path share one module state while they overlap,
 // as a real module does, and the state starts afresh once the last load has
-// gone. A path can be made to fail loading or to lack exports.
+// gone. A path can be made to fail loading or to lack exports. A library of
+// the other bitness than the caller's (inst2k64.dll in the 32-bit installer,
+// see sim_caller.h) fails with ERROR_BAD_EXE_FORMAT, as LoadLibrary does.
 
 #include <map>
 #include <memory>

@@ -38,7 +38,7 @@ SimDevice* SimDeviceTree::Find(std::string_view instanceId) {
 
 uint32_t SimDeviceTree::UpdateDriver(sys::WindowHandle owner, const std::string& hardwareId,
                                      const std::string& infPath, bool infExists, uint32_t flags,
-                                     bool& restartNeeded) {
+                                     bool& restartNeeded, const SameDriver& sameDriver) {
   updateCalls.push_back({owner, hardwareId, infPath, flags});
   restartNeeded = false;
   if (!infExists) return winerr::FileNotFound;
@@ -49,9 +49,11 @@ uint32_t SimDeviceTree::UpdateDriver(sys::WindowHandle owner, const std::string&
   }
   if (matching.empty()) return winerr::NoSuchDevinst;
 
-  // Without force, a driver from the same INF is not a better match.
+  // Without force, the driver a device already has is not a better match.
   bool allInPlace = true;
-  for (auto* device : matching) allInPlace = allInPlace && EqualsNoCase(device->driverInf, infPath);
+  for (auto* device : matching) {
+    allInPlace = allInPlace && !device->driverInf.empty() && sameDriver(device->driverInf);
+  }
   if (allInPlace && !(flags & kInstallFlagForce)) return winerr::NoMoreItems;
 
   switch (updateScenario.outcome) {

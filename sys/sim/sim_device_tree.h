@@ -57,11 +57,14 @@ class SimDeviceTree {
   SimDevice* Find(std::string_view instanceId);
   static ustring EnumKeyPath(std::string_view instanceId);
 
+  // Whether a device's installed driver (the INF it came from) is the one offered.
+  using SameDriver = std::function<bool(const std::string& installedInf)>;
   // UpdateDriverForPlugAndPlayDevices for an INF that exists (or not): 0 or
   // the error code. Matching is by hardware ID, without regard to case,
-  // among the attached devices.
+  // among the attached devices; without force, devices that already have
+  // the offered driver get no better one (ERROR_NO_MORE_ITEMS).
   uint32_t UpdateDriver(sys::WindowHandle owner, const std::string& hardwareId, const std::string& infPath,
-                        bool infExists, uint32_t flags, bool& restartNeeded);
+                        bool infExists, uint32_t flags, bool& restartNeeded, const SameDriver& sameDriver);
 
   uint32_t usbClassGuids = 1;        // setup classes named "USB"
   uint32_t openFailure = 0;          // opening a device set fails with this code

@@ -5,6 +5,7 @@
 #include "native/host64/host_run.h"
 #include "native/host64/host_ui.h"
 #include "sys/dialogs.h"
+#include "sys/sim/sim_caller.h"
 #include "sys/sim/sim_codepage.h"
 #include "sys/sim/sim_device_library.h"
 #include "sys/sim/sim_dialogs.h"
@@ -54,6 +55,7 @@ ProgramBehaviour PrnSetup64Program(SimHostParts parts) {
     ProgramRun run;
     const StringList arguments(start.args.empty() ? start.args.begin() : start.args.begin() + 1, start.args.end());
     run.atEnd = [parts, arguments, directory = start.currentDirectory] {
+      As64BitProcess bitness;
       CurrentDirectoryScope scope(parts.files, directory);
       config::FileProfileStore profiles(parts.files, parts.codePage);
       SimHostUi ui(parts.dialogs, parts.windows);
@@ -61,6 +63,8 @@ ProgramBehaviour PrnSetup64Program(SimHostParts parts) {
       try {
         host64::RunHost({parts.libraries, parts.files, parts.codePage, profiles, ui},
                         host64::ParseHostArguments(arguments));
+      } catch (const SimDeadlock&) {
+        throw;  // the installer's fault, not the host's
       } catch (...) {
       }
     };

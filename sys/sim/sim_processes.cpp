@@ -16,6 +16,7 @@ struct SimProcesses::RunState {
   explicit RunState(ProgramRun r) : run(std::move(r)) {}
   ProgramRun run;
   size_t offset = 0;
+  bool ending = false;  // at its work, which ends it
   bool ended = false;
 };
 
@@ -25,10 +26,16 @@ class SimProcess : public sys::CapturedProcess {
  public:
   explicit SimProcess(std::shared_ptr<SimProcesses::RunState> state) : state_(std::move(state)) {}
 
-  void WaitForEnd() override { End(); }
+  void WaitForEnd() override {
+    // Waiting for a program from inside its own work (its SendMessageW to a
+    // window of the waiter) never returns on Windows.
+    if (state_->ending) throw SimDeadlock("a process is waited for while it is still at work: a deadlock on Windows");
+    End();
+  }
 
   bool StillActive() override {
     if (state_->ended) return false;
+    if (state_->ending) return true;  // still at work
     if (state_->run.activePolls > 0) {
       --state_->run.activePolls;
       return true;
@@ -51,10 +58,14 @@ class SimProcess : public sys::CapturedProcess {
   }
 
  private:
+  // The program is alive while it does its work (the host, say, until its
+  // message to the window has been handled) and ends after it.
   void End() {
-    if (state_->ended) return;
-    state_->ended = true;
+    if (state_->ended || state_->ending) return;
+    state_->ending = true;
     if (state_->run.atEnd) state_->run.atEnd();
+    state_->ending = false;
+    state_->ended = true;
   }
 
   std::shared_ptr<SimProcesses::RunState> state_;

@@ -8,11 +8,18 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "sys/processes.h"
 
 namespace prn::sim {
+
+// A wait that would never return on Windows (for a program from inside its
+// own work); it goes through every simulated program's own error handling.
+struct SimDeadlock : std::logic_error {
+  using std::logic_error::logic_error;
+};
 
 // What one run of a simulated program does.
 struct ProgramRun {
@@ -20,7 +27,9 @@ struct ProgramRun {
   uint32_t exitCode = 0;
   int activePolls = 0;   // StillActive answers true this many times first
   bool readFails = false;  // the output pipe breaks down instead of ending
-  std::function<void()> atEnd;  // effect when it ends (waited for, or its last active poll)
+  // Its work, done when it ends (waited for, or its last active poll); the
+  // process is still active while the work runs.
+  std::function<void()> atEnd;
 };
 
 struct ProcessStartInfo {

@@ -44,6 +44,11 @@ void SimRegistry::FailOpenUnder(const ustring& path, uint32_t code) {
   openFailures_[JoinUpper(SplitPath(path))] = code;
 }
 
+void SimRegistry::FailDeleteOf(const ustring& path, uint32_t code) {
+  std::lock_guard lock(mutex_);
+  deleteFailures_[JoinUpper(SplitPath(path))] = code;
+}
+
 void SimRegistry::FailCreateUnder(const ustring& path, uint32_t code) {
   std::lock_guard lock(mutex_);
   createFailures_[JoinUpper(SplitPath(path))] = code;
@@ -73,6 +78,14 @@ uint32_t SimRegistry::InjectedFailure(const std::map<ustring, uint32_t>& failure
   const ustring joined = JoinUpper(path);
   for (const auto& [prefix, code] : failures) {
     if (joined.starts_with(prefix)) return code;
+  }
+  return 0;
+}
+
+uint32_t SimRegistry::DeleteFailureIn(const Path& path) const {
+  const ustring joined = JoinUpper(path);  // each name ends with a backslash
+  for (const auto& [key, code] : deleteFailures_) {
+    if (key.starts_with(joined)) return code;
   }
   return 0;
 }
@@ -118,7 +131,10 @@ uint32_t SimRegistry::DeleteTree(const ustring& path, sys::RegistryView view) {
   std::lock_guard lock(mutex_);
   Path resolved = Resolve(path, view);
   if (resolved.empty()) return winerr::AccessDenied;
+  if (uint32_t failure = InjectedFailure(openFailures_, resolved)) return failure;
   Path parentPath(resolved.begin(), resolved.end() - 1);
+  if (!Find(resolved)) return winerr::FileNotFound;
+  if (uint32_t failure = DeleteFailureIn(resolved)) return failure;
   Key* parent = Find(parentPath);
   if (!parent || parent->subkeys.erase(AsciiUpper(resolved.back())) == 0) return winerr::FileNotFound;
   return 0;

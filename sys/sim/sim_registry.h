@@ -23,6 +23,9 @@ class SimRegistry : public sys::Registry {
   void SetRedirected32(bool redirected) { redirected32_ = redirected; }
   void FailOpenUnder(const ustring& path, uint32_t code);
   void FailCreateUnder(const ustring& path, uint32_t code);
+  // Deleting this key fails with `code`, and so does deleting any key above
+  // it (RegDeleteTree cannot take a tree with a key it may not delete).
+  void FailDeleteOf(const ustring& path, uint32_t code);
 
   // Conveniences for tests and scenarios (64-bit view, no failures applied).
   bool KeyExists(const ustring& path) const;
@@ -44,10 +47,13 @@ class SimRegistry : public sys::Registry {
   Path Resolve(const ustring& path, sys::RegistryView view) const;
   Key* Find(const Path& path) const;
   uint32_t InjectedFailure(const std::map<ustring, uint32_t>& failures, const Path& path) const;
+  // A delete failure at or below `path`.
+  uint32_t DeleteFailureIn(const Path& path) const;
 
   std::unique_ptr<Key> root_;
   std::map<ustring, uint32_t> openFailures_;
   std::map<ustring, uint32_t> createFailures_;
+  std::map<ustring, uint32_t> deleteFailures_;
   bool redirected32_ = false;
   mutable std::mutex mutex_;
 };

@@ -11,8 +11,6 @@ namespace prn::sim {
 
 namespace {
 
-constexpr char16_t kDefaultEnvironment[] = u"Windows x64";
-
 sys::DeviceMode DefaultDeviceMode(const ustring& printerName) {
   sys::DeviceMode mode;
   auto& dm = mode.dm;
@@ -42,7 +40,8 @@ StringList SplitPorts(const ustring& portList) {
 
 }  // namespace
 
-SimSpooler::SimSpooler(sys::LastError& lastError) : lastError_(lastError) {
+SimSpooler::SimSpooler(sys::LastError& lastError, const sys::SystemInfo& system)
+    : lastError_(lastError), system_(system) {
   for (const char16_t* port : {u"LPT1:", u"LPT2:", u"LPT3:", u"COM1:", u"COM2:", u"COM3:", u"COM4:", u"FILE:"}) {
     PutPort(port);
   }
@@ -60,8 +59,10 @@ void SimSpooler::PutPort(const ustring& name, const ustring& monitor) {
 void SimSpooler::PutDriver(const sys::DRIVER_INFO_3W& driver) {
   std::lock_guard lock(mutex_);
   sys::DRIVER_INFO_3W stored = driver;
-  if (stored.pEnvironment.empty()) stored.pEnvironment = kDefaultEnvironment;
-  std::erase_if(drivers_, [&](const auto& d) { return EqualsNoCase(d.pName, stored.pName); });
+  if (stored.pEnvironment.empty()) stored.pEnvironment = NativeEnvironment();
+  std::erase_if(drivers_, [&](const auto& d) {
+    return EqualsNoCase(d.pName, stored.pName) && EqualsNoCase(d.pEnvironment, stored.pEnvironment);
+  });
   drivers_.push_back(stored);
 }
 
@@ -169,12 +170,15 @@ std::optional<sys::PRINTER_INFO_2W> SimSpooler::FindPrinter(const ustring& name)
   return Level2(*stored);
 }
 
-std::optional<sys::DRIVER_INFO_3W> SimSpooler::FindDriver(const ustring& name) const {
+std::optional<sys::DRIVER_INFO_3W> SimSpooler::FindDriver(const ustring& name, const ustring& environment) const {
   std::lock_guard lock(mutex_);
-  for (const auto& driver : drivers_) {
-    if (EqualsNoCase(driver.pName, name)) return driver;
-  }
-  return std::nullopt;
+  const sys::DRIVER_INFO_3W* driver = DriverIn(name, environment.empty() ? NativeEnvironment() : environment);
+  if (!driver) return std::nullopt;
+  return *driver;
+}
+
+ustring SimSpooler::NativeEnvironment() const {
+  return system_.Wow64Flag().value_or(false) ? kEnvironmentX64 : kEnvironmentX86;
 }
 
 std::optional<sys::PORT_INFO_2W> SimSpooler::FindPort(const ustring& name) const {
@@ -253,8 +257,32 @@ const SimSpooler::StoredPrinter* SimSpooler::PrinterByName(const ustring& name) 
   return const_cast<SimSpooler*>(this)->PrinterByName(name);
 }
 
-bool SimSpooler::DriverKnown(const ustring& name) const {
-  return std::any_of(drivers_.begin(), drivers_.end(), [&](const auto& d) { return EqualsNoCase(d.pName, name); });
+const sys::DRIVER_INFO_3W* SimSpooler::DriverIn(const ustring& name, const ustring& environment) const {
+  for (const auto& driver : drivers_) {
+    if (EqualsNoCase(driver.pName, name) && EqualsNoCase(driver.pEnvironment, environment)) return &driver;
+  }
+  return nullptr;
+}
+
+bool SimSpooler::DriverKnown(const ustring& name) const { return DriverIn(name, NativeEnvironment()) != nullptr; }
+
+std::optional<ustring> SimSpooler::CallerEnvironment(const ustring& environment) const {
+  if (environment.empty()) return kEnvironmentX86;  // the installer is a 32-bit program
+  for (const char16_t* known : {kEnvironmentX86, kEnvironmentX64}) {
+    if (EqualsNoCase(environment, known)) return known;
+  }
+  lastError_.Set(winerr::InvalidEnvironment);
+  return std::nullopt;
+}
+
+std::optional<std::vector<sys::DRIVER_INFO_3W>> SimSpooler::DriversOf(const ustring& environment) const {
+  auto wanted = CallerEnvironment(environment);
+  if (!wanted) return std::nullopt;
+  std::vector<sys::DRIVER_INFO_3W> drivers;
+  for (const auto& driver : drivers_) {
+    if (EqualsNoCase(driver.pEnvironment, *wanted)) drivers.push_back(driver);
+  }
+  return drivers;
 }
 
 bool SimSpooler::ProcessorKnown(const ustring& name) const {
@@ -340,16 +368,22 @@ sys::Enumeration<sys::PRINTER_INFO_5W> SimSpooler::EnumeratePrinters5(uint32_t f
   return Deliver(std::move(records), buffer, Call::EnumPrinters);
 }
 
-sys::Enumeration<sys::DRIVER_INFO_1W> SimSpooler::EnumerateDrivers1(sys::BufferBytes buffer) {
+sys::Enumeration<sys::DRIVER_INFO_1W> SimSpooler::EnumerateDrivers1(sys::BufferBytes buffer,
+                                                                   const ustring& environment) {
   std::lock_guard lock(mutex_);
+  auto drivers = DriversOf(environment);
+  if (!drivers) return {};
   std::vector<sys::DRIVER_INFO_1W> records;
-  for (const auto& driver : drivers_) records.push_back({driver.pName});
+  for (const auto& driver : *drivers) records.push_back({driver.pName});
   return Deliver(std::move(records), buffer, Call::EnumDrivers);
 }
 
-sys::Enumeration<sys::DRIVER_INFO_3W> SimSpooler::EnumerateDrivers3(sys::BufferBytes buffer) {
+sys::Enumeration<sys::DRIVER_INFO_3W> SimSpooler::EnumerateDrivers3(sys::BufferBytes buffer,
+                                                                   const ustring& environment) {
   std::lock_guard lock(mutex_);
-  return Deliver(drivers_, buffer, Call::EnumDrivers);
+  auto drivers = DriversOf(environment);
+  if (!drivers) return {};
+  return Deliver(std::move(*drivers), buffer, Call::EnumDrivers);
 }
 
 sys::Enumeration<sys::PORT_INFO_2W> SimSpooler::EnumeratePorts2(sys::BufferBytes buffer) {
@@ -368,26 +402,32 @@ bool SimSpooler::InstallDriver(const sys::DRIVER_INFO_3W& info, uint32_t) {
   return true;
 }
 
-bool SimSpooler::RemoveDriver(const ustring& server, const ustring&, const ustring& driverName, uint32_t,
-                              uint32_t) {
+bool SimSpooler::RemoveDriver(const ustring& server, const ustring& environment, const ustring& driverName,
+                              uint32_t, uint32_t) {
   std::lock_guard lock(mutex_);
   if (Failing(Call::DeleteDriver)) return false;
   if (!server.empty()) {
     lastError_.Set(winerr::InvalidPrinterName);
     return false;
   }
-  if (!DriverKnown(driverName)) {
+  auto target = CallerEnvironment(environment);
+  if (!target) return false;
+  if (!DriverIn(driverName, *target)) {
     lastError_.Set(winerr::UnknownPrinterDriver);
     return false;
   }
-  bool inUse = std::any_of(printers_.begin(), printers_.end(), [&](const StoredPrinter& p) {
-    return !p.connection && EqualsNoCase(p.info.pDriverName, driverName);
-  });
+  // Printers use the machine's own drivers; another environment's copy is free to go.
+  bool inUse = EqualsNoCase(*target, NativeEnvironment()) &&
+               std::any_of(printers_.begin(), printers_.end(), [&](const StoredPrinter& p) {
+                 return !p.connection && EqualsNoCase(p.info.pDriverName, driverName);
+               });
   if (inUse) {
     lastError_.Set(winerr::PrinterDriverInUse);
     return false;
   }
-  std::erase_if(drivers_, [&](const auto& d) { return EqualsNoCase(d.pName, driverName); });
+  std::erase_if(drivers_, [&](const auto& d) {
+    return EqualsNoCase(d.pName, driverName) && EqualsNoCase(d.pEnvironment, *target);
+  });
   return true;
 }
 

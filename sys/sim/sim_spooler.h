@@ -6,8 +6,13 @@
 // 5 for a change through a handle without administer access), fills a fixed
 // buffer as a 32-bit caller's would fill (122 when it does not fit), and
 // answers the Local Port and Standard TCP/IP Port monitors' "AddPort".
+// Drivers belong to an environment: the machine's own is "Windows x64" on
+// 64-bit Windows (the system's WOW64 flag) and "Windows NT x86" otherwise;
+// the caller is the 32-bit installer, so an enumeration or deletion without
+// an environment sees only the "Windows NT x86" drivers, as on Windows.
 // Failures are reported through the machine's last-error value.
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -17,11 +22,14 @@
 
 #include "sys/last_error.h"
 #include "sys/spooler.h"
+#include "sys/system_info.h"
 
 namespace prn::sim {
 
 inline constexpr char16_t kLocalPortMonitor[] = u"Local Port";
 inline constexpr char16_t kTcpIpPortMonitor[] = u"Standard TCP/IP Port";
+inline constexpr char16_t kEnvironmentX86[] = u"Windows NT x86";
+inline constexpr char16_t kEnvironmentX64[] = u"Windows x64";
 
 class SimSpooler : public sys::Spooler {
  public:
@@ -42,10 +50,12 @@ class SimSpooler : public sys::Spooler {
 
   // A fresh machine: LPT1:-LPT3:, COM1:-COM4: and FILE: on the Local Port
   // monitor, both monitors present, the WinPrint processor, no printers.
-  explicit SimSpooler(sys::LastError& lastError);
+  // `system` tells whether the machine is 64-bit Windows.
+  SimSpooler(sys::LastError& lastError, const sys::SystemInfo& system);
 
   // Setting the scene (no checks).
   void PutPort(const ustring& name, const ustring& monitor = kLocalPortMonitor);
+  // Without an environment the driver is one of the machine's own.
   void PutDriver(const sys::DRIVER_INFO_3W& driver);
   void PutDriver(const ustring& name, const ustring& dataFile = {});
   void PutPrinter(const sys::PRINTER_INFO_2W& printer);
@@ -65,19 +75,27 @@ class SimSpooler : public sys::Spooler {
 
   // Looking at the outcome.
   std::optional<sys::PRINTER_INFO_2W> FindPrinter(const ustring& name) const;
-  std::optional<sys::DRIVER_INFO_3W> FindDriver(const ustring& name) const;
+  // Empty environment: the machine's own.
+  std::optional<sys::DRIVER_INFO_3W> FindDriver(const ustring& name, const ustring& environment = {}) const;
+  // The machine's own environment, as the drivers' records name it.
+  ustring NativeEnvironment() const;
   std::optional<sys::PORT_INFO_2W> FindPort(const ustring& name) const;
   std::optional<ustring> Default() const;
   std::vector<OpenRecord> Opens() const;
   std::vector<XcvRecord> XcvCalls() const;
   std::vector<sys::PRINTER_INFO_2W> AddedPrinters() const;
   size_t SetPrinterCount() const;
+  // Printer and monitor handles open now; a routine that returns with one
+  // open leaks it (ClosePrinter was never called).
+  int OpenHandleCount() const { return openHandles_; }
 
   sys::Enumeration<sys::PRINTER_INFO_2W> EnumeratePrinters2(uint32_t flags, sys::BufferBytes buffer = {}) override;
   sys::Enumeration<sys::PRINTER_INFO_4W> EnumeratePrinters4(uint32_t flags, sys::BufferBytes buffer = {}) override;
   sys::Enumeration<sys::PRINTER_INFO_5W> EnumeratePrinters5(uint32_t flags, sys::BufferBytes buffer = {}) override;
-  sys::Enumeration<sys::DRIVER_INFO_1W> EnumerateDrivers1(sys::BufferBytes buffer = {}) override;
-  sys::Enumeration<sys::DRIVER_INFO_3W> EnumerateDrivers3(sys::BufferBytes buffer = {}) override;
+  sys::Enumeration<sys::DRIVER_INFO_1W> EnumerateDrivers1(sys::BufferBytes buffer = {},
+                                                          const ustring& environment = {}) override;
+  sys::Enumeration<sys::DRIVER_INFO_3W> EnumerateDrivers3(sys::BufferBytes buffer = {},
+                                                          const ustring& environment = {}) override;
   sys::Enumeration<sys::PORT_INFO_2W> EnumeratePorts2(sys::BufferBytes buffer = {}) override;
   std::unique_ptr<sys::Printer> OpenPrinterHandle(const ustring& name,
                                                   const sys::PRINTER_DEFAULTSW* defaults = nullptr) override;
@@ -115,7 +133,15 @@ class SimSpooler : public sys::Spooler {
   StoredPrinter* AdministeredPrinterOf(const Target& target);
   StoredPrinter* PrinterByName(const ustring& name);
   const StoredPrinter* PrinterByName(const ustring& name) const;
+  // A driver of `environment` (its stored spelling, see Environment).
+  const sys::DRIVER_INFO_3W* DriverIn(const ustring& name, const ustring& environment) const;
+  // The machine's driver a printer may use.
   bool DriverKnown(const ustring& name) const;
+  // The environment a caller's text names: empty is the caller's own; an
+  // unknown name gives nothing (ERROR_INVALID_ENVIRONMENT).
+  std::optional<ustring> CallerEnvironment(const ustring& environment) const;
+  // The drivers of a caller's environment; nothing (with the error) when it is unknown.
+  std::optional<std::vector<sys::DRIVER_INFO_3W>> DriversOf(const ustring& environment) const;
   bool ProcessorKnown(const ustring& name) const;
   bool PortsKnown(const ustring& portList) const;
   // The checks AddPrinter and SetPrinter share; 0 when the record is acceptable.
@@ -140,6 +166,7 @@ class SimSpooler : public sys::Spooler {
   uint32_t XcvAddPort(const Target& target, const std::vector<uint8_t>& input);
 
   sys::LastError& lastError_;
+  const sys::SystemInfo& system_;
   mutable std::mutex mutex_;
   std::vector<StoredPrinter> printers_;
   uint64_t nextPrinterId_ = 1;
@@ -155,6 +182,7 @@ class SimSpooler : public sys::Spooler {
   std::vector<XcvRecord> xcvCalls_;
   std::vector<sys::PRINTER_INFO_2W> added_;
   size_t setPrinterCount_ = 0;
+  std::atomic<int> openHandles_ = 0;
   uint32_t nextJobId_ = 1;
 };
 

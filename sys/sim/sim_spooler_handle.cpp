@@ -32,7 +32,12 @@ std::optional<ustring> TerminatedText(const std::vector<uint8_t>& bytes) {
 
 class SimSpooler::Handle : public sys::Printer {
  public:
-  Handle(SimSpooler& spooler, Target target) : spooler_(spooler), target_(std::move(target)) {}
+  Handle(SimSpooler& spooler, Target target) : spooler_(spooler), target_(std::move(target)) {
+    ++spooler_.openHandles_;
+  }
+  ~Handle() override { --spooler_.openHandles_; }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
 
   bool GetInfo2(sys::PRINTER_INFO_2W& info) override {
     std::lock_guard lock(spooler_.mutex_);
@@ -149,7 +154,9 @@ bool SimSpooler::SetInfo2(const Target& target, const sys::PRINTER_INFO_2W& info
   }
   if (default_ && EqualsNoCase(*default_, printer->info.pPrinterName)) default_.emplace(info.pPrinterName);
   sys::PRINTER_INFO_2W stored = info;
+  // What the spooler itself keeps is not the caller's to set.
   stored.pServerName = printer->info.pServerName;
+  stored.Status = printer->info.Status;
   stored.cJobs = 0;
   stored.AveragePPM = 0;
   if (!stored.pDevMode) stored.pDevMode.swap(printer->info.pDevMode);  // none given: no change
@@ -160,11 +167,9 @@ bool SimSpooler::SetInfo2(const Target& target, const sys::PRINTER_INFO_2W& info
 bool SimSpooler::GetDriverInfo3(const Target& target, sys::DRIVER_INFO_3W& info) {
   const StoredPrinter* printer = PrinterOf(target);
   if (!printer) return false;
-  for (const auto& driver : drivers_) {
-    if (EqualsNoCase(driver.pName, printer->info.pDriverName)) {
-      info = driver;
-      return true;
-    }
+  if (const sys::DRIVER_INFO_3W* driver = DriverIn(printer->info.pDriverName, NativeEnvironment())) {
+    info = *driver;
+    return true;
   }
   lastError_.Set(winerr::UnknownPrinterDriver);
   return false;

@@ -130,17 +130,19 @@ sys::Enumeration<sys::PRINTER_INFO_5W> Win32Spooler::EnumeratePrinters5(uint32_t
   });
 }
 
-sys::Enumeration<sys::DRIVER_INFO_1W> Win32Spooler::EnumerateDrivers1(sys::BufferBytes buffer) {
+sys::Enumeration<sys::DRIVER_INFO_1W> Win32Spooler::EnumerateDrivers1(sys::BufferBytes buffer,
+                                                                 const ustring& environment) {
   if (!Present(api_->EnumPrinterDriversW)) return {};
   return FetchRecords<::DRIVER_INFO_1W>(buffer, [&](LPBYTE data, DWORD size, DWORD* need, DWORD* returned) {
-    return api_->EnumPrinterDriversW(nullptr, nullptr, 1, data, size, need, returned);
+    return api_->EnumPrinterDriversW(nullptr, OrNull(environment), 1, data, size, need, returned);
   });
 }
 
-sys::Enumeration<sys::DRIVER_INFO_3W> Win32Spooler::EnumerateDrivers3(sys::BufferBytes buffer) {
+sys::Enumeration<sys::DRIVER_INFO_3W> Win32Spooler::EnumerateDrivers3(sys::BufferBytes buffer,
+                                                                 const ustring& environment) {
   if (!Present(api_->EnumPrinterDriversW)) return {};
   return FetchRecords<::DRIVER_INFO_3W>(buffer, [&](LPBYTE data, DWORD size, DWORD* need, DWORD* returned) {
-    return api_->EnumPrinterDriversW(nullptr, nullptr, 3, data, size, need, returned);
+    return api_->EnumPrinterDriversW(nullptr, OrNull(environment), 3, data, size, need, returned);
   });
 }
 

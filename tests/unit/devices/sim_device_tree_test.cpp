@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sys/sim/machine.h"
+#include "sys/sim/sim_caller.h"
 #include "sys/win_errors.h"
 #include "testing/test_files.h"
 
@@ -15,10 +16,15 @@ class SimDevices : public ::testing::Test {
  protected:
   SimDevices() {
     machine.devices.AddDevice({"USBPRINT\\Q\\1&USB001", {"USBPRINT\\QuillonQX17A3F", "QuillonQX17A3F"}, true, "", 0});
+    testing::WriteFile(machine.files, u"C:\\Package\\Q.inf", kInfText);
   }
-  uint32_t Update(const std::string& id, uint32_t flags, bool infExists = true) {
-    return machine.devices.UpdateDriver(0, id, kInf, infExists, flags, restart);
+  // Through the device-installation services, as the library calls them.
+  uint32_t Update(const std::string& id, uint32_t flags, bool infExists = true, const std::string& inf = kInf) {
+    return machine.deviceInstall.UpdateDriverForDevices(0, id, infExists ? inf : "C:\\Package\\None.inf", flags,
+                                                        restart);
   }
+
+  static constexpr const char* kInfText = "[Version]\r\nClass=Printer\r\nDriverVer=01/15/2020,3.0.1.5\r\n";
 
   Machine machine;
   bool restart = true;
@@ -39,6 +45,34 @@ TEST_F(SimDevices, UpdateDriverInstallsForAMatchingAttachedDevice) {
   machine.devices.updateScenario.outcome = DriverUpdateOutcome::InstallNeedsRestart;
   EXPECT_EQ(Update("QuillonQX17A3F", 1), 0u);
   EXPECT_TRUE(restart);
+}
+
+// The INF store's copy of the INF in place is the same driver, however its
+// path is spelt; another INF is another driver even under the same name.
+TEST_F(SimDevices, TheDriverInPlaceIsKnownByWhatItIsNotByItsPath) {
+  ASSERT_EQ(Update("QuillonQX17A3F", 1), 0u);
+  testing::WriteFile(machine.files, u"C:\\Windows\\inf\\oem3.inf", kInfText);
+  EXPECT_EQ(Update("QuillonQX17A3F", 4, true, "C:\\Windows\\inf\\oem3.inf"), winerr::NoMoreItems);
+  EXPECT_EQ(Update("QuillonQX17A3F", 4, true, "c:\\Package\\Sub\\..\\Q.inf"), winerr::NoMoreItems);
+  testing::WriteFile(machine.files, u"C:\\Other\\Q.inf", "[Version]\r\nDriverVer=02/01/2021,3.1.0.0\r\n");
+  EXPECT_EQ(Update("QuillonQX17A3F", 4, true, "C:\\Other\\Q.inf"), 0u);
+  EXPECT_EQ(machine.devices.Find("USBPRINT\\Q\\1&USB001")->driverInf, "C:\\Other\\Q.inf");
+}
+
+// A 32-bit program on 64-bit Windows can neither load a 64-bit library nor
+// install a device's driver itself; the 64-bit host can do both.
+TEST_F(SimDevices, On64BitWindowsThe32BitCallerGetsTheWow64Answers) {
+  machine.system.wow64 = true;
+  testing::WriteFile(machine.files, u"C:\\Work\\inst2k.dll", "MZ");
+  testing::WriteFile(machine.files, u"C:\\Work\\inst2k64.dll", "MZ");
+  EXPECT_EQ(Update("QuillonQX17A3F", 4), winerr::InWow64);
+  EXPECT_EQ(machine.deviceLibraries.Load(u"C:\\Work\\inst2k64.dll").error, winerr::BadExeFormat);
+  EXPECT_TRUE(machine.deviceLibraries.Load(u"C:\\Work\\inst2k.dll").library);
+
+  As64BitProcess host;
+  EXPECT_EQ(Update("QuillonQX17A3F", 4), 0u);
+  EXPECT_TRUE(machine.deviceLibraries.Load(u"C:\\Work\\inst2k64.dll").library);
+  EXPECT_EQ(machine.deviceLibraries.Load(u"C:\\Work\\inst2k.dll").error, winerr::BadExeFormat);
 }
 
 TEST_F(SimDevices, UpdateDriverAnswersTheCodesTheInstallerReads) {

@@ -6,6 +6,7 @@
 #include "native/host64/host_run.h"
 #include "native/host64/host_ui.h"
 #include "sys/sim/machine.h"
+#include "sys/sim/sim_caller.h"
 #include "sys/win_errors.h"
 #include "testing/test_files.h"
 
@@ -58,6 +59,7 @@ class Host : public ::testing::Test {
   int Run(const std::vector<ustring>& line) { return RunHost(context, ParseHostArguments(line)); }
   ustring Ret() { return profiles.ReadString(kResultFile, u"Data", u"Ret", u"<none>"); }
 
+  sim::As64BitProcess bitness;  // the host's own logic runs as the 64-bit program
   sim::Machine machine;
   config::FileProfileStore profiles{machine.files, machine.codePage};
   RecordingUi ui;

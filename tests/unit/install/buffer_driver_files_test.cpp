@@ -149,7 +149,7 @@ TEST_F(BufferDriverFilesTest, MakerNameThatLeavesTheStagingRootIsRefusedBeforeAn
   auto run = Context();
   run.OEMManufactor = u"..\\..\\Windows";
   EXPECT_THROW(BufferDriverFiles(run, oemInf), Error);
-  run.OEMManufactor = u"C:";
+  run.OEMManufactor = u"Quillon\\..\\..";
   EXPECT_THROW(BufferDriverFiles(run, oemInf), Error);
   EXPECT_TRUE(machine.shell.Deletions().empty());
   EXPECT_TRUE(machine.files.FileExists(u"C:\\Windows\\keep.txt"));

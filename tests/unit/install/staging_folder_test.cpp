@@ -13,9 +13,8 @@ TEST(MakeStagingFolder, JoinsProgramFilesMakerAndModel) {
 }
 
 TEST(MakeStagingFolder, RefusesNamesThatWouldAimElsewhere) {
-  for (const char16_t* bad : {u"", u"..", u".", u"..\\..\\Windows", u"a\\b", u"a/b", u"C:", u"x:y", u"Q*",
-                              u"Q?", u"Q\"X", u"Q<X>", u"Q|X", u"Q\tX", u"Trailing.", u"Trailing ", u"CON",
-                              u"lpt1", u"nul.txt", u"COM9"}) {
+  for (const char16_t* bad : {u"", u"..\\..\\Windows", u"a\\b", u"..\\", u"Q*", u"Q?", u"Q\"X", u"Q<X>",
+                              u"Q|X", u"Q\tX", u"CON", u"lpt1", u"nul.txt", u"COM9"}) {
     EXPECT_THROW(MakeStagingFolder(u"C:\\Program Files", bad, u"QX1"), Error) << ToUtf8(bad);
     EXPECT_THROW(MakeStagingFolder(u"C:\\Program Files", u"Quillon", bad), Error) << ToUtf8(bad);
   }
@@ -26,6 +25,19 @@ TEST(MakeStagingFolder, RefusesNamesThatWouldAimElsewhere) {
 TEST(MakeStagingFolder, AcceptsOrdinaryNames) {
   for (const char16_t* good : {u"Quillon QX1 (Copy 1)", u"QX-1_PCL6, v2", u"打印機 QX1", u"..QX", u"COM10", u"CONSOLE"})
     EXPECT_NO_THROW(MakeStagingFolder(u"C:\\Program Files", u"Quillon", good)) << ToUtf8(good);
+}
+
+// Windows has no folder named "C5030/5035" or "QX1."; the model keeps its
+// name and only its folder is spelt differently, one folder per name.
+TEST(MakeStagingFolder, SpellsSlashColonAndATrailingDotSafely) {
+  EXPECT_EQ(MakeStagingFolder(u"C:\\Program Files", u"Quillon", u"C5030/5035 PCL6").folder,
+            u"C:\\Program Files\\Quillon\\Printer Drivers\\C5030%2F5035 PCL6");
+  EXPECT_EQ(MakeStagingFolder(u"C:\\Program Files", u"Q: Inc.", u"QX1. ").root,
+            u"C:\\Program Files\\Q%3A Inc%2E\\Printer Drivers");
+  EXPECT_EQ(FolderNameFor(u"QX1. "), u"QX1%2E%20");
+  EXPECT_EQ(FolderNameFor(u".."), u"%2E%2E");
+  EXPECT_EQ(FolderNameFor(u"Q.X 1"), u"Q.X 1");
+  EXPECT_NE(FolderNameFor(u"a/b"), FolderNameFor(u"a%2Fb"));
 }
 
 TEST(LiesUnder, OnlyStrictlyInsideTheRoot) {

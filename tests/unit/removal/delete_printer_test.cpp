@@ -34,10 +34,12 @@ class DeletePrinterTest : public RemovalTest {
 };
 
 TEST_F(DeletePrinterTest, CommandLinesOfThePrinterUi) {
-  EXPECT_EQ(PrintUiDeletePrinterCommand(u"rundll32", u"Quillon QX1"),
+  EXPECT_EQ(PrintUiDeletePrinterCommand(u"rundll32", u"Quillon QX1", false),
             u"rundll32 printui.dll,PrintUIEntry /dl /n \"Quillon QX1\" /h \"intel\" /q");
-  EXPECT_EQ(PrintUiDeleteDriverCommand(u"rundll32", u"Quillon QX1"),
+  EXPECT_EQ(PrintUiDeleteDriverCommand(u"rundll32", u"Quillon QX1", false),
             u"rundll32 printui.dll,PrintUIEntry /dd /m \"Quillon QX1\" /h \"intel\" /q");
+  EXPECT_EQ(PrintUiDeleteDriverCommand(u"rundll32", u"Quillon QX1", true),
+            u"rundll32 printui.dll,PrintUIEntry /dd /m \"Quillon QX1\" /h \"x64\" /q");
 }
 
 TEST_F(DeletePrinterTest, APrinterWithAJobIsLeftAsItIs) {
@@ -104,6 +106,35 @@ TEST_F(DeletePrinterTest, ADriverThatCannotBeDeletedGivesFourAndKeepsItsEntry) {
   EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver)));
   EXPECT_TRUE(trace.Contains(u"DeletePrinterDriverEx Failt <2> After Sleep(1000), LastError = 0x00000bb9"));
   EXPECT_TRUE(trace.Contains(u"刪除驅動程序（Quillon QX1）出錯！"));
+}
+
+// On 64-bit Windows the printers use "Windows x64" drivers; the 32-bit
+// installer's own environment holds none of them, so asking or deleting
+// there would call any driver "deleted" and drop its uninstall entry.
+class DeletePrinterOn64BitWindows : public DeletePrinterTest {
+ protected:
+  void SetUp() override {
+    machine.system.wow64 = true;
+    machine.registry.SetRedirected32(true);
+    context = RemovalContext(machine.Platform());
+    PutDriverWithPrinters("1.0.1", {u"Quillon QX1"});
+    PutUninstallEntry(kDriver, 0, kUninstallRoot32);
+  }
+};
+
+TEST_F(DeletePrinterOn64BitWindows, TheX64DriverGoesWithItsUninstallEntry) {
+  EXPECT_EQ(Delete(u"Quillon QX1"), deletion::Deleted);
+  EXPECT_FALSE(machine.spooler.FindDriver(kDriver, sim::kEnvironmentX64));
+  EXPECT_FALSE(machine.registry.KeyExists(MakerKey(kUninstallRoot32)));
+  ASSERT_EQ(machine.processes.Started().size(), 2u);
+  EXPECT_NE(machine.processes.Started()[1].commandLine.find(u"/h \"x64\""), ustring::npos);
+}
+
+TEST_F(DeletePrinterOn64BitWindows, AnX64DriverThatStaysGivesFourAndKeepsItsEntry) {
+  machine.spooler.Fail(Call::DeleteDriver, winerr::PrinterDriverInUse);
+  EXPECT_EQ(Delete(u"Quillon QX1"), deletion::DriverNotDeleted);
+  EXPECT_TRUE(machine.spooler.FindDriver(kDriver, sim::kEnvironmentX64));
+  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver, kUninstallRoot32)));
 }
 
 TEST_F(DeletePrinterTest, APrinterTheUiCannotDeleteGivesThreeAfterBeingSetOffline) {

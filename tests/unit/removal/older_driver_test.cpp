@@ -147,15 +147,17 @@ TEST_F(OlderDriverTest, AnAcceptedRestartEndsTheApplication) {
   PutDriverWithPrinters("1.0.1", {u"Quillon QX1"});
   machine.spooler.Fail(Call::DeleteDriver, winerr::PrinterDriverInUse);
   machine.dialogs.ScriptAnswers({sys::mb::IdYes, sys::mb::IdYes});
-  BeforeInstallOutcome outcome = Check(AfterRestartDeclined::DoNotInstall);
+  BeforeInstallOutcome outcome = Check(AfterRestartDeclined::Install);
   EXPECT_TRUE(outcome.endApplication);
-  EXPECT_TRUE(outcome.mayContinue);
+  EXPECT_FALSE(outcome.mayContinue);
   EXPECT_EQ(machine.privileges.ExitRequests().size(), 1u);
 
   machine.spooler.PutPrinter(u"Quillon QX1", kDriver, u"LPT1:");
   machine.privileges.RefuseExit(true);
   machine.dialogs.ScriptAnswers({sys::mb::IdYes, sys::mb::IdYes});
-  EXPECT_FALSE(Check().endApplication);
+  outcome = Check();
+  EXPECT_FALSE(outcome.endApplication);
+  EXPECT_TRUE(outcome.mayContinue);
 }
 
 }  // namespace

@@ -24,6 +24,8 @@ std::string OemInf(const char* infClass, const char* model);
 class RemovalTest : public ::testing::Test {
  protected:
   RemovalTest();
+  // Every routine closes the printer handles it opens.
+  void TearDown() override { EXPECT_EQ(machine.spooler.OpenHandleCount(), 0) << "printer handles left open"; }
 
   // The driver (with a GPD of that version) and a printer of it per name.
   void PutDriverWithPrinters(const std::string& gpdVersion, std::initializer_list<const char16_t*> printers);

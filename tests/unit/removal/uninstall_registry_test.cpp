@@ -4,6 +4,7 @@
 
 #include "removal_fixture.h"
 #include "sys/registry.h"
+#include "sys/win_errors.h"
 #include "trace/trace.h"
 
 namespace prn::removal {
@@ -66,20 +67,38 @@ TEST_F(DelRegUninstallInfoTest, AMissingDriverKeyStillCleansTheInfFolderAndFails
 }
 
 TEST_F(DelRegUninstallInfoTest, UnderWow64TheEntriesOfThe32BitViewAreCleaned) {
-  context.wow64 = true;
+  machine.system.wow64 = true;
   machine.registry.SetRedirected32(true);
+  context = RemovalContext(machine.Platform());
   PutUninstallEntry(kDriver, 0, kUninstallRoot32);
   PutUninstallEntry(kDriver, 0, kUninstallRoot);  // a 64-bit program's entry of the same name
   EXPECT_TRUE(Delete());
   EXPECT_FALSE(machine.registry.KeyExists(MakerKey(kUninstallRoot32)));
   EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver, kUninstallRoot)));
 
-  context.wow64 = false;
+  machine.system.wow64 = false;
   machine.registry.SetRedirected32(false);
+  context = RemovalContext(machine.Platform());
   PutUninstallEntry(kDriver, 0, kUninstallRoot32);
   EXPECT_TRUE(Delete());
   EXPECT_FALSE(machine.registry.KeyExists(MakerKey(kUninstallRoot)));
   EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver, kUninstallRoot32)));
+}
+
+TEST_F(DelRegUninstallInfoTest, KeysThatCannotBeDeletedAnswerFalse) {
+  PutUninstallEntry(kDriver);
+  machine.registry.CreateKey(MakerKey() + u"\\Readme", sys::RegistryView::Default);
+  machine.registry.FailDeleteOf(MakerKey() + u"\\Readme", winerr::AccessDenied);
+  EXPECT_FALSE(Delete()) << "the driver key went, the top key stayed";
+  EXPECT_FALSE(machine.registry.KeyExists(DriverKey(kDriver)));
+  EXPECT_TRUE(machine.registry.KeyExists(MakerKey()));
+
+  PutUninstallEntry(u"Quillon QX5");
+  machine.registry.CreateKey(DriverKey(u"Quillon QX5") + u"\\Settings", sys::RegistryView::Default);
+  machine.registry.FailDeleteOf(DriverKey(u"Quillon QX5") + u"\\Settings", winerr::AccessDenied);
+  EXPECT_FALSE(Delete(u"Quillon QX5"));
+  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(u"Quillon QX5")));
+  EXPECT_TRUE(trace.Contains(u"未能刪除指定的註冊表鍵！！！！！！"));
 }
 
 TEST_F(DelRegUninstallInfoTest, ANameThatIsNoSingleKeyDeletesNothing) {

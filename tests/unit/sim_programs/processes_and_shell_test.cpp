@@ -29,6 +29,34 @@ TEST(SimProcesses, DetachedProgramRunsInItsFolderAndReportsStillActiveUntilItEnd
   EXPECT_EQ(start.process->ExitCode(), 7u);
 }
 
+// As the real host in SendMessageW: still running while the window handles
+// its message, so a wait for it from there would never return.
+TEST(SimProcesses, AProgramIsStillActiveWhileItDoesItsWork) {
+  Machine machine;
+  sys::Process* self = nullptr;
+  bool activeAtWork = false;
+  bool waitRefused = false;
+  machine.processes.InstallProgram(u"PrnSetup64.exe", [&](const ProcessStartInfo&) {
+    ProgramRun run;
+    run.atEnd = [&] {
+      activeAtWork = self->StillActive() && self->ExitCode() == winerr::StillActive;
+      try {
+        self->WaitForEnd();
+      } catch (const SimDeadlock&) {
+        waitRefused = true;
+      }
+    };
+    return run;
+  });
+  auto start = machine.processes.StartDetached(u"C:\\Work\\PrnSetup64.exe", u"");
+  ASSERT_TRUE(start.process);
+  self = start.process.get();
+  start.process->WaitForEnd();
+  EXPECT_TRUE(activeAtWork);
+  EXPECT_TRUE(waitRefused);
+  EXPECT_FALSE(start.process->StillActive());
+}
+
 TEST(SimProcesses, UnknownProgramAndScriptedFailuresDoNotStart) {
   Machine machine;
   EXPECT_EQ(machine.processes.StartDetached(u"", u"nothing.exe", u"").error, winerr::FileNotFound);

@@ -57,15 +57,16 @@ TEST_F(Lpt1Queue, RefusesEmptyNamesUnknownDriversAndExistingPrinters) {
   EXPECT_EQ(lastError.Get(), winerr::PrinterAlreadyExists);
 }
 
-// dmDeviceName holds 31 characters; a longer name is refused rather than
-// written past the field or cut into another printer's name.
-TEST_F(Lpt1Queue, ANameThatOverflowsTheDeviceModeIsRefused) {
-  ustring fits(31, u'n');
-  EXPECT_TRUE(Lpt1PrinterInfo(u"Quillon QX1", fits));
-  EXPECT_FALSE(Lpt1PrinterInfo(u"Quillon QX1", fits + u"n"));
-  EXPECT_FALSE(AddPrinterOnLpt1(spooler, lastError, u"Quillon QX1", fits + u"n"));
-  EXPECT_EQ(lastError.Get(), winerr::InvalidPrinterName);
-  EXPECT_TRUE(spooler.AddedPrinters().empty());
+// dmDeviceName holds 31 characters; a longer printer name is still the
+// queue's name, only the device mode's copy is cut.
+TEST_F(Lpt1Queue, ALongNameKeepsTheQueueNameAndCutsOnlyTheDeviceModeName) {
+  ustring name = u"Quillon QX1 PCL6 on the second floor (room 204)";
+  ASSERT_TRUE(AddPrinterOnLpt1(spooler, lastError, u"Quillon QX1", name));
+  auto added = spooler.AddedPrinters();
+  ASSERT_EQ(added.size(), 1u);
+  EXPECT_EQ(added[0].pPrinterName, name);
+  EXPECT_EQ(sys::FixedText(added[0].pDevMode->dm.dmDeviceName), name.substr(0, 31));
+  EXPECT_TRUE(spooler.FindPrinter(name));
 }
 
 }  // namespace

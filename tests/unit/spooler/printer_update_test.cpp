@@ -121,5 +121,23 @@ TEST_F(PrinterUpdate, AHandleWithoutAdministerAccessCannotChangeThePrinter) {
   EXPECT_EQ(lastError.Get(), winerr::AccessDenied);
 }
 
+// The queue's status is the spooler's: a level-2 record brings its own copy
+// back, and neither clears nor sets it.
+TEST_F(PrinterUpdate, ALevel2ChangeLeavesTheStatusToTheSpooler) {
+  sys::PRINTER_DEFAULTSW admin;
+  admin.DesiredAccess = sys::spool::PrinterAllAccess;
+  auto handle = spooler.OpenPrinterHandle(u"Q", &admin);
+  ASSERT_TRUE(handle->SetQueueStatus(sys::spool::StatusOffline));
+  sys::PRINTER_INFO_2W info;
+  ASSERT_TRUE(handle->GetInfo2(info));
+  info.Status = 0;
+  ASSERT_TRUE(handle->SetInfo2(info));
+  EXPECT_EQ(spooler.FindPrinter(u"Q")->Status, sys::spool::StatusOffline);
+  ASSERT_TRUE(handle->SetQueueStatus(0));
+  info.Status = sys::spool::StatusOffline;
+  ASSERT_TRUE(handle->SetInfo2(info));
+  EXPECT_EQ(spooler.FindPrinter(u"Q")->Status, 0u);
+}
+
 }  // namespace
 }  // namespace prn::spooler

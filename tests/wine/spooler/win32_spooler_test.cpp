@@ -57,6 +57,10 @@ TEST_F(Spooler, TcpIpPortIsRefusedWhereWineHasNoStandardTcpIpMonitor) {
 TEST_F(Spooler, InstallsADriverAndCreatesAQueueOnLpt1) {
   InstallTestDriver();
   EXPECT_TRUE(PrinterDriverExists(spooler, u"PRN WINE TEST DRIVER"));
+  // The environment reaches EnumPrinterDriversW: this 64-bit program's driver
+  // is a "Windows x64" one, and no "Windows NT x86" one exists.
+  EXPECT_TRUE(PrinterDriverExists(spooler, kTestDriver, u"Windows x64"));
+  EXPECT_FALSE(PrinterDriverExists(spooler, kTestDriver, u"Windows NT x86"));
 
   ASSERT_TRUE(AddPrinterOnLpt1(spooler, lastError, kTestDriver, kTestPrinter));
   EXPECT_TRUE(PrinterExists(spooler, u"prnwinetest qx1"));
