@@ -48,7 +48,8 @@ TEST(SimProcesses, AProgramIsStillActiveWhileItDoesItsWork) {
     };
     return run;
   });
-  auto start = machine.processes.StartDetached(u"C:\\Work\\PrnSetup64.exe", u"");
+  testing::WriteFile(machine.files, u"C:\\Work\\PrnSetup64.exe", "MZ");
+  auto start = machine.processes.StartDetached(u"", u"C:\\Work\\PrnSetup64.exe", u"");
   ASSERT_TRUE(start.process);
   self = start.process.get();
   start.process->WaitForEnd();
