@@ -20,6 +20,7 @@
 #include "text/error.h"
 #include "text/winpath.h"
 #include "tools/prnsetup-tool/commands.h"
+#include "tools/prnsetup-tool/scenario_file.h"
 
 namespace prn::tool {
 
@@ -33,44 +34,12 @@ using json = nlohmann::ordered_json;
 constexpr char16_t kPackage[] = u"C:\\Package";
 constexpr sys::WindowHandle kWindow = 0x10016;
 
-// What a scenario says of the machine before the run.
-struct Scenario {
-  bool wow64 = true;
-  int winVer = 61;
-  json devices = json::array();
-  json printers = json::array();
-  std::vector<int> answers;
-  std::string host = "ok";
-};
-
 Scenario ReadScenario(const std::optional<fs::path>& file) {
-  Scenario scenario;
-  if (!file) return scenario;
+  if (!file) return Scenario{};
   std::ifstream in(*file, std::ios::binary);
   if (!in) throw Error(u"cannot read the scenario " + FromUtf8(file->string()));
-  json data;
-  try {
-    data = json::parse(in);
-    scenario.wow64 = data.value("wow64", scenario.wow64);
-    scenario.winVer = data.value("winver", scenario.winVer);
-    scenario.devices = data.value("devices", json::array());
-    scenario.printers = data.value("printers", json::array());
-    scenario.host = data.value("host", scenario.host);
-    for (const auto& answer : data.value("answers", json::array())) {
-      const std::string word = answer.get<std::string>();
-      if (word == "yes") scenario.answers.push_back(sys::mb::IdYes);
-      else if (word == "no") scenario.answers.push_back(sys::mb::IdNo);
-      else if (word == "cancel") scenario.answers.push_back(sys::mb::IdCancel);
-      else if (word == "ok") scenario.answers.push_back(sys::mb::IdOk);
-      else throw Error(u"unknown answer \"" + FromUtf8(word) + u"\" (yes, no, cancel or ok)");
-    }
-  } catch (const json::exception& e) {
-    throw Error(u"the scenario is not valid: " + FromUtf8(e.what()));
-  }
-  if (scenario.host != "ok" && scenario.host != "fail" && scenario.host != "hang") {
-    throw Error(u"unknown host behaviour \"" + FromUtf8(scenario.host) + u"\" (ok, fail or hang)");
-  }
-  return scenario;
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return ParseScenario(text);
 }
 
 const char* AnswerWord(int answer) {
@@ -106,12 +75,12 @@ void PrepareMachine(sim::Machine& machine, const InstallOptions& options, const 
   machine.registry.SetRedirected32(scenario.wow64);
   machine.system.version = sys::OsVersion{static_cast<uint32_t>(scenario.winVer / 10),
                                           static_cast<uint32_t>(scenario.winVer % 10)};
-  for (const auto& printer : scenario.printers) {
-    const ustring driver = FromUtf8(printer.value("driver", ""));
-    const ustring port = FromUtf8(printer.value("port", "LPT1:"));
+  for (const ScenarioPrinter& printer : scenario.printers) {
+    const ustring driver = FromUtf8(printer.driver);
+    const ustring port = FromUtf8(printer.port);
     if (!machine.spooler.FindDriver(driver)) machine.spooler.PutDriver(driver);
     if (!machine.spooler.FindPort(port)) machine.spooler.PutPort(port);
-    machine.spooler.PutPrinter(FromUtf8(printer.value("name", "")), driver, port);
+    machine.spooler.PutPrinter(FromUtf8(printer.name), driver, port);
   }
   machine.dialogs.ScriptAnswers({});
   for (int answer : scenario.answers) machine.dialogs.ScriptAnswers({answer});
@@ -137,15 +106,15 @@ void PrepareMachine(sim::Machine& machine, const InstallOptions& options, const 
 void AttachDevices(sim::Machine& machine, const Scenario& scenario, const config::TRInstallInfo& entry,
                    const app::ProcessValues& values) {
   int number = 1;
-  for (const auto& device : scenario.devices) {
-    const std::string hwid = device.value("hwid", "");
-    const std::string port = device.value("port", "USB001");
+  for (const ScenarioDevice& device : scenario.devices) {
+    const std::string& hwid = device.hwid;
+    const std::string& port = device.port;
     sim::SimDevice simDevice;
     const bool lpt = port.rfind("LPT", 0) == 0;
     simDevice.instanceId = (lpt ? "LPTENUM\\" : "USBPRINT\\") + hwid + "\\" + std::to_string(number++) + "&1&0&" +
                            (lpt ? port.substr(0, 4) : port);
     simDevice.hardwareIds = {(lpt ? "LPTENUM\\" : "USBPRINT\\") + hwid, hwid};
-    if (device.value("driver_installed", false)) {
+    if (device.driverInstalled) {
       // As the probe names the INF: the library itself, or the host relative to the work folder.
       const ustring inf = scenario.wow64 ? RelativeWindowsPath(values.g_strWorkDir, entry.INFX64) : entry.INF2K;
       simDevice.driverInf = machine.codePage.ToAnsi(inf);
