@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
+
 #include "sys/dialogs.h"
 #include "text/error.h"
 
@@ -27,6 +29,18 @@ const json& ListOrEmpty(const json& data, const char* key) {
   return *found;
 }
 
+// Checked before it is converted: a number beyond the range of int (or a
+// fraction) does not convert safely.
+int ReadWinVer(const json& data, int fallback) {
+  auto found = data.find("winver");
+  if (found == data.end()) return fallback;
+  const bool inRange = found->is_number_unsigned()  ? found->get<uint64_t>() >= 50 && found->get<uint64_t>() <= 109
+                       : found->is_number_integer() ? found->get<int64_t>() >= 50 && found->get<int64_t>() <= 109
+                                                    : false;
+  if (!inRange) throw Error(u"\"winver\" is major × 10 + minor, 50 to 109 (61 is Windows 7)");
+  return static_cast<int>(found->get<int64_t>());
+}
+
 }  // namespace
 
 Scenario ParseScenario(std::string_view text) {
@@ -35,7 +49,7 @@ Scenario ParseScenario(std::string_view text) {
     const json data = json::parse(text);
     if (!data.is_object()) throw Error(u"the scenario is not a JSON object");
     scenario.wow64 = data.value("wow64", scenario.wow64);
-    scenario.winVer = data.value("winver", scenario.winVer);
+    scenario.winVer = ReadWinVer(data, scenario.winVer);
     scenario.host = data.value("host", scenario.host);
     for (const json& device : ListOrEmpty(data, "devices")) {
       if (!device.is_object()) throw Error(u"a device is not a JSON object");
@@ -61,9 +75,6 @@ Scenario ParseScenario(std::string_view text) {
   }
   if (scenario.host != "ok" && scenario.host != "fail" && scenario.host != "hang") {
     throw Error(u"unknown host behaviour \"" + FromUtf8(scenario.host) + u"\" (ok, fail or hang)");
-  }
-  if (scenario.winVer < 50 || scenario.winVer > 109) {
-    throw Error(u"\"winver\" is major × 10 + minor, 50 to 109 (61 is Windows 7)");
   }
   return scenario;
 }

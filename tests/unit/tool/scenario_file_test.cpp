@@ -46,6 +46,9 @@ TEST(ScenarioFile, RefusesWrongTypesAndWordsWithATextThatSaysWhat) {
   EXPECT_NE(RefusalOf(R"({"answers": ["maybe"]})").find(u"maybe"), ustring::npos);
   EXPECT_NE(RefusalOf(R"({"host": "slow"})").find(u"slow"), ustring::npos);
   EXPECT_NE(RefusalOf(R"({"winver": 7})").find(u"winver"), ustring::npos);
+  // Found by fuzzing: beyond any integer type, converting it was undefined.
+  EXPECT_NE(RefusalOf(R"({"winver": 1000000000055555555550})").find(u"winver"), ustring::npos);
+  EXPECT_NE(RefusalOf(R"({"winver": 61.5})").find(u"winver"), ustring::npos);
   EXPECT_NE(RefusalOf("[1, 2").find(u"not valid"), ustring::npos);
 }
 
