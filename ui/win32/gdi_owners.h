@@ -25,6 +25,14 @@ struct BitmapTraits {
 };
 using GdiBitmap = win32::UniqueHandle<BitmapTraits>;
 
+struct BrushTraits {
+  using Handle = HBRUSH;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { DeleteObject(h); }
+};
+using GdiBrush = win32::UniqueHandle<BrushTraits>;
+
 struct ImageListTraits {
   using Handle = HIMAGELIST;
   static Handle Invalid() { return nullptr; }

@@ -7,6 +7,7 @@ namespace prn::ui {
 Win32FormHost::~Win32FormHost() {
   // Windows before the services they use.
   frames_.clear();
+  installer_.reset();
   manager_.reset();
 }
 
@@ -23,24 +24,15 @@ void Win32FormHost::Initialize() {
 void Win32FormHost::CreateForm(app::FormKind kind) {
   const bool mainWindow = main_ == nullptr;
   switch (kind) {
-    case app::FormKind::TFormManager: {
+    case app::FormKind::TFormManager:
       if (!values_ || !platform_.spooler) break;  // without a machine the manager has nothing to show
-      printerChanges_ = std::make_unique<win32::Win32PrinterChanges>();
-      printerCommands_ = std::make_unique<win32::Win32PrinterCommands>();
-      ManagerParts parts;
-      parts.machine.removal.platform = platform_;
-      parts.machine.removal.wow64 = values_->g_bWow64;
-      parts.machine.usb = platform_.usb;
-      parts.machine.printerCommands = printerCommands_.get();
-      parts.machine.changes = printerChanges_.get();
-      parts.texts = &values_->strInstaller;
-      parts.lang = &values_->langOptions;
-      parts.systemPorts = &systemPorts_;
-      parts.winVer = values_->g_iWinVer;
-      manager_ = std::make_unique<ManagerWindow>(instance_, parts, mainWindow);
-      if (mainWindow) main_ = manager_->Handle();
+      CreateManager(mainWindow);
       return;
-    }
+    case app::FormKind::TFormMain:
+      if (!values_ || !platform_.spooler) break;
+      installer_ = std::make_unique<FormMainWindow>(instance_, platform_, *values_, [this] { ShowManager(); });
+      if (mainWindow) main_ = installer_->Handle();
+      return;
     case app::FormKind::TFormAddNetPort:
       return;  // a modal dialog of the manager, made when it is opened
     default:
@@ -50,10 +42,35 @@ void Win32FormHost::CreateForm(app::FormKind kind) {
   if (mainWindow) main_ = frames_.back()->Handle();
 }
 
+void Win32FormHost::CreateManager(bool mainWindow) {
+  printerChanges_ = std::make_unique<win32::Win32PrinterChanges>();
+  printerCommands_ = std::make_unique<win32::Win32PrinterCommands>();
+  ManagerParts parts;
+  parts.machine.removal.platform = platform_;
+  parts.machine.removal.wow64 = values_->g_bWow64;
+  parts.machine.usb = platform_.usb;
+  parts.machine.printerCommands = printerCommands_.get();
+  parts.machine.changes = printerChanges_.get();
+  parts.texts = &values_->strInstaller;
+  parts.lang = &values_->langOptions;
+  parts.systemPorts = &systemPorts_;
+  parts.winVer = values_->g_iWinVer;
+  manager_ = std::make_unique<ManagerWindow>(instance_, parts, mainWindow);
+  if (mainWindow) main_ = manager_->Handle();
+}
+
+// The installer's manager button: the manager made when first asked for.
+void Win32FormHost::ShowManager() {
+  if (!manager_) CreateManager(false);
+  manager_->Show();
+}
+
 void Win32FormHost::RunMessageLoop() {
   if (!main_) return;
   if (manager_ && manager_->Handle() == main_) {
     manager_->Show();
+  } else if (installer_ && installer_->Handle() == main_) {
+    installer_->Show();
   } else {
     ShowWindow(main_, SW_SHOWNORMAL);
   }

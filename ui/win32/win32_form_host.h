@@ -12,6 +12,7 @@
 #include "sys/win32/win32_printer_changes.h"
 #include "sys/win32/win32_printer_commands.h"
 #include "ui/system_port_list.h"
+#include "ui/win32/form_main_window.h"
 #include "ui/win32/manager_window.h"
 #include "ui/win32/plain_frame.h"
 
@@ -37,7 +38,11 @@ class Win32FormHost : public app::FormHost {
   SystemPortList systemPorts_;  // the program's port list, shared by the manager and its dialog
   std::unique_ptr<win32::Win32PrinterChanges> printerChanges_;
   std::unique_ptr<win32::Win32PrinterCommands> printerCommands_;
+  void CreateManager(bool mainWindow);
+  void ShowManager();
+
   std::unique_ptr<ManagerWindow> manager_;
+  std::unique_ptr<FormMainWindow> installer_;
   std::vector<std::unique_ptr<PlainFrame>> frames_;
   HWND main_ = nullptr;
 };

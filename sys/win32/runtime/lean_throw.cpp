@@ -42,8 +42,6 @@ void __throw_runtime_error(const char* message) { throw LibraryFault(message); }
 void __throw_range_error(const char* message) { throw LibraryFault(message); }
 void __throw_overflow_error(const char* message) { throw LibraryFault(message); }
 void __throw_underflow_error(const char* message) { throw LibraryFault(message); }
-// std::mutex and std::call_once report a failed lock this way; its own
-// archive member brings std::system_error and its string-built message.
-void __throw_system_error(int) { throw LibraryFault("a lock or thread of the C++ runtime failed"); }
-
+// std::__throw_system_error stays libstdc++'s own: std::future, which the
+// install run's hand-over to the window uses, needs its archive member anyway.
 }  // namespace std

@@ -1,0 +1,420 @@
+#include "ui/win32/form_main_window.h"
+
+#include <commctrl.h>
+
+#include "sys/win32/win32_text.h"
+#include "ui/win32/control_text.h"
+
+namespace prn::ui {
+
+namespace {
+
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
+constexpr UINT kHostMessageFirst = 0x401;
+constexpr UINT kHostMessageLast = 0x402;
+constexpr UINT_PTR kWatchdogTimer = 1;
+constexpr UINT_PTR kHintsTimer = 2;
+constexpr UINT kWatchdogMs = 5000;
+constexpr UINT kHintsMs = 500;
+constexpr int kClientWidth = 600;  // 96-dpi units
+constexpr int kClientHeight = 469;
+constexpr int kTitleHeight = 72;
+constexpr int kLogoBox = 56;
+constexpr int kGuideWidth = 110;
+constexpr int kQuickGuideWidth = 100;
+constexpr int kLinkWidth = 110;
+
+int LabelId(DocumentLabel label) {
+  switch (label) {
+    case DocumentLabel::Guide: return form_main_id::Guide;
+    case DocumentLabel::QuickGuide: return form_main_id::QuickGuide;
+    case DocumentLabel::Manual: return form_main_id::Manual;
+  }
+  return 0;
+}
+
+ustring CaptionOf(const config::FormDescription& form, ustring_view name) {
+  const auto* control = form.Find(name);
+  if (!control) return {};
+  return control->kind == config::ControlClass::Edit ? control->text : control->caption;
+}
+
+bool VisibleIn(const config::FormDescription& form, ustring_view name) {
+  const auto* control = form.Find(name);
+  return !control || control->visible;
+}
+
+GdiFont DerivedFont(int dpi, int pointsAbove, bool bold, bool underline) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  LOGFONTW font = metrics.lfMessageFont;
+  font.lfHeight = -MulDiv(9 + pointsAbove, dpi, 72);
+  if (bold) font.lfWeight = FW_BOLD;
+  font.lfUnderline = underline ? TRUE : FALSE;
+  return GdiFont(CreateFontIndirectW(&font));
+}
+
+}  // namespace
+
+FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform, const app::ProcessValues& values,
+                               std::function<void()> showManager)
+    : instance_(instance), values_(values), showManager_(std::move(showManager)) {
+  model_ = std::make_unique<FormMainModel>(values, context_, platform);
+  design_ = FormMainDesign();
+  model_->FormCreate(design_);
+
+  Creation creation;
+  creation.instance = instance;
+  creation.className = L"TFormMain";
+  const std::wstring title = win32::Wide(design_.caption);
+  creation.title = title.c_str();
+  creation.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  creation.exStyle = WS_EX_APPWINDOW;
+  CreateWindowFor(creation);
+  queue_.Attach(WindowBase::Handle());
+
+  install::InstallServices services;
+  services.platform = platform;
+  services.settings = &values.installInfos;
+  services.texts = &values.strInstaller;
+  services.context = &context_;
+  services.printersBefore = &printersBefore_;
+  services.printersAfter = &printersAfter_;
+  services.window = &runWindow_;
+  services.policy = install::InstallPolicy::Classic();
+  session_ = std::make_unique<install::InstallSession>(
+      services, [this](std::function<void()> task) { queue_.Post(std::move(task)); });
+
+  CreateControls();
+  LoadLogo();
+  ApplyDpi(DpiOfWindow(WindowBase::Handle()));
+}
+
+FormMainWindow::~FormMainWindow() {
+  // The run ends before the window it reports to; what it still posts is dropped.
+  queue_.Detach();
+  session_.reset();
+  if (HWND window = WindowBase::Handle()) DestroyWindow(window);
+}
+
+void FormMainWindow::Show() {
+  ShowWindow(WindowBase::Handle(), SW_SHOWNORMAL);
+}
+
+void FormMainWindow::CreateControls() {
+  HWND window = WindowBase::Handle();
+  auto add = [&](const wchar_t* cls, DWORD style, int id, ustring_view name, DWORD exStyle = 0) {
+    const std::wstring text = win32::Wide(CaptionOf(design_, name));
+    const DWORD visible = VisibleIn(design_, name) ? WS_VISIBLE : 0;
+    return CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | visible | style, 0, 0, 0, 0, window,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  };
+  // Creation order is the tab order: the list, the manager, the information, Install, Exit.
+  add(L"STATIC", SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL, form_main_id::Logo, u"imgLogo");
+  add(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, form_main_id::MainTitle, u"lblMainTitle");
+  add(L"STATIC", SS_LEFT | SS_NOTIFY, form_main_id::Guide, u"lblReadGuide");
+  add(L"STATIC", SS_LEFT | SS_NOTIFY, form_main_id::QuickGuide, u"lblReadQuickGuide");
+  add(L"STATIC", SS_LEFT | SS_NOTIFY, form_main_id::Manual, u"lblReadManual");
+  add(L"BUTTON", BS_GROUPBOX, form_main_id::Group, u"grpPrinters");
+  HWND list = add(WC_LISTVIEWW, WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
+                  form_main_id::Printers, u"lvPrinters", WS_EX_CLIENTEDGE);
+  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  LVCOLUMNW column{};
+  column.mask = LVCF_WIDTH;
+  ListView_InsertColumn(list, 0, &column);
+  add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, form_main_id::Manager, u"btnPrinterManager");
+  add(L"EDIT", WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, form_main_id::Infos,
+      u"edtInfos", WS_EX_CLIENTEDGE);
+  add(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, form_main_id::Start, u"btnStart");
+  add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, form_main_id::Exit, u"btnExit");
+  add(STATUSCLASSNAMEW, 0, form_main_id::Status, u"statBarInfo");
+  ShowWindow(Item(form_main_id::Manager), model_->ShowsManagerButton() ? SW_SHOW : SW_HIDE);
+  SetControlText(Item(form_main_id::MainTitle), model_->Brand().mainTitle);
+  background_ = GdiBrush(CreateSolidBrush(RGB(255, 255, 255)));
+}
+
+void FormMainWindow::LoadLogo() {
+  const LogoSource& source = model_->Brand().logo;
+  const std::wstring name = win32::Wide(source.name);
+  HANDLE image = source.kind == LogoSource::Kind::File
+                     ? LoadImageW(nullptr, name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)
+                     : LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, 0);
+  logo_ = GdiBitmap(static_cast<HBITMAP>(image));
+  HWND control = Item(form_main_id::Logo);
+  if (!logo_) {
+    ShowWindow(control, SW_HIDE);  // a logo that cannot be read is left out
+    return;
+  }
+  SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.Get()));
+}
+
+void FormMainWindow::ApplyDpi(int dpi) {
+  font_ = CreateDialogFont(dpi);
+  titleFont_ = DerivedFont(dpi, 7, true, false);
+  linkFont_ = DerivedFont(dpi, 0, false, true);
+  for (HWND child = GetWindow(WindowBase::Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+  }
+  SendMessageW(Item(form_main_id::MainTitle), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.Get()), TRUE);
+  for (auto label : {DocumentLabel::Guide, DocumentLabel::QuickGuide, DocumentLabel::Manual}) {
+    SendMessageW(Item(LabelId(label)), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), TRUE);
+  }
+  const DpiScale scale{dpi};
+  RECT frame{0, 0, scale(kClientWidth), scale(kClientHeight)};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(WindowBase::Handle(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(WindowBase::Handle(), GWL_EXSTYLE)));
+  SetWindowPos(WindowBase::Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
+}
+
+void FormMainWindow::Layout() {
+  const DpiScale scale = Scale();
+  int logoRight = 8;
+  if (logo_) {
+    BITMAP bitmap{};
+    GetObjectW(logo_.Get(), sizeof(bitmap), &bitmap);
+    const int height = std::min<int>(bitmap.bmHeight, kLogoBox);
+    const int width = bitmap.bmHeight > 0 ? MulDiv(bitmap.bmWidth, height, bitmap.bmHeight) : 0;
+    PlaceControl(Item(form_main_id::Logo), {8, (kTitleHeight - height) / 2, width, height}, scale);
+    logoRight = 8 + width;
+  }
+  const TitleLayout title = LayOutTitle(logoRight, kGuideWidth, kQuickGuideWidth);
+  PlaceControl(Item(form_main_id::MainTitle), {title.mainTitleLeft, 8, kClientWidth - title.mainTitleLeft - 8, 32},
+               scale);
+  PlaceControl(Item(form_main_id::Guide), {title.guideLeft, 46, kGuideWidth, 18}, scale);
+  PlaceControl(Item(form_main_id::QuickGuide), {title.quickGuideLeft, 46, kQuickGuideWidth, 18}, scale);
+  // The manual follows the guide directly while the quick guide is hidden.
+  const bool quickShown = IsWindowVisible(Item(form_main_id::QuickGuide));
+  const int manualLeft = quickShown ? title.manualLeft : title.quickGuideLeft;
+  PlaceControl(Item(form_main_id::Manual), {manualLeft, 46, kLinkWidth, 18}, scale);
+  PlaceControl(Item(form_main_id::Group), {8, kTitleHeight + 6, kClientWidth - 16, 222}, scale);
+  PlaceControl(Item(form_main_id::Printers), {18, kTitleHeight + 26, kClientWidth - 36, 192}, scale);
+  ListView_SetColumnWidth(Item(form_main_id::Printers), 0, scale(kClientWidth - 60));
+  PlaceControl(Item(form_main_id::Infos), {8, 308, kClientWidth - 16, 92}, scale);
+  PlaceControl(Item(form_main_id::Manager), {8, 410, 190, 28}, scale);
+  PlaceControl(Item(form_main_id::Start), {kClientWidth - 200, 410, 92, 28}, scale);
+  PlaceControl(Item(form_main_id::Exit), {kClientWidth - 100, 410, 92, 28}, scale);
+  SendMessageW(Item(form_main_id::Status), WM_SIZE, 0, 0);
+}
+
+void FormMainWindow::Activate() {
+  const auto plan = model_->FormActivate();
+  if (!plan) return;
+  HWND list = Item(form_main_id::Printers);
+  rendering_ = true;
+  ListView_DeleteAllItems(list);
+  int row = 0;
+  for (const ustring& printer : plan->printers) {
+    std::wstring text = win32::Wide(printer);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row++;
+    item.pszText = text.data();
+    ListView_InsertItem(list, &item);
+  }
+  rendering_ = false;
+  if (plan->firstSelection >= 0) {
+    ListView_SetItemState(list, plan->firstSelection, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list, plan->firstSelection, FALSE);
+  } else {
+    model_->OnSelect(-1);
+  }
+  RenderSelection();
+  model_->ActivationDone();
+  SetFocus(list);
+}
+
+void FormMainWindow::RenderSelection() {
+  const SelectionView& view = model_->Selection();
+  SetControlText(Item(form_main_id::Group), view.groupCaption);
+  SetControlText(Item(form_main_id::Infos), view.infosText);
+  SetControlText(Item(form_main_id::Status), view.statusText);
+  if (!running_) EnableWindow(Item(form_main_id::Start), view.startEnabled);
+  for (auto label : {DocumentLabel::Guide, DocumentLabel::QuickGuide, DocumentLabel::Manual}) {
+    EnableWindow(Item(LabelId(label)), view.Document(label).enabled);
+  }
+}
+
+void FormMainWindow::StartInstall() {
+  if (running_ || !model_->InstallAllowed()) return;
+  session_->Start(true);
+}
+
+void FormMainWindow::SetRunning(bool running) {
+  running_ = running;
+  for (int id : {form_main_id::Start, form_main_id::Exit, form_main_id::Printers, form_main_id::Manager}) {
+    EnableWindow(Item(id), !running);
+  }
+  if (running) {
+    SetTimer(WindowBase::Handle(), kHintsTimer, kHintsMs, nullptr);
+  } else {
+    RenderSelection();
+    SetFocus(Item(form_main_id::Exit));
+  }
+  SetCursor(LoadCursorW(nullptr, running ? IDC_WAIT : IDC_ARROW));
+}
+
+void FormMainWindow::RunWindow::StartWatchdog() {
+  SetTimer(form_.WindowBase::Handle(), kWatchdogTimer, kWatchdogMs, nullptr);
+}
+
+void FormMainWindow::RunWindow::StopWatchdog() { KillTimer(form_.WindowBase::Handle(), kWatchdogTimer); }
+
+void FormMainWindow::OnTimer(UINT_PTR id) {
+  if (id == kWatchdogTimer) {
+    session_->OnWatchdogTimer();
+  } else if (id == kHintsTimer) {
+    const auto tick = model_->InstallingHintsTimer();
+    if (!tick.statusText.empty()) SetControlText(Item(form_main_id::Status), tick.statusText);
+    if (!tick.keepRunning) KillTimer(WindowBase::Handle(), kHintsTimer);
+  }
+}
+
+void FormMainWindow::OnCommand(int id, int code) {
+  const auto owner = reinterpret_cast<sys::WindowHandle>(WindowBase::Handle());
+  switch (id) {
+    case IDOK:  // Enter
+    case form_main_id::Start:
+      StartInstall();
+      return;
+    case IDCANCEL:  // Esc
+    case form_main_id::Exit:
+      if (!running_) PostMessageW(WindowBase::Handle(), WM_CLOSE, 0, 0);
+      return;
+    case form_main_id::Manager:
+      if (showManager_) showManager_();
+      return;
+    case form_main_id::Logo:
+      if (code == STN_CLICKED) model_->LogoClick(owner);
+      return;
+    case form_main_id::Guide:
+    case form_main_id::QuickGuide:
+    case form_main_id::Manual:
+      if (code != STN_CLICKED) return;
+      model_->OpenDocument(id == form_main_id::Guide        ? DocumentLabel::Guide
+                           : id == form_main_id::QuickGuide ? DocumentLabel::QuickGuide
+                                                            : DocumentLabel::Manual,
+                           owner);
+      return;
+    default:
+      return;
+  }
+}
+
+LRESULT FormMainWindow::OnNotify(const NMHDR& header) {
+  if (header.idFrom != form_main_id::Printers || rendering_) return 0;
+  switch (header.code) {
+    case LVN_ITEMCHANGED: {
+      const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+      if ((change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) {
+        model_->OnSelect(ListView_GetNextItem(header.hwndFrom, -1, LVNI_SELECTED));
+        RenderSelection();
+      }
+      return 0;
+    }
+    case NM_DBLCLK:
+      StartInstall();
+      return 0;
+    case LVN_KEYDOWN:
+      if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_RETURN) StartInstall();
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+LRESULT FormMainWindow::OnColour(HDC dc, HWND control) {
+  const int id = GetDlgCtrlID(control);
+  const COLORREF brand = static_cast<COLORREF>(model_->Brand().colour);
+  SetBkMode(dc, TRANSPARENT);
+  switch (id) {
+    case form_main_id::MainTitle:
+    case form_main_id::Group:
+    case form_main_id::Infos:
+      SetTextColor(dc, brand);
+      break;
+    case form_main_id::Guide:
+    case form_main_id::QuickGuide:
+    case form_main_id::Manual:
+      SetTextColor(dc, IsWindowEnabled(control) ? kLinkColour : GetSysColor(COLOR_GRAYTEXT));
+      break;
+    default:
+      break;
+  }
+  if (id == form_main_id::Infos) {
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+  }
+  // The title strip is white; the rest of the form has the dialog colour.
+  const bool inTitle = id >= form_main_id::Logo && id <= form_main_id::Manual;
+  return reinterpret_cast<LRESULT>(inTitle ? background_.Get() : GetSysColorBrush(COLOR_BTNFACE));
+}
+
+LRESULT FormMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case kRunQueuedTasks:
+      queue_.RunQueued();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+      return OnColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(WindowBase::Handle(), &client);
+      RECT title = client;
+      title.bottom = Scale()(kTitleHeight);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+      FillRect(reinterpret_cast<HDC>(wParam), &title, background_.Get());
+      return 1;
+    }
+    case WM_SETCURSOR:
+      if (running_) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_TIMER:
+      OnTimer(wParam);
+      return 0;
+    case WM_ACTIVATE:
+      // The list is filled once: coming back from a message box or the
+      // manager keeps the user's choice.
+      if (LOWORD(wParam) != WA_INACTIVE && !activated_) {
+        activated_ = true;
+        Activate();
+      }
+      break;
+    case kDpiChanged: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(WindowBase::Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      ApplyDpi(HIWORD(wParam));
+      return 0;
+    }
+    case WM_CLOSE:
+      if (running_) return 0;  // an install under way is not cut off
+      break;
+    case WM_DESTROY:
+      KillTimer(WindowBase::Handle(), kWatchdogTimer);
+      KillTimer(WindowBase::Handle(), kHintsTimer);
+      PostQuitMessage(0);
+      return 0;
+    default:
+      if (message >= kHostMessageFirst && message <= kHostMessageLast &&
+          session_->OnHostMessage(message, static_cast<uint32_t>(lParam))) {
+        return 0;
+      }
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+}  // namespace prn::ui

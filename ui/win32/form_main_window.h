@@ -1,0 +1,101 @@
+#pragma once
+// The classic installer window's view: title strip with logo and document
+// links, the model list, the selected model's information, Install, the
+// manager button and Exit. Events go to FormMainModel; an install runs on
+// the session's worker, which reaches this window only through its queue.
+
+#include <functional>
+#include <memory>
+
+#include "install/install_window.h"
+#include "install/run/install_session.h"
+#include "ui/installer/form_main_model.h"
+#include "ui/win32/gdi_owners.h"
+#include "ui/win32/ui_task_queue.h"
+#include "ui/win32/window_base.h"
+
+namespace prn::ui {
+
+namespace form_main_id {
+constexpr int Logo = 301;
+constexpr int MainTitle = 302;
+constexpr int Guide = 303;
+constexpr int QuickGuide = 304;
+constexpr int Manual = 305;
+constexpr int Group = 306;
+constexpr int Printers = 307;
+constexpr int Manager = 308;
+constexpr int Infos = 309;
+constexpr int Start = 310;
+constexpr int Exit = 311;
+constexpr int Status = 312;
+}  // namespace form_main_id
+
+class FormMainWindow : public WindowBase {
+ public:
+  // Created hidden. Closing it ends the message loop. `showManager` shows
+  // the printer manager window.
+  FormMainWindow(HINSTANCE instance, const sys::Platform& platform, const app::ProcessValues& values,
+                 std::function<void()> showManager);
+  ~FormMainWindow() override;
+
+  void Show();
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void CreateControls();
+  void ApplyDpi(int dpi);
+  void Layout();
+  void LoadLogo();
+  void Activate();
+  void RenderSelection();
+  void OnCommand(int id, int code);
+  LRESULT OnNotify(const NMHDR& header);
+  LRESULT OnColour(HDC dc, HWND control);
+  void StartInstall();
+  HWND Item(int id) const { return GetDlgItem(Handle(), id); }
+
+  // What the run asks of this window, carried out on the UI thread.
+  class RunWindow : public install::InstallWindow {
+   public:
+    explicit RunWindow(FormMainWindow& form) : form_(form) {}
+    sys::WindowHandle Handle() const override { return reinterpret_cast<sys::WindowHandle>(form_.Handle()); }
+    void DisableControls() override { form_.SetRunning(true); }
+    void RestoreControls() override { form_.SetRunning(false); }
+    void ShowSearchWindow() override {}
+    void StartWatchdog() override;
+    void StopWatchdog() override;
+    void ShowFinished() override {}
+    void CloseProgress() override {}
+    void EndApplication() override { PostMessageW(form_.Handle(), WM_CLOSE, 0, 0); }
+
+   private:
+    FormMainWindow& form_;
+  };
+  void SetRunning(bool running);
+  void OnTimer(UINT_PTR id);
+
+  HINSTANCE instance_;
+  const app::ProcessValues& values_;
+  std::function<void()> showManager_;
+  install::InstallContext context_;
+  StringList printersBefore_;
+  StringList printersAfter_;
+  UiTaskQueue queue_;
+  std::unique_ptr<FormMainModel> model_;
+  std::unique_ptr<install::InstallSession> session_;
+  config::FormDescription design_;
+  GdiFont font_;
+  GdiFont titleFont_;
+  GdiFont linkFont_;
+  GdiBitmap logo_;
+  GdiBrush background_;
+  RunWindow runWindow_{*this};
+  bool running_ = false;
+  bool activated_ = false;
+  bool rendering_ = false;
+};
+
+}  // namespace prn::ui
