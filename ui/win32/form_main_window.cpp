@@ -69,7 +69,8 @@ FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform
   creation.className = L"TFormMain";
   const std::wstring title = win32::Wide(design_.caption);
   creation.title = title.c_str();
-  creation.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  // Without WS_CLIPCHILDREN: the group frame leaves its inside to the form to paint.
+  creation.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   creation.exStyle = WS_EX_APPWINDOW;
   CreateWindowFor(creation);
   queue_.Attach(WindowBase::Handle());
@@ -117,7 +118,7 @@ void FormMainWindow::CreateControls() {
   add(L"STATIC", SS_LEFT | SS_NOTIFY, form_main_id::QuickGuide, u"lblReadQuickGuide");
   add(L"STATIC", SS_LEFT | SS_NOTIFY, form_main_id::Manual, u"lblReadManual");
   add(L"BUTTON", BS_GROUPBOX, form_main_id::Group, u"grpPrinters");
-  HWND list = add(WC_LISTVIEWW, WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
+  HWND list = add(WC_LISTVIEWW, WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | WS_CLIPSIBLINGS,
                   form_main_id::Printers, u"lvPrinters", WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   LVCOLUMNW column{};
@@ -129,6 +130,8 @@ void FormMainWindow::CreateControls() {
   add(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, form_main_id::Start, u"btnStart");
   add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, form_main_id::Exit, u"btnExit");
   add(STATUSCLASSNAMEW, 0, form_main_id::Status, u"statBarInfo");
+  // The frame lies under the list, or it paints over it.
+  SetWindowPos(Item(form_main_id::Group), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowWindow(Item(form_main_id::Manager), model_->ShowsManagerButton() ? SW_SHOW : SW_HIDE);
   SetControlText(Item(form_main_id::MainTitle), model_->Brand().mainTitle);
   background_ = GdiBrush(CreateSolidBrush(RGB(255, 255, 255)));

@@ -40,7 +40,7 @@ before=$(ls "$work_root" 2>/dev/null || true)
 (cd "$package" && exec "$src/scripts/wine-run" "$package/PrnSetup.exe" EN) &
 pid=$!
 
-window=$(timeout 120 xdotool search --sync --onlyvisible --name '^FormMain(V2)?$' | head -1) || true
+window=$(timeout 120 xdotool search --sync --onlyvisible --classname '^prnsetup\.exe$' | head -1) || true
 if [ -z "$window" ]; then
   echo "FAIL: the main window did not appear"
   exit 1

@@ -205,9 +205,12 @@ TEST_F(PrnSetupStartupTest, ManagerOnTheCommandLineBecomesTheMainWindow) {
   // The manager's own window, captioned from the language file.
   EXPECT_EQ(WindowClassName(main), u"TFormManager");
   EXPECT_EQ(WindowCaption(main), u"Printer Port Manager");
-  // The installer window exists, hidden.
-  HWND installer = run.FindWindowByCaption(u"FormMain");
-  if (!installer) installer = run.FindWindowByCaption(u"FormMainV2");
+  // The installer window exists, hidden; its caption comes from the package.
+  HWND installer = nullptr;
+  for (HWND window : run.TopLevelWindows()) {
+    const ustring name = WindowClassName(window);
+    if (name == u"TFormMain" || name == u"TFormMainV2") installer = window;
+  }
   ASSERT_NE(installer, nullptr);
   EXPECT_FALSE(IsWindowVisible(installer));
   CloseAndExpectCleanExit(run, main);

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# classic_screenshot.sh <PrnSetup.exe> <screens folder> <source folder>
+# Starts the installer on the example package (classic window), waits for
+# the window, photographs it (classic.png), checks that the title strip and
+# the controls are drawn, then presses Esc and expects the program to end
+# with 0.
+set -euo pipefail
+exe=$1
+screens=$2
+src=$3
+export WINEPREFIX=${WINEPREFIX:-$src/build/wineprefix}
+"$src/scripts/wine-run" --can-run "$exe" || exit $?
+
+work=$(mktemp -d)
+pid=""
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+package="$work/package"
+cp -r "$src/examples/package" "$package"
+cp "$exe" "$package/PrnSetup.exe"
+"$src/scripts/wine-gui-setup"
+"$src/scripts/wine-run" cmd /c exit 0
+
+(cd "$package" && exec "$src/scripts/wine-run" "$package/PrnSetup.exe" EN) &
+pid=$!
+
+window=$(timeout 120 xdotool search --sync --onlyvisible --classname '^prnsetup\.exe$' | head -1) || true
+[ -n "$window" ] || { echo "FAIL: the classic window did not appear"; exit 1; }
+sleep 2  # let it paint
+mkdir -p "$screens"
+import -window "$window" "$screens/classic.png"
+geometry=$(convert "$screens/classic.png" -format '%w %h' info:)
+read -r width height <<<"$geometry"
+echo "screenshot $screens/classic.png (${width}x${height})"
+[ "$width" -ge 600 ] && [ "$height" -ge 469 ] || { echo "FAIL: window smaller than 600x469"; exit 1; }
+# The model list is drawn with its window colour, not left black or grey
+# under the frame around it.
+# Also the strip between the frame and the list is painted (x 300, y 114).
+for point in 300,220 300,114; do
+  pixel=$(convert "$screens/classic.png" -format "%[pixel:p{$point}]" info:)
+  case "$pixel" in
+    black | "srgb(0,0,0)" | gray\(0*) echo "FAIL: left unpainted at $point"; exit 1 ;;
+  esac
+done
+list_pixel=$(convert "$screens/classic.png" -format '%[pixel:p{300,220}]' info:)
+case "$list_pixel" in
+  white | "srgb(255,255,255)") ;;
+  *) echo "FAIL: the model list is not drawn (pixel $list_pixel)"; exit 1 ;;
+esac
+
+xdotool windowactivate --sync "$window" 2>/dev/null || true
+xdotool key --window "$window" Escape
+status=0
+for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
+kill -0 "$pid" 2>/dev/null && { echo "FAIL: Esc did not close the window"; exit 1; }
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 0 ] || { echo "FAIL: exit code $status"; exit 1; }
+echo "classic window shown and closed with Esc"
