@@ -226,7 +226,6 @@ void FormMainWindow::Activate() {
   }
   RenderSelection();
   model_->ActivationDone();
-  SetFocus(list);
 }
 
 void FormMainWindow::RenderSelection() {
@@ -387,14 +386,22 @@ LRESULT FormMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       OnTimer(wParam);
       return 0;
-    case WM_ACTIVATE:
+    case WM_ACTIVATE: {
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        lastFocus_ = GetFocus();
+        break;
+      }
       // The list is filled once: coming back from a message box or the
-      // manager keeps the user's choice.
-      if (LOWORD(wParam) != WA_INACTIVE && !activated_) {
+      // manager keeps the user's choice and the control that had the focus.
+      if (!activated_) {
         activated_ = true;
         Activate();
       }
-      break;
+      Default(message, wParam, lParam);
+      const bool ownChild = lastFocus_ && IsChild(WindowBase::Handle(), lastFocus_) && IsWindowEnabled(lastFocus_);
+      SetFocus(ownChild ? lastFocus_ : Item(running_ ? form_main_id::Exit : form_main_id::Printers));
+      return 0;
+    }
     case kDpiChanged: {
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(WindowBase::Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,

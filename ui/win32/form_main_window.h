@@ -95,6 +95,7 @@ class FormMainWindow : public WindowBase {
   RunWindow runWindow_{*this};
   bool running_ = false;
   bool activated_ = false;
+  HWND lastFocus_ = nullptr;
   bool rendering_ = false;
 };
 
