@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # classic_screenshot.sh <PrnSetup.exe> <screens folder> <source folder>
 # Starts the installer on the example package (classic window), waits for
-# the window, photographs it (classic.png), checks that the title strip and
-# the controls are drawn, then presses Esc and expects the program to end
+# the window, photographs it (classic.png), checks that the list is drawn,
+# chooses the next model with the arrow key, then presses Esc and expects the program to end
 # with 0.
 set -euo pipefail
 exe=$1
@@ -53,6 +53,15 @@ case "$list_pixel" in
 esac
 
 xdotool windowactivate --sync "$window" 2>/dev/null || true
+# The next model chosen with the arrow key: the frame caption names it.
+xdotool key --window "$window" Down
+sleep 1
+import -window "$window" "$screens/classic-second.png"
+caption_box=280x16+14+100
+difference=$(compare -metric AE -crop "$caption_box" "$screens/classic.png" "$screens/classic-second.png" null: 2>&1 || true)
+echo "caption pixels changed by the selection: $difference"
+[ "${difference%% *}" != 0 ] || { echo "FAIL: choosing the next model did not change its texts"; exit 1; }
+
 xdotool key --window "$window" Escape
 status=0
 for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
