@@ -2,7 +2,8 @@
 # classic_screenshot.sh <PrnSetup.exe> <screens folder> <source folder>
 # Starts the installer on the example package (classic window), waits for
 # the window, photographs it (classic.png), checks that the list is drawn,
-# chooses the next model with the arrow key, then presses Esc and expects the program to end
+# chooses the next model with the arrow key, starts an install with Enter
+# and answers its first question No, then presses Esc and expects the program to end
 # with 0.
 set -euo pipefail
 exe=$1
@@ -62,6 +63,18 @@ difference=$(compare -metric AE -crop "$caption_box" "$screens/classic.png" "$sc
 echo "caption pixels changed by the selection: $difference"
 [ "${difference%% *}" != 0 ] || { echo "FAIL: choosing the next model did not change its texts"; exit 1; }
 
+# Enter starts an install run; its first question shows over the window.
+# "No" ends the run, and the window takes keys again.
+xdotool key --window "$window" Return
+box=$(timeout 60 xdotool search --sync --onlyvisible --name '^Notice$' | head -1) || true
+[ -n "$box" ] || { echo "FAIL: Enter did not start an install run"; exit 1; }
+import -window root "$screens/classic-install.png"
+xdotool windowactivate --sync "$box" 2>/dev/null || true
+xdotool key --window "$box" n
+for _ in $(seq 30); do xdotool search --onlyvisible --name '^Notice$' >/dev/null || break; sleep 1; done
+sleep 1
+
+xdotool windowactivate --sync "$window" 2>/dev/null || true
 xdotool key --window "$window" Escape
 status=0
 for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
