@@ -115,10 +115,15 @@ function(prn_wine_tests area)
     SKIP_RETURN_CODE 77 ENVIRONMENT "WINEPREFIX=${PRN_WINEPREFIX}")
 endfunction()
 
-# prn_shipped(<target>) — a binary that ships: linked with the lean runtime
-# objects. Its size is checked by the pe tests.
+# prn_shipped(<target> [LEAN_LOCK_ERRORS]) — a binary that ships: linked with
+# the lean runtime objects; LEAN_LOCK_ERRORS for those without std::future,
+# which may also drop std::system_error. Sizes are checked by the pe tests.
 function(prn_shipped target)
+  cmake_parse_arguments(ARG "LEAN_LOCK_ERRORS" "" "" ${ARGN})
   target_link_libraries(${target} PRIVATE prn_lean_runtime)
+  if(ARG_LEAN_LOCK_ERRORS)
+    target_link_libraries(${target} PRIVATE prn_lean_lock_errors)
+  endif()
 endfunction()
 
 # Adds every direct subfolder that has a CMakeLists.txt.

@@ -42,6 +42,4 @@ void __throw_runtime_error(const char* message) { throw LibraryFault(message); }
 void __throw_range_error(const char* message) { throw LibraryFault(message); }
 void __throw_overflow_error(const char* message) { throw LibraryFault(message); }
 void __throw_underflow_error(const char* message) { throw LibraryFault(message); }
-// std::__throw_system_error stays libstdc++'s own: std::future, which the
-// install run's hand-over to the window uses, needs its archive member anyway.
 }  // namespace std
