@@ -9,22 +9,7 @@ set -euo pipefail
 exe=$1
 screens=$2
 src=$3
-export WINEPREFIX=${WINEPREFIX:-$src/build/wineprefix}
-"$src/scripts/wine-run" --can-run "$exe" || exit $?
-
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-package="$work/package"
-cp -r "$src/examples/package" "$package"
-cp "$exe" "$package/PrnSetup.exe"
-"$src/scripts/wine-gui-setup"
-"$src/scripts/wine-run" cmd /c exit 0
+. "$(dirname "${BASH_SOURCE[0]}")/../gui_package.sh"
 
 (cd "$package" && exec "$src/scripts/wine-run" "$package/PrnSetup.exe" EN) &
 pid=$!

@@ -6,20 +6,7 @@
 # photographs it (addport-<lang>.png), then closes both.
 set -euo pipefail
 exe=$1 screens=$2 src=$3 lang=$4 title=$5 dialog_title=$6
-export WINEPREFIX=${WINEPREFIX:-$src/build/wineprefix}
-
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-package="$work/package"
-cp -r "$src/examples/package" "$package"
-cp "$exe" "$package/PrnSetup.exe"
-"$src/scripts/wine-gui-setup"
+. "$(dirname "${BASH_SOURCE[0]}")/../gui_package.sh"
 
 shoot() {  # shoot <file>: the screen, checked for more than a blank fill
   import -window root "$1"

@@ -8,31 +8,7 @@ set -euo pipefail
 exe=$1
 screens=$2
 src=$3
-export WINEPREFIX=${WINEPREFIX:-$src/build/wineprefix}
-# The i686 build needs 32-bit Wine; without it this exits 77 (skipped).
-"$src/scripts/wine-run" --can-run "$exe" || exit $?
-
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-package="$work/package"
-if [ -f "$src/examples/package/Setup.Ini" ]; then
-  cp -r "$src/examples/package" "$package"
-else
-  mkdir -p "$package"
-  printf '[QX1]\r\nViewMode = 10\r\nPrinterName = Quillon QX1\r\nPrinterHWID = QuillonQX17A3F\r\nDriverDir =\r\nINF.2K = QX1.INF\r\nINF.X64 = QX1.INF\r\n' \
-    | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$package/Setup.Ini"
-  printf '[Version]\r\n' >"$package/QX1.INF"
-fi
-cp "$exe" "$package/PrnSetup.exe"
-
-"$src/scripts/wine-gui-setup"
-"$src/scripts/wine-run" cmd /c exit 0  # the prefix exists before the clock starts
+. "$(dirname "${BASH_SOURCE[0]}")/../gui_package.sh"
 
 work_root=$(find "$WINEPREFIX/drive_c/users" -maxdepth 5 -type d -name Temp 2>/dev/null | head -1)/Pellnor/PrnSetup
 before=$(ls "$work_root" 2>/dev/null || true)
