@@ -1,6 +1,7 @@
 #include "ui/installer/installing_form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "config/str_installer.h"
 
@@ -17,8 +18,9 @@ install::InstallServices TFormInstalling::WithWindow(install::InstallServices se
   return services;
 }
 
-TFormInstalling::TFormInstalling(install::InstallServices services, InstallingView& view, sys::WindowHandle handle)
-    : view_(view), handle_(handle), texts_(*services.texts), session_(WithWindow(services, this)) {
+TFormInstalling::TFormInstalling(install::InstallServices services, InstallingView& view, sys::WindowHandle handle,
+                                 install::PostToUi post)
+    : view_(view), handle_(handle), texts_(*services.texts), session_(WithWindow(services, this), std::move(post)) {
   services.context->m_hWnd = handle;
 }
 

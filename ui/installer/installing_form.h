@@ -33,8 +33,11 @@ class InstallingView {
 
 class TFormInstalling : public install::InstallWindow {
  public:
-  // `services.window` is ignored: this window is the run's window.
-  TFormInstalling(install::InstallServices services, InstallingView& view, sys::WindowHandle handle);
+  // `services.window` is ignored: this window is the run's window. `post`
+  // hands the worker's requests to the view's UI thread; without it they wait
+  // in Session().Queue().
+  TFormInstalling(install::InstallServices services, InstallingView& view, sys::WindowHandle handle,
+                  install::PostToUi post = {});
 
   void FormShow();
   void tmrInstallStartTimer();

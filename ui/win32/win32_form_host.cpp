@@ -2,11 +2,15 @@
 
 #include <commctrl.h>
 
+#include "ui/win32/modal_loop.h"
+
 namespace prn::ui {
 
 Win32FormHost::~Win32FormHost() {
   // Windows before the services they use.
   frames_.clear();
+  notice_.reset();
+  installing_.reset();
   installer_.reset();
   manager_.reset();
 }
@@ -33,8 +37,19 @@ void Win32FormHost::CreateForm(app::FormKind kind) {
       installer_ = std::make_unique<FormMainWindow>(instance_, platform_, *values_, [this] { ShowManager(); });
       if (mainWindow) main_ = installer_->Handle();
       return;
+    case app::FormKind::TFormInstalling:
+      if (!values_ || !platform_.spooler) break;
+      CreateInstalling();
+      return;
     case app::FormKind::TFormAddNetPort:
       return;  // a modal dialog of the manager, made when it is opened
+    case app::FormKind::TFormAddPort:
+      return;  // nothing shows it
+    case app::FormKind::TFormSearching:
+      return;  // a modal dialog of the classic window, made when an install shows it
+    case app::FormKind::TFormTemp:
+      notice_ = std::make_unique<TempWindow>(instance_);
+      return;
     default:
       break;
   }
@@ -59,10 +74,33 @@ void Win32FormHost::CreateManager(bool mainWindow) {
   if (mainWindow) main_ = manager_->Handle();
 }
 
-// The installer's manager button: the manager made when first asked for.
+// The installer's manager button: the manager made when first asked for,
+// shown modally over the installer window.
 void Win32FormHost::ShowManager() {
   if (!manager_) CreateManager(false);
+  HWND manager = manager_->Handle();
   manager_->Show();
+  RunModalLoop(installer_ ? installer_->Handle() : nullptr, manager, [manager] { return !IsWindowVisible(manager); });
+}
+
+void Win32FormHost::CreateInstalling() {
+  // The flow works with entry 0, and nothing changes that.
+  progressContext_.m_iSelect = 0;
+  install::TakeStartupValues(progressContext_, *values_);
+  install::InstallServices services;
+  services.platform = platform_;
+  services.settings = &values_->installInfos;
+  services.texts = &values_->strInstaller;
+  services.context = &progressContext_;
+  installing_ = std::make_unique<InstallingWindow>(instance_, services);
+}
+
+void Win32FormHost::ShowProgress(HWND owner) {
+  if (!installing_) {
+    if (!values_ || !platform_.spooler) return;
+    CreateInstalling();
+  }
+  installing_->ShowModal(owner);
 }
 
 void Win32FormHost::RunMessageLoop() {

@@ -12,9 +12,12 @@
 #include "sys/win32/win32_printer_changes.h"
 #include "sys/win32/win32_printer_commands.h"
 #include "ui/system_port_list.h"
+#include "install/install_context.h"
 #include "ui/win32/form_main_window.h"
+#include "ui/win32/installing_window.h"
 #include "ui/win32/manager_window.h"
 #include "ui/win32/plain_frame.h"
+#include "ui/win32/temp_window.h"
 
 namespace prn::ui {
 
@@ -31,6 +34,13 @@ class Win32FormHost : public app::FormHost {
   void CreateForm(app::FormKind kind) override;
   void RunMessageLoop() override;
 
+  // The skinned window's install: the progress window (made once) shown
+  // modally over `owner`; returns when the run has closed it.
+  void ShowProgress(HWND owner);
+  // The progress-window flow's install context, which the skinned window
+  // resets before each install.
+  install::InstallContext& ProgressContext() { return progressContext_; }
+
  private:
   HINSTANCE instance_;
   sys::Platform platform_;
@@ -40,9 +50,13 @@ class Win32FormHost : public app::FormHost {
   std::unique_ptr<win32::Win32PrinterCommands> printerCommands_;
   void CreateManager(bool mainWindow);
   void ShowManager();
+  void CreateInstalling();
 
   std::unique_ptr<ManagerWindow> manager_;
   std::unique_ptr<FormMainWindow> installer_;
+  install::InstallContext progressContext_;
+  std::unique_ptr<InstallingWindow> installing_;
+  std::unique_ptr<TempWindow> notice_;
   std::vector<std::unique_ptr<PlainFrame>> frames_;
   HWND main_ = nullptr;
 };
