@@ -93,6 +93,8 @@ INT_PTR DialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     default: {
       INT_PTR result = FALSE;
       if (OnMessage(message, wParam, lParam, result)) {
+        // The colour messages answer with the procedure's own return value.
+        if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) return result;
         SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, result);
         return TRUE;
       }

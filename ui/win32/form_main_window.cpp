@@ -4,6 +4,7 @@
 
 #include "sys/win32/win32_text.h"
 #include "ui/win32/control_text.h"
+#include "ui/win32/welcome_window.h"
 
 namespace prn::ui {
 
@@ -12,8 +13,11 @@ namespace {
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 constexpr UINT kHostMessageFirst = 0x401;
 constexpr UINT kHostMessageLast = 0x402;
+// FormActivate runs after the activation has been handled, not inside it.
+constexpr UINT kBeginActivation = WM_APP + 2;
 constexpr UINT_PTR kWatchdogTimer = 1;
 constexpr UINT_PTR kHintsTimer = 2;
+constexpr UINT_PTR kFadeTimer = 3;
 constexpr UINT kWatchdogMs = 5000;
 constexpr UINT kHintsMs = 500;
 constexpr int kClientWidth = 600;  // 96-dpi units
@@ -71,8 +75,10 @@ FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform
   creation.title = title.c_str();
   // Without WS_CLIPCHILDREN: the group frame leaves its inside to the form to paint.
   creation.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  creation.exStyle = WS_EX_APPWINDOW;
+  // Fully transparent until FormActivate has faded it in or made it opaque.
+  creation.exStyle = WS_EX_APPWINDOW | WS_EX_LAYERED;
   CreateWindowFor(creation);
+  SetLayeredWindowAttributes(WindowBase::Handle(), 0, 0, LWA_ALPHA);
   queue_.Attach(WindowBase::Handle());
 
   install::InstallServices services;
@@ -202,14 +208,72 @@ void FormMainWindow::Layout() {
   SendMessageW(Item(form_main_id::Status), WM_SIZE, 0, 0);
 }
 
-void FormMainWindow::Activate() {
-  const auto plan = model_->FormActivate();
-  if (!plan) return;
+void FormMainWindow::BeginActivation() {
+  plan_ = model_->FormActivate();
+  if (!plan_) return;  // one is under way
+  if (!plan_->showWelcome) {
+    FinishActivation();
+    return;
+  }
+  {
+    WelcomeWindow welcome(instance_, values_.langOptions, values_.strInstaller,
+                          static_cast<COLORREF>(model_->Brand().colour));
+    welcome.ShowModal(WindowBase::Handle());
+  }
+  fadeStep_ = 0;
+  FadeStep();
+  SetTimer(WindowBase::Handle(), kFadeTimer, kFadeStepMs, nullptr);
+}
+
+// One alpha value, then a pause of one timer interval. After the first
+// activation the window is opaque and stays so: the values only pace the list.
+void FormMainWindow::FadeStep() {
+  HWND window = WindowBase::Handle();
+  if (fadeStep_ == kFadeAlphas.size()) {
+    KillTimer(window, kFadeTimer);
+    FinishActivation();
+    return;
+  }
+  if (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED) {
+    SetLayeredWindowAttributes(window, 0, kFadeAlphas[fadeStep_], LWA_ALPHA);
+  }
+  ++fadeStep_;
+}
+
+void FormMainWindow::FinishActivation() {
+  HWND window = WindowBase::Handle();
+  const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  if (exStyle & WS_EX_LAYERED) {
+    SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+  const ActivationPlan plan = std::move(*plan_);
+  plan_.reset();
+  FillPrinterList(plan);
+  model_->ActivationDone();
+}
+
+void FormMainWindow::ReactivateIfActive() {
+  HWND window = WindowBase::Handle();
+  if (!reactivate_ || running_ || GetActiveWindow() != window) return;
+  reactivate_ = false;
+  PostMessageW(window, kBeginActivation, 0, 0);
+}
+
+void FormMainWindow::ShowSearchWindow() {
+  HWND window = WindowBase::Handle();
+  ShowWindow(window, SW_HIDE);
+  search_.Show(instance_, window);
+  // The list is rebuilt once the install has given the window back.
+  reactivate_ = true;
+}
+
+void FormMainWindow::FillPrinterList(const ActivationPlan& plan) {
   HWND list = Item(form_main_id::Printers);
   rendering_ = true;
   ListView_DeleteAllItems(list);
   int row = 0;
-  for (const ustring& printer : plan->printers) {
+  for (const ustring& printer : plan.printers) {
     std::wstring text = win32::Wide(printer);
     LVITEMW item{};
     item.mask = LVIF_TEXT;
@@ -218,14 +282,13 @@ void FormMainWindow::Activate() {
     ListView_InsertItem(list, &item);
   }
   rendering_ = false;
-  if (plan->firstSelection >= 0) {
-    ListView_SetItemState(list, plan->firstSelection, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(list, plan->firstSelection, FALSE);
+  if (plan.firstSelection >= 0) {
+    ListView_SetItemState(list, plan.firstSelection, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list, plan.firstSelection, FALSE);
   } else {
     model_->OnSelect(-1);
   }
   RenderSelection();
-  model_->ActivationDone();
 }
 
 void FormMainWindow::RenderSelection() {
@@ -253,9 +316,12 @@ void FormMainWindow::SetRunning(bool running) {
     SetTimer(WindowBase::Handle(), kHintsTimer, kHintsMs, nullptr);
   } else {
     RenderSelection();
+    // Hidden while the search window showed.
+    if (!IsWindowVisible(WindowBase::Handle())) ShowWindow(WindowBase::Handle(), SW_SHOW);
     SetFocus(Item(form_main_id::Exit));
   }
   SetCursor(LoadCursorW(nullptr, running ? IDC_WAIT : IDC_ARROW));
+  ReactivateIfActive();
 }
 
 void FormMainWindow::RunWindow::StartWatchdog() {
@@ -267,6 +333,8 @@ void FormMainWindow::RunWindow::StopWatchdog() { KillTimer(form_.WindowBase::Han
 void FormMainWindow::OnTimer(UINT_PTR id) {
   if (id == kWatchdogTimer) {
     session_->OnWatchdogTimer();
+  } else if (id == kFadeTimer) {
+    FadeStep();
   } else if (id == kHintsTimer) {
     const auto tick = model_->InstallingHintsTimer();
     if (!tick.statusText.empty()) SetControlText(Item(form_main_id::Status), tick.statusText);
@@ -286,7 +354,10 @@ void FormMainWindow::OnCommand(int id, int code) {
       if (!running_) PostMessageW(WindowBase::Handle(), WM_CLOSE, 0, 0);
       return;
     case form_main_id::Manager:
-      if (showManager_) showManager_();
+      if (!showManager_) return;
+      reactivate_ = true;
+      showManager_();
+      ReactivateIfActive();
       return;
     case form_main_id::Logo:
       if (code == STN_CLICKED) model_->LogoClick(owner);
@@ -360,6 +431,9 @@ LRESULT FormMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kRunQueuedTasks:
       queue_.RunQueued();
       return 0;
+    case kBeginActivation:
+      BeginActivation();
+      return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
@@ -391,11 +465,13 @@ LRESULT FormMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         lastFocus_ = GetFocus();
         break;
       }
-      // The list is filled once: coming back from a message box or the
-      // manager keeps the user's choice and the control that had the focus.
-      if (!activated_) {
+      // FormActivate on the first display and when another window of the
+      // program (the manager, the search window) gives the activation back;
+      // a message box does not count, nor does a run still under way.
+      if (!activated_ || (reactivate_ && !running_)) {
         activated_ = true;
-        Activate();
+        reactivate_ = false;
+        PostMessageW(WindowBase::Handle(), kBeginActivation, 0, 0);
       }
       Default(message, wParam, lParam);
       const bool ownChild = lastFocus_ && IsChild(WindowBase::Handle(), lastFocus_) && IsWindowEnabled(lastFocus_);
@@ -415,6 +491,7 @@ LRESULT FormMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       KillTimer(WindowBase::Handle(), kWatchdogTimer);
       KillTimer(WindowBase::Handle(), kHintsTimer);
+      KillTimer(WindowBase::Handle(), kFadeTimer);
       PostQuitMessage(0);
       return 0;
     default:

@@ -6,11 +6,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "install/install_window.h"
 #include "install/run/install_session.h"
 #include "ui/installer/form_main_model.h"
 #include "ui/win32/gdi_owners.h"
+#include "ui/win32/searching_window.h"
 #include "ui/win32/ui_task_queue.h"
 #include "ui/win32/window_base.h"
 
@@ -49,7 +51,16 @@ class FormMainWindow : public WindowBase {
   void ApplyDpi(int dpi);
   void Layout();
   void LoadLogo();
-  void Activate();
+  // FormActivate: the welcome and the fade-in when the brand asks for them,
+  // then the printer list.
+  void BeginActivation();
+  void FadeStep();
+  void FinishActivation();
+  // Another window of the program has closed: FormActivate runs again once
+  // this window is active and no install is under way.
+  void ReactivateIfActive();
+  void FillPrinterList(const ActivationPlan& plan);
+  void ShowSearchWindow();
   void RenderSelection();
   void OnCommand(int id, int code);
   LRESULT OnNotify(const NMHDR& header);
@@ -64,7 +75,7 @@ class FormMainWindow : public WindowBase {
     sys::WindowHandle Handle() const override { return reinterpret_cast<sys::WindowHandle>(form_.Handle()); }
     void DisableControls() override { form_.SetRunning(true); }
     void RestoreControls() override { form_.SetRunning(false); }
-    void ShowSearchWindow() override {}
+    void ShowSearchWindow() override { form_.ShowSearchWindow(); }
     void StartWatchdog() override;
     void StopWatchdog() override;
     void ShowFinished() override {}
@@ -95,6 +106,10 @@ class FormMainWindow : public WindowBase {
   RunWindow runWindow_{*this};
   bool running_ = false;
   bool activated_ = false;
+  bool reactivate_ = false;
+  std::optional<ActivationPlan> plan_;  // while FormActivate is under way
+  size_t fadeStep_ = 0;
+  SearchingWindow search_;
   HWND lastFocus_ = nullptr;
   bool rendering_ = false;
 };

@@ -33,6 +33,14 @@ struct BrushTraits {
 };
 using GdiBrush = win32::UniqueHandle<BrushTraits>;
 
+struct PenTraits {
+  using Handle = HPEN;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { DeleteObject(h); }
+};
+using GdiPen = win32::UniqueHandle<PenTraits>;
+
 struct ImageListTraits {
   using Handle = HIMAGELIST;
   static Handle Invalid() { return nullptr; }
