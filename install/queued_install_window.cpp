@@ -1,18 +1,21 @@
 #include "install/queued_install_window.h"
 
 #include <future>
+#include <memory>
 
 namespace prn::install {
 
 void QueuedInstallWindow::ShowSearchWindow() {
-  std::promise<void> closed;
-  std::future<void> done = closed.get_future();
-  post_([this, &closed] {
+  // The task owns the promise: a task dropped unrun, because its window has
+  // gone, breaks the promise and so still releases the run.
+  auto closed = std::make_shared<std::promise<void>>();
+  std::future<void> done = closed->get_future();
+  post_([this, closed = std::move(closed)] {
     try {
       window_.ShowSearchWindow();
     } catch (...) {
     }
-    closed.set_value();
+    closed->set_value();
   });
   done.wait();
 }
