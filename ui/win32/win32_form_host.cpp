@@ -7,6 +7,7 @@ namespace prn::ui {
 Win32FormHost::~Win32FormHost() {
   // Windows before the services they use.
   frames_.clear();
+  skinned_.reset();
   installer_.reset();
   manager_.reset();
 }
@@ -32,6 +33,13 @@ void Win32FormHost::CreateForm(app::FormKind kind) {
       if (!values_ || !platform_.spooler) break;
       installer_ = std::make_unique<FormMainWindow>(instance_, platform_, *values_, [this] { ShowManager(); });
       if (mainWindow) main_ = installer_->Handle();
+      return;
+    case app::FormKind::TFormMainV2:
+      if (!values_ || !platform_.spooler) break;
+      // The progress window is given at merge; until then Yes shows nothing.
+      skinned_ = std::make_unique<FormMainV2Window>(instance_, platform_, *values_, progressContext_, mainWindow,
+                                                    [this] { ShowManager(); }, std::function<void(HWND)>());
+      if (mainWindow) main_ = skinned_->Handle();
       return;
     case app::FormKind::TFormAddNetPort:
       return;  // a modal dialog of the manager, made when it is opened
@@ -71,6 +79,8 @@ void Win32FormHost::RunMessageLoop() {
     manager_->Show();
   } else if (installer_ && installer_->Handle() == main_) {
     installer_->Show();
+  } else if (skinned_ && skinned_->Handle() == main_) {
+    skinned_->Show();
   } else {
     ShowWindow(main_, SW_SHOWNORMAL);
   }

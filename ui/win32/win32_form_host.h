@@ -12,6 +12,7 @@
 #include "sys/win32/win32_printer_changes.h"
 #include "sys/win32/win32_printer_commands.h"
 #include "ui/system_port_list.h"
+#include "ui/win32/form_main_v2_window.h"
 #include "ui/win32/form_main_window.h"
 #include "ui/win32/manager_window.h"
 #include "ui/win32/plain_frame.h"
@@ -43,6 +44,9 @@ class Win32FormHost : public app::FormHost {
 
   std::unique_ptr<ManagerWindow> manager_;
   std::unique_ptr<FormMainWindow> installer_;
+  // The progress-window flow always works with settings entry 0.
+  install::InstallContext progressContext_{0};
+  std::unique_ptr<FormMainV2Window> skinned_;
   std::vector<std::unique_ptr<PlainFrame>> frames_;
   HWND main_ = nullptr;
 };
