@@ -177,9 +177,10 @@ void FormMainV2Window::OnButtonDown(LPARAM point) {
   }
   const int y = MulDiv(GET_Y_LPARAM(point), kDesignDpi, DpiOfWindow(Handle()));
   if (!DragHitTest(y)) return;
-  // The system moves the window while the button is held.
+  // The system moves the window while the button is held, from where the
+  // press was on the screen (Wine's move loop starts from this point).
   ReleaseCapture();
-  SendMessageW(Handle(), kWmNcLButtonDown, kHtCaption, 0);
+  SendMessageW(Handle(), kWmNcLButtonDown, kHtCaption, static_cast<LPARAM>(GetMessagePos()));
 }
 
 void FormMainV2Window::OnButtonUp(LPARAM point) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <utility>
 
 #include "text/ustring.h"
 #include "ui/installer/picture_names.h"

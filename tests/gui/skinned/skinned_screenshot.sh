@@ -4,7 +4,8 @@
 # skinned window, once per language (EN, SC, TC, the system language set to
 # match). Each time: photographs the window (skinned-XX.png), checks that it
 # shows Background.XX.png, moves the mouse over the install button and sees
-# its hot picture, then presses Esc and expects the program to end with 0.
+# its hot picture, (in English) drags the window by its title strip, then
+# presses Esc and expects the program to end with 0.
 set -euo pipefail
 exe=$1
 screens=$2
@@ -61,6 +62,22 @@ show_language() {
   [ "$hot" = "$(pixel "$package/Resource/Button12.$lang.png" 5 18)" ] || {
     echo "FAIL: the install button did not show Button12.$lang.png under the mouse"; exit 1; }
   xdotool mousemove 0 0
+
+  if [ "$lang" = EN ]; then
+    # A press in the title strip drags the window with the mouse.
+    local X Y WINDOW SCREEN before after
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    before="$X,$Y"
+    xdotool mousemove $((X + 300)) $((Y + 50)) mousedown 1
+    sleep 0.5
+    xdotool mousemove $((X + 320)) $((Y + 60)) sleep 0.3 mousemove $((X + 340)) $((Y + 80)) sleep 0.5 mouseup 1
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    after="$X,$Y"
+    echo "EN: dragged from $before to $after"
+    [ "$before" != "$after" ] || { echo "FAIL: a press in the title strip did not drag the window"; exit 1; }
+    xdotool mousemove 0 0
+  fi
 
   xdotool windowactivate --sync "$window" 2>/dev/null || true
   xdotool key --window "$window" Escape
