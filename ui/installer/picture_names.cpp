@@ -17,7 +17,7 @@ bool HasPictureExtension(ustring_view file) {
   size_t dot = name.rfind(u'.');
   if (dot == ustring::npos) return false;
   ustring_view extension = ustring_view(name).substr(dot + 1);
-  for (ustring_view known : {u"png", u"jpg", u"jpeg", u"gif", u"bmp"}) {
+  for (ustring_view known : {u"png", u"jpg", u"jpeg", u"gif", u"bmp", u"ico"}) {
     if (EqualsNoCase(extension, known)) return true;
   }
   return false;
@@ -28,7 +28,7 @@ ustring PictureErrorText(ustring_view file, PictureFault fault) {
     case PictureFault::Missing:
       return Format(u"The picture \"%s\" cannot be shown: the file does not exist.", {file});
     case PictureFault::NotPicture:
-      return Format(u"The picture \"%s\" cannot be shown: it is not a PNG, JPEG, GIF or bitmap file.", {file});
+      return Format(u"The picture \"%s\" cannot be shown: it is not a PNG, JPEG, GIF, bitmap or icon file.", {file});
     case PictureFault::Damaged:
       break;
   }

@@ -19,7 +19,7 @@ enum class PictureFault {
 };
 
 // True for the extensions of the formats the window decodes (.png, .jpg,
-// .jpeg, .gif, .bmp, any case).
+// .jpeg, .gif, .bmp, .ico, any case).
 bool HasPictureExtension(ustring_view file);
 
 // A sentence naming the file and what is wrong with it.

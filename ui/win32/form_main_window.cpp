@@ -4,6 +4,7 @@
 
 #include "sys/win32/win32_text.h"
 #include "ui/win32/control_text.h"
+#include "ui/win32/picture_file.h"
 #include "ui/win32/welcome_window.h"
 
 namespace prn::ui {
@@ -145,11 +146,12 @@ void FormMainWindow::CreateControls() {
 
 void FormMainWindow::LoadLogo() {
   const LogoSource& source = model_->Brand().logo;
-  const std::wstring name = win32::Wide(source.name);
-  HANDLE image = source.kind == LogoSource::Kind::File
-                     ? LoadImageW(nullptr, name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)
-                     : LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, 0);
-  logo_ = GdiBitmap(static_cast<HBITMAP>(image));
+  if (source.kind == LogoSource::Kind::File) {
+    logo_ = LoadPictureFile(source.name).picture.TakeBitmap();  // JPEG, PNG, GIF, bitmap or icon
+  } else {
+    const std::wstring name = win32::Wide(source.name);
+    logo_ = GdiBitmap(static_cast<HBITMAP>(LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
+  }
   HWND control = Item(form_main_id::Logo);
   if (!logo_) {
     ShowWindow(control, SW_HIDE);  // a logo that cannot be read is left out

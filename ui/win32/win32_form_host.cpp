@@ -2,13 +2,15 @@
 
 #include <commctrl.h>
 
+#include <stdexcept>
+
 #include "ui/win32/modal_loop.h"
 
 namespace prn::ui {
 
 Win32FormHost::~Win32FormHost() {
   // Windows before the services they use.
-  frames_.clear();
+  skinned_.reset();
   notice_.reset();
   installing_.reset();
   installer_.reset();
@@ -26,19 +28,23 @@ void Win32FormHost::Initialize() {
 }
 
 void Win32FormHost::CreateForm(app::FormKind kind) {
+  if (!values_ || !platform_.spooler) throw std::logic_error("the windows are made only after Bind");
   const bool mainWindow = main_ == nullptr;
   switch (kind) {
     case app::FormKind::TFormManager:
-      if (!values_ || !platform_.spooler) break;  // without a machine the manager has nothing to show
       CreateManager(mainWindow);
       return;
     case app::FormKind::TFormMain:
-      if (!values_ || !platform_.spooler) break;
       installer_ = std::make_unique<FormMainWindow>(instance_, platform_, *values_, [this] { ShowManager(); });
       if (mainWindow) main_ = installer_->Handle();
       return;
+    case app::FormKind::TFormMainV2:
+      skinned_ = std::make_unique<FormMainV2Window>(instance_, platform_, *values_, progressContext_, mainWindow,
+                                                    [this] { ShowManager(); },
+                                                    [this](HWND owner) { ShowProgress(owner); });
+      if (mainWindow) main_ = skinned_->Handle();
+      return;
     case app::FormKind::TFormInstalling:
-      if (!values_ || !platform_.spooler) break;
       CreateInstalling();
       return;
     case app::FormKind::TFormAddNetPort:
@@ -50,11 +56,7 @@ void Win32FormHost::CreateForm(app::FormKind kind) {
     case app::FormKind::TFormTemp:
       notice_ = std::make_unique<TempWindow>(instance_);
       return;
-    default:
-      break;
   }
-  frames_.push_back(std::make_unique<PlainFrame>(instance_, kind, mainWindow));
-  if (mainWindow) main_ = frames_.back()->Handle();
 }
 
 void Win32FormHost::CreateManager(bool mainWindow) {
@@ -80,7 +82,8 @@ void Win32FormHost::ShowManager() {
   if (!manager_) CreateManager(false);
   HWND manager = manager_->Handle();
   manager_->Show();
-  RunModalLoop(installer_ ? installer_->Handle() : nullptr, manager, [manager] { return !IsWindowVisible(manager); });
+  HWND owner = installer_ ? installer_->Handle() : skinned_ ? skinned_->Handle() : nullptr;
+  RunModalLoop(owner, manager, [manager] { return !IsWindowVisible(manager); });
 }
 
 void Win32FormHost::CreateInstalling() {
@@ -96,10 +99,7 @@ void Win32FormHost::CreateInstalling() {
 }
 
 void Win32FormHost::ShowProgress(HWND owner) {
-  if (!installing_) {
-    if (!values_ || !platform_.spooler) return;
-    CreateInstalling();
-  }
+  if (!installing_) CreateInstalling();
   installing_->ShowModal(owner);
 }
 
@@ -109,6 +109,8 @@ void Win32FormHost::RunMessageLoop() {
     manager_->Show();
   } else if (installer_ && installer_->Handle() == main_) {
     installer_->Show();
+  } else if (skinned_ && skinned_->Handle() == main_) {
+    skinned_->Show();
   } else {
     ShowWindow(main_, SW_SHOWNORMAL);
   }

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <vector>
 
 #include "app/form_host.h"
 #include "app/process_values.h"
@@ -13,10 +12,10 @@
 #include "sys/win32/win32_printer_commands.h"
 #include "ui/system_port_list.h"
 #include "install/install_context.h"
+#include "ui/win32/form_main_v2_window.h"
 #include "ui/win32/form_main_window.h"
 #include "ui/win32/installing_window.h"
 #include "ui/win32/manager_window.h"
-#include "ui/win32/plain_frame.h"
 #include "ui/win32/temp_window.h"
 
 namespace prn::ui {
@@ -54,10 +53,12 @@ class Win32FormHost : public app::FormHost {
 
   std::unique_ptr<ManagerWindow> manager_;
   std::unique_ptr<FormMainWindow> installer_;
+  // The progress-window flow's install context, shared by the skinned
+  // window and the progress window; it always works with settings entry 0.
   install::InstallContext progressContext_;
   std::unique_ptr<InstallingWindow> installing_;
   std::unique_ptr<TempWindow> notice_;
-  std::vector<std::unique_ptr<PlainFrame>> frames_;
+  std::unique_ptr<FormMainV2Window> skinned_;
   HWND main_ = nullptr;
 };
 

@@ -134,6 +134,7 @@ TEST_F(FormMainV2ModelTest, InstallAsksEvenInQuietModeAndStartsOverFromNotStarte
 TEST(PictureNamesTest, OnlyPictureExtensionsAreDecoded) {
   EXPECT_TRUE(HasPictureExtension(u"C:\\R\\a.PNG"));
   EXPECT_TRUE(HasPictureExtension(u"b.jpeg"));
+  EXPECT_TRUE(HasPictureExtension(u"logo.Ico"));
   EXPECT_FALSE(HasPictureExtension(u"C:\\R.png\\readme"));
   EXPECT_FALSE(HasPictureExtension(u"c.txt"));
 }

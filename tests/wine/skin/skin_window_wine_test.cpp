@@ -1,0 +1,265 @@
+// The skinned installer window under Wine, driven by messages in this
+// process with the example package's pictures: what it draws, the hot
+// picture under the mouse, the drag strip, link buttons by mouse and
+// keyboard, and a picture that is missing. Also the picture decoder.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/process_values.h"
+#include "config/profile_file.h"
+#include "sys/shell.h"
+#include "sys/sim/sim_dialogs.h"
+#include "sys/win32/win32_platform.h"
+#include "ui/win32/form_main_v2_window.h"
+#include "ui/win32/picture_file.h"
+#include "wine/staging/wine_paths.h"
+
+namespace prn::ui {
+namespace {
+
+using testing::WinePath;
+
+constexpr UINT kSentinel = WM_APP + 79;
+
+// What the example package's pictures hold at a few places (0xRRGGBB).
+constexpr uint32_t kTitleBand = 0x24384C;     // Background.EN.png at 300,20
+constexpr uint32_t kButtonPanel = 0xEEF2F5;   // Background.EN.png at 780,300
+constexpr uint32_t kInstallNormal = 0x2E7D4F;  // Button11.EN.png at 5,18
+constexpr uint32_t kInstallHot = 0x3FA66A;     // Button12.EN.png at 5,18
+constexpr uint32_t kLink3Normal = 0x1F6FA8;    // Button31.EN.png at 5,18
+constexpr uint32_t kLink3Hot = 0x3A92D0;       // Button32.EN.png at 5,18
+constexpr POINT kOnInstall{545 + 5, 139 + 18};
+constexpr POINT kOnButton3{545 + 5, 356 + 18};
+
+const ustring kPackage = WinePath(PRN_SOURCE_DIR "/examples/package/");
+
+class RecordingShell : public sys::Shell {
+ public:
+  std::optional<ustring> ProgramFilesFolder(sys::WindowHandle) override { return std::nullopt; }
+  int DeleteWithShell(const ustring&, uint32_t, sys::WindowHandle) override { return 0; }
+  intptr_t Execute(sys::WindowHandle, const ustring& verb, const ustring& file, const ustring&, const ustring&,
+                   int showCommand) override {
+    opened.push_back({verb, file, showCommand});
+    return 42;
+  }
+  struct Opened {
+    ustring verb, file;
+    int showCommand;
+  };
+  std::vector<Opened> opened;
+};
+
+// Runs every message queued before the sentinel.
+void Pump() {
+  PostThreadMessageW(GetCurrentThreadId(), kSentinel, 0, 0);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.hwnd == nullptr && message.message == kSentinel) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// The client area as the window paints it for PrintWindow, in 96-dpi units.
+class Photo {
+ public:
+  explicit Photo(const FormMainV2Window& window) : scale_(window.Scale()) {
+    RECT client{};
+    GetClientRect(window.Handle(), &client);
+    width_ = client.right;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    GdiBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDc dc(nullptr);
+    HGDIOBJ old = SelectObject(dc.Get(), bitmap.Get());
+    PrintWindow(window.Handle(), dc.Get(), PW_CLIENTONLY);
+    GdiFlush();
+    const auto* first = static_cast<const uint32_t*>(bits);
+    pixels_.assign(first, first + client.right * client.bottom);
+    SelectObject(dc.Get(), old);
+  }
+  uint32_t At(POINT design) const {
+    return pixels_.at(static_cast<size_t>(scale_(design.y)) * width_ + scale_(design.x)) & 0xFFFFFF;
+  }
+
+ private:
+  DpiScale scale_;
+  int width_ = 0;
+  std::vector<uint32_t> pixels_;
+};
+
+LPARAM At(const FormMainV2Window& window, POINT design) {
+  const DpiScale scale = window.Scale();
+  return MAKELPARAM(scale(design.x), scale(design.y));
+}
+
+class SkinWindowUnderWine : public ::testing::Test {
+ protected:
+  SkinWindowUnderWine() {
+    platform = machine.Platform();
+    platform.dialogs = &dialogs;
+    platform.shell = &shell;
+    values.g_wSystemLangId = 0x0409;
+    values.g_strResourceDir = kPackage + u"Resource\\";
+  }
+
+  FormMainV2Window& Open(const ustring& background) {
+    const ustring settings = u"[QX1]\nViewMode = 20\nPrinterName = Quillon QX1\nPrinterHWID = QuillonQX17A3F\n"
+                             u"DriverDir = QX1\nINF.2K = QX1.INF\nINF.X64 = QX1.INF\n"
+                             u"PrinterManager = 1\nBGImage.EN = " + background +
+                             u"\nPrinterImage.EN = " + kPackage +
+                             u"Resource\\Printer.png\nButton3Link.EN = https://www.quillon.example/qx1\n";
+    config::SettingsEnvironment env;
+    env.files = &machine.files;
+    env.codePage = &machine.codePage;
+    env.programFolder = kPackage;
+    env.systemLangId = values.g_wSystemLangId;
+    env.winVer = 61;
+    const config::ProfileFile ini = config::ProfileFile::Parse(ToUtf8(settings), machine.codePage);
+    values.installInfos.LoadSettings(&ini, env);
+    window.emplace(GetModuleHandleW(nullptr), platform, values, context, false, [] {}, [](HWND) {});
+    return *window;
+  }
+
+  win32::Win32Platform machine;
+  sim::SimDialogs dialogs;
+  RecordingShell shell;
+  sys::Platform platform;
+  app::ProcessValues values;
+  install::InstallContext context;
+  std::optional<FormMainV2Window> window;
+};
+
+TEST_F(SkinWindowUnderWine, DrawsThePicturesShapedByTheColourKeyAndLightsTheButtonUnderTheMouse) {
+  FormMainV2Window& skin = Open(kPackage + u"Resource\\Background.EN.png");
+  EXPECT_TRUE(dialogs.Boxes().empty()) << win32::Wide(dialogs.Boxes().front().text).c_str();
+  COLORREF key = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(skin.Handle(), &key, nullptr, &flags));
+  EXPECT_EQ(key, 7740594u);
+  EXPECT_TRUE(flags & LWA_COLORKEY);
+  RECT client{};
+  GetClientRect(skin.Handle(), &client);
+  EXPECT_EQ(client.right, skin.Scale()(800));
+  EXPECT_EQ(client.bottom, skin.Scale()(600));
+
+  const Photo drawn(skin);
+  EXPECT_EQ(drawn.At({300, 20}), kTitleBand);
+  EXPECT_EQ(drawn.At({780, 300}), kButtonPanel);
+  EXPECT_EQ(drawn.At(kOnInstall), kInstallNormal);
+
+  SendMessageW(skin.Handle(), WM_MOUSEMOVE, 0, At(skin, kOnInstall));
+  EXPECT_EQ(Photo(skin).At(kOnInstall), kInstallHot);
+  SendMessageW(skin.Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(Photo(skin).At(kOnInstall), kInstallNormal);
+}
+
+// Records the system's move request instead of letting it start a move loop.
+WNDPROC g_original = nullptr;
+std::vector<WPARAM> g_captionPresses;
+LRESULT CALLBACK RecordCaptionPresses(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCLBUTTONDOWN) {
+    g_captionPresses.push_back(wParam);
+    return 0;
+  }
+  return CallWindowProcW(g_original, window, message, wParam, lParam);
+}
+
+TEST_F(SkinWindowUnderWine, OnlyAPressOnTheTopStripOutsideTheButtonsDragsTheWindow) {
+  FormMainV2Window& skin = Open(kPackage + u"Resource\\Background.EN.png");
+  g_captionPresses.clear();
+  g_original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(skin.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordCaptionPresses)));
+  auto press = [&](POINT design) {
+    SendMessageW(skin.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(skin, design));
+    SendMessageW(skin.Handle(), WM_LBUTTONUP, 0, At(skin, design));
+  };
+  press({300, 95});
+  EXPECT_TRUE(g_captionPresses.empty());
+  press({750, 30});  // the close button lies in the strip
+  EXPECT_TRUE(g_captionPresses.empty());
+  press({300, 94});
+  ASSERT_EQ(g_captionPresses.size(), 1u);
+  EXPECT_EQ(g_captionPresses[0], static_cast<WPARAM>(HTCAPTION));
+  SetWindowLongPtrW(skin.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_original));
+}
+
+TEST_F(SkinWindowUnderWine, LinkButtonOpensItsTargetByMouseAndByKeyboardAndEscCloses) {
+  FormMainV2Window& skin = Open(kPackage + u"Resource\\Background.EN.png");
+  SendMessageW(skin.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(skin, kOnButton3));
+  SendMessageW(skin.Handle(), WM_LBUTTONUP, 0, At(skin, kOnButton3));
+  ASSERT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.opened[0].file, u"https://www.quillon.example/qx1");
+  EXPECT_EQ(shell.opened[0].showCommand, sys::kSwShow);
+
+  // Install, manager, link 3: the third Tab lands on the link, which lights up.
+  SendMessageW(skin.Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(Photo(skin).At(kOnButton3), kLink3Normal);
+  for (int i = 0; i < 3; ++i) SendMessageW(skin.Handle(), WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_EQ(Photo(skin).At(kOnButton3), kLink3Hot);
+  SendMessageW(skin.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(shell.opened.size(), 2u);
+
+  ShowWindow(skin.Handle(), SW_SHOWNA);
+  SendMessageW(skin.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(skin.Handle()));
+}
+
+TEST_F(SkinWindowUnderWine, AMissingBackgroundIsNamedInABoxAndTheWindowIsStillDrawn) {
+  const ustring missing = kPackage + u"Resource\\Background.XX.png";
+  FormMainV2Window& skin = Open(missing);
+  ASSERT_EQ(dialogs.Boxes().size(), 1u);
+  EXPECT_NE(dialogs.Boxes()[0].text.find(missing), ustring::npos);
+  EXPECT_NE(dialogs.Boxes()[0].text.find(u"does not exist"), ustring::npos);
+  // Not the colour key, which would leave the window invisible.
+  EXPECT_NE(Photo(skin).At({300, 300}), 0xB21B76u);
+}
+
+std::string ReadBytes(const std::string& unixPath) {
+  std::ifstream in(unixPath, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+ustring WriteTemp(const char16_t* name, const std::string& bytes) {
+  const ustring path = testing::TempFolder(name);
+  win32::FileHandle file(CreateFileW(win32::W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  DWORD written = 0;
+  WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  return path;
+}
+
+TEST(PictureFileUnderWine, DecodesJpegAndNamesTheFileOfEachFault) {
+  const PictureLoad logo = LoadPictureFile(kPackage + u"QX1Logo.jpg");
+  ASSERT_TRUE(logo.picture) << win32::Wide(logo.errorText).c_str();
+  EXPECT_EQ(logo.picture.Size().cx, 200);
+  EXPECT_EQ(logo.picture.Size().cy, 60);
+  BITMAP bitmap{};
+  GetObjectW(logo.picture.Bitmap(), sizeof(bitmap), &bitmap);
+  EXPECT_EQ(bitmap.bmBitsPixel, 32);
+  EXPECT_EQ(static_cast<const uint8_t*>(bitmap.bmBits)[3], 0xFF) << "an opaque picture keeps full alpha";
+
+  const std::string png = ReadBytes(PRN_SOURCE_DIR "/examples/package/Resource/Background.EN.png");
+  const ustring cut = WriteTemp(u"prn-cut.png", png.substr(0, png.size() / 2));
+  const PictureLoad damaged = LoadPictureFile(cut);
+  EXPECT_EQ(damaged.fault, PictureFault::Damaged);
+  EXPECT_FALSE(damaged.picture);
+  EXPECT_NE(damaged.errorText.find(cut), ustring::npos);
+
+  const ustring text = WriteTemp(u"prn-notes.txt", "not a picture");
+  EXPECT_EQ(LoadPictureFile(text).fault, PictureFault::NotPicture);
+  EXPECT_EQ(LoadPictureFile(kPackage + u"Resource\\none.png").fault, PictureFault::Missing);
+  DeleteFileW(win32::W(cut));
+  DeleteFileW(win32::W(text));
+}
+
+}  // namespace
+}  // namespace prn::ui

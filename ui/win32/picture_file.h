@@ -1,0 +1,44 @@
+#pragma once
+// Picture files (PNG, JPEG, GIF, BMP, ICO) decoded by the system's imaging
+// component into 32-bit top-down DIB sections with premultiplied alpha, ready
+// for AlphaBlend. The component is created through COM at run time, so a
+// system without it (Windows XP without WIC) gets an error, not a failed start.
+
+#include <windows.h>
+
+#include <optional>
+#include <utility>
+
+#include "text/ustring.h"
+#include "ui/installer/picture_names.h"
+#include "ui/win32/gdi_owners.h"
+
+namespace prn::ui {
+
+class Picture {
+ public:
+  Picture() = default;
+  Picture(GdiBitmap bitmap, SIZE size) : bitmap_(std::move(bitmap)), size_(size) {}
+
+  explicit operator bool() const { return static_cast<bool>(bitmap_); }
+  HBITMAP Bitmap() const { return bitmap_.Get(); }
+  SIZE Size() const { return size_; }
+  // Hands the bitmap to an owner that frees it (a static control).
+  GdiBitmap TakeBitmap() { return std::move(bitmap_); }
+
+ private:
+  GdiBitmap bitmap_;
+  SIZE size_{0, 0};
+};
+
+struct PictureLoad {
+  Picture picture;                    // empty when `fault` is set
+  std::optional<PictureFault> fault;
+  ustring errorText;                  // names the file; empty on success
+};
+
+// Never throws: a missing file, a name that is not a picture's and content
+// the decoder refuses are answered as faults.
+PictureLoad LoadPictureFile(const ustring& path);
+
+}  // namespace prn::ui
