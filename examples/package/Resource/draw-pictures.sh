@@ -117,8 +117,14 @@ png min1.png -size 36x36 "xc:$band" -stroke white -strokewidth 3 -draw 'line 10,
 png min2.png -size 36x36 "xc:$band" -fill '#3A5A78' -draw 'circle 17.5,17.5 17.5,1' \
   -stroke white -strokewidth 3 -draw 'line 10,24 25,24'
 
-# Printer picture 480 x 180 on white, which the window draws transparent.
-png Printer.png -size 480x180 xc:white \
+# Printer picture 480 x 180 on a transparent ground: it reaches into the
+# right-hand panel, which must show through.
+png_alpha() {
+  local out=$1
+  shift
+  convert "$@" -depth 8 -strip -define png:exclude-chunks=date,time "$out"
+}
+png_alpha Printer.png -size 480x180 xc:none \
   -fill '#D9DEE3' -draw 'roundrectangle 30,70 450,165 14,14' \
   -fill '#B7C0C8' -draw 'rectangle 30,150 450,165' \
   -fill '#4A5866' -draw 'roundrectangle 60,40 420,80 10,10' \

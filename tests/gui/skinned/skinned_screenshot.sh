@@ -4,8 +4,8 @@
 # skinned window, once per language (EN, SC, TC, the system language set to
 # match). Each time: photographs the window (skinned-XX.png), checks that it
 # shows Background.XX.png, moves the mouse over the install button and sees
-# its hot picture, (in English) drags the window by its title strip, then
-# presses Esc and expects the program to end with 0.
+# its hot picture, (in English) drags the window by its title strip and
+# runs an install through the progress window, then presses Esc and expects the program to end with 0.
 set -euo pipefail
 exe=$1
 screens=$2
@@ -22,6 +22,43 @@ mkdir -p "$screens"
 # pixel IMAGE X Y
 pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
 
+# install_run WINDOW: a click on Install asks to get the printer ready; Yes
+# shows the progress window over the skinned window (progress.png), and the
+# run ends in a box of its own, answered with Enter, after which the
+# progress window has gone and the skinned window takes keys again.
+install_run() {
+  local window=$1 X Y WINDOW SCREEN box progress
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove $((X + 600)) $((Y + 160)) click 1 mousemove 0 0
+  box=$(timeout 60 xdotool search --sync --onlyvisible --name '^Notice$' | head -1) || true
+  [ -n "$box" ] || { echo "FAIL: Install did not ask to get the printer ready"; exit 1; }
+  xdotool windowactivate --sync "$box" 2>/dev/null || true
+  xdotool key --window "$box" y
+  progress=$(timeout 30 xdotool search --sync --onlyvisible --name '^FormInstalling$' | head -1) || true
+  [ -n "$progress" ] || { echo "FAIL: Yes did not show the progress window"; exit 1; }
+  # At once: the run starts half a second after the window shows.
+  import -window root "$screens/progress.png"
+  echo "screenshot $screens/progress.png"
+  # The run's own questions and its result box, each answered with Enter.
+  local answered=0
+  for _ in $(seq 120); do
+    xdotool search --onlyvisible --name '^FormInstalling$' >/dev/null 2>&1 || break
+    box=$(xdotool search --onlyvisible --name '^(Notice|Error)$' 2>/dev/null | head -1) || true
+    if [ -n "$box" ]; then
+      [ "$answered" -gt 0 ] || import -window root "$screens/progress-box.png"
+      xdotool windowactivate --sync "$box" 2>/dev/null || true
+      xdotool key --window "$box" Return
+      answered=$((answered + 1))
+    fi
+    sleep 1
+  done
+  xdotool search --onlyvisible --name '^FormInstalling$' >/dev/null 2>&1 && {
+    echo "FAIL: the progress window did not close at the end of the run"; exit 1; }
+  echo "EN: the install run ended after $answered answered box(es); the progress window has closed"
+  # The last box may still be closing.
+  for _ in $(seq 30); do xdotool search --onlyvisible --name '^(Notice|Error)$' >/dev/null 2>&1 || break; xdotool key Return; sleep 1; done
+}
+
 show_language() {
   local lang=$1 locale=$2
   local shot="$screens/skinned-$lang.png"
@@ -29,7 +66,9 @@ show_language() {
   pid=$!
   local window
   window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Pellnor$' | head -1) || true
-  [ -n "$window" ] || { echo "FAIL: the skinned window did not appear ($lang)"; exit 1; }
+  [ -n "$window" ] || {
+    import -window root "$screens/skinned-$lang-missing.png" || true
+    echo "FAIL: the skinned window did not appear ($lang), see skinned-$lang-missing.png"; exit 1; }
   sleep 2  # let it paint
   import -window "$window" "$shot"
   local geometry width height
@@ -77,6 +116,7 @@ show_language() {
     echo "EN: dragged from $before to $after"
     [ "$before" != "$after" ] || { echo "FAIL: a press in the title strip did not drag the window"; exit 1; }
     xdotool mousemove 0 0
+    install_run "$window"
   fi
 
   xdotool windowactivate --sync "$window" 2>/dev/null || true
