@@ -1,38 +1,66 @@
 #!/usr/bin/env bash
 # classic_screenshot.sh <PrnSetup.exe> <screens folder> <source folder>
-# Starts the installer on the example package (classic window), waits for
-# the window, photographs it (classic.png), checks that the list is drawn,
-# chooses the next model with the arrow key, starts an install with Enter
-# and answers its first question No, then presses Esc and expects the program to end
-# with 0.
+# Starts the installer on the example package (classic window) once in each
+# language of the command line, EN, SC and TC, photographs the window each
+# time (classic-EN.png, classic-SC.png, classic-TC.png) and closes it with Esc,
+# expecting the program to end with 0.
+# In English it also checks that the list is drawn, chooses the next model
+# with the arrow key and starts an install with Enter, answering its first
+# question No. The Chinese shots must show Chinese glyphs, not boxes.
 set -euo pipefail
 exe=$1
 screens=$2
 src=$3
 . "$(dirname "${BASH_SOURCE[0]}")/../gui_package.sh"
-
-(cd "$package" && exec "$src/scripts/wine-run" "$package/PrnSetup.exe" EN) &
-pid=$!
-
-window=$(timeout 120 xdotool search --sync --onlyvisible --classname '^prnsetup\.exe$' | head -1) || true
-[ -n "$window" ] || { echo "FAIL: the classic window did not appear"; exit 1; }
-sleep 2  # let it paint
 mkdir -p "$screens"
-import -window "$window" "$screens/classic.png"
-geometry=$(convert "$screens/classic.png" -format '%w %h' info:)
-read -r width height <<<"$geometry"
-echo "screenshot $screens/classic.png (${width}x${height})"
-[ "$width" -ge 600 ] && [ "$height" -ge 469 ] || { echo "FAIL: window smaller than 600x469"; exit 1; }
+
+# start_installer LANG: the program started in the background (pid), its
+# window found (window) and photographed to classic-LANG.png (shot).
+start_installer() {
+  (cd "$package" && exec "$src/scripts/wine-run" "$package/PrnSetup.exe" "$1") &
+  pid=$!
+  # Searched again and again: a window of the program before, going away,
+  # can make one search fail.
+  window=""
+  for _ in $(seq 120); do
+    window=$(xdotool search --onlyvisible --classname '^prnsetup\.exe$' 2>/dev/null | head -1) || true
+    [ -z "$window" ] || break
+    sleep 1
+  done
+  [ -n "$window" ] || { echo "FAIL: the classic window did not appear ($1)"; exit 1; }
+  sleep 2  # let it paint
+  shot="$screens/classic-$1.png"
+  import -window "$window" "$shot"
+  local width height
+  read -r width height <<<"$(convert "$shot" -format '%w %h' info:)"
+  echo "screenshot $shot (${width}x${height})"
+  [ "$width" -ge 600 ] && [ "$height" -ge 469 ] || { echo "FAIL: window smaller than 600x469 ($1)"; exit 1; }
+}
+
+# close_with_esc LANG: Esc closes the window and the program ends with 0.
+close_with_esc() {
+  xdotool windowactivate --sync "$window" 2>/dev/null || true
+  xdotool key --window "$window" Escape
+  local status=0
+  for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
+  kill -0 "$pid" 2>/dev/null && { echo "FAIL: Esc did not close the window ($1)"; exit 1; }
+  wait "$pid" || status=$?
+  pid=""
+  [ "$status" -eq 0 ] || { echo "FAIL: exit code $status ($1)"; exit 1; }
+  echo "classic window ($1) shown and closed with Esc"
+}
+
+start_installer EN
 # The model list is drawn with its window colour, not left black or grey
 # under the frame around it.
 # Also the strip between the frame and the list is painted (x 300, y 114).
 for point in 300,220 300,114; do
-  pixel=$(convert "$screens/classic.png" -format "%[pixel:p{$point}]" info:)
+  pixel=$(convert "$shot" -format "%[pixel:p{$point}]" info:)
   case "$pixel" in
     black | "srgb(0,0,0)" | gray\(0*) echo "FAIL: left unpainted at $point"; exit 1 ;;
   esac
 done
-list_pixel=$(convert "$screens/classic.png" -format '%[pixel:p{300,220}]' info:)
+list_pixel=$(convert "$shot" -format '%[pixel:p{300,220}]' info:)
 case "$list_pixel" in
   white | "srgb(255,255,255)") ;;
   *) echo "FAIL: the model list is not drawn (pixel $list_pixel)"; exit 1 ;;
@@ -44,7 +72,7 @@ xdotool key --window "$window" Down
 sleep 1
 import -window "$window" "$screens/classic-second.png"
 caption_box=280x16+14+100
-difference=$(compare -metric AE -crop "$caption_box" "$screens/classic.png" "$screens/classic-second.png" null: 2>&1 || true)
+difference=$(compare -metric AE -crop "$caption_box" "$shot" "$screens/classic-second.png" null: 2>&1 || true)
 echo "caption pixels changed by the selection: $difference"
 [ "${difference%% *}" != 0 ] || { echo "FAIL: choosing the next model did not change its texts"; exit 1; }
 
@@ -58,13 +86,31 @@ xdotool windowactivate --sync "$box" 2>/dev/null || true
 xdotool key --window "$box" n
 for _ in $(seq 30); do xdotool search --onlyvisible --name '^Notice$' >/dev/null || break; sleep 1; done
 sleep 1
+close_with_esc EN
 
-xdotool windowactivate --sync "$window" 2>/dev/null || true
-xdotool key --window "$window" Escape
-status=0
-for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
-kill -0 "$pid" 2>/dev/null && { echo "FAIL: Esc did not close the window"; exit 1; }
-wait "$pid" || status=$?
-pid=""
-[ "$status" -eq 0 ] || { echo "FAIL: exit code $status"; exit 1; }
-echo "classic window shown and closed with Esc"
+start_installer SC
+close_with_esc SC
+start_installer TC
+close_with_esc TC
+
+# The hints line of the edit control (drawn through Uniscribe, which finds
+# the font by its own fallback): "提示：请选择打印机，" and "提示：請選擇印表機，"
+# are ten full-width characters each, six of them different. Drawn, some
+# 450 pixels differ; as boxes, only some 20 at the edges.
+hints_box=110x16+15+332
+difference=$(compare -metric AE -crop "$hints_box" "$screens/classic-SC.png" "$screens/classic-TC.png" null: 2>&1 || true)
+echo "hints pixels differing between SC and TC: $difference"
+[ "${difference%% *}" -gt 200 ] 2>/dev/null || { echo "FAIL: the SC and TC hints look alike (Chinese drawn as boxes?)"; exit 1; }
+
+# Install and Exit read "安装"/"安裝" and "退出"/"結束": two characters each in
+# both scripts, so boxes for missing glyphs would draw nearly the same
+# buttons twice (drawn, over 100 pixels differ).
+read -r width height <<<"$(convert "$screens/classic-EN.png" -format '%w %h' info:)"
+buttons_box=200x40+$((width - 205))+$((height - 75))
+for pair in "SC TC" "EN SC" "EN TC"; do
+  read -r one other <<<"$pair"
+  difference=$(compare -metric AE -crop "$buttons_box" "$screens/classic-$one.png" "$screens/classic-$other.png" \
+               null: 2>&1 || true)
+  echo "Install and Exit pixels differing between $one and $other: $difference"
+  [ "${difference%% *}" -gt 50 ] 2>/dev/null || { echo "FAIL: the $one and $other buttons look alike (Chinese drawn as boxes?)"; exit 1; }
+done

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# first_paint.sh <bench_first_paint.exe> <bare window exe> <PrnSetup.exe> <source folder>
+# Runs the first-paint benchmark under Wine with PrnSetup.exe beside a
+# temporary copy of the example package, as it ships.
+set -euo pipefail
+bench=$1
+bare=$2
+exe=$3
+src=$4
+. "$src/tests/gui/gui_package.sh"
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+"$src/scripts/wine-run" "$bench" "$(windows_path "$bare")" "$(windows_path "$package/PrnSetup.exe")" EN

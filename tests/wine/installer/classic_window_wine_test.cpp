@@ -1,0 +1,326 @@
+// The real classic installer window in this process under Wine, made by the
+// program's own form host on the example package and the English texts, and
+// driven by messages: the selection and its texts, an install run to its
+// completion box, the manager and back, and a document label.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "app/process_values.h"
+#include "app/window_plan.h"
+#include "sys/shell.h"
+#include "sys/win32/win32_platform.h"
+#include "sys/win32/win32_text.h"
+#include "text/winpath.h"
+#include "ui/win32/form_main_window.h"
+#include "ui/win32/win32_form_host.h"
+
+namespace prn::ui {
+namespace {
+
+namespace id = form_main_id;
+
+constexpr UINT kSentinel = WM_APP + 77;
+constexpr DWORD kRunLimitMs = 120000;
+
+ustring SourcePath(const char* relative) {
+  ustring path = u"Z:" + FromUtf8(std::string(PRN_SOURCE_DIR) + "/" + relative);
+  for (char16_t& c : path) c = c == u'/' ? u'\\' : c;
+  return path;
+}
+
+ustring BinFolder() {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return FolderPart(win32::U(path, length));
+}
+
+// The 32-bit installer on 64-bit Windows: the run goes through the 64-bit host.
+class Wow64SystemInfo : public win32::Win32SystemInfo {
+ public:
+  std::optional<bool> Wow64Flag() const override { return true; }
+};
+
+// Boxes are kept and answered at once: a question with Yes (Cancel for the
+// three-button one, which would start another run), anything else with OK.
+// The run asks from its worker thread, so the record is locked.
+class AnsweringDialogs : public sys::Dialogs {
+ public:
+  struct Shown {
+    ustring text, caption;
+    uint32_t flags;
+  };
+  int ShowMessage(sys::WindowRef, const ustring& text, const ustring& caption, uint32_t flags) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    shown_.push_back({text, caption, flags});
+    switch (flags & 0x0F) {
+      case sys::mb::YesNo: return sys::mb::IdYes;
+      case sys::mb::YesNoCancel: return sys::mb::IdCancel;
+      default: return sys::mb::IdOk;
+    }
+  }
+  std::vector<Shown> Recorded() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return shown_;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<Shown> shown_;
+};
+
+// Documents are recorded instead of opened; the rest goes to the real shell.
+class RecordingShell : public sys::Shell {
+ public:
+  struct Opened {
+    sys::WindowHandle owner;
+    ustring verb, file, parameters, directory;
+    int showCommand;
+  };
+  explicit RecordingShell(sys::Shell& real) : real_(real) {}
+  std::optional<ustring> ProgramFilesFolder(sys::WindowHandle owner) override { return real_.ProgramFilesFolder(owner); }
+  int DeleteWithShell(const ustring& path, uint32_t flags, sys::WindowHandle owner) override {
+    return real_.DeleteWithShell(path, flags, owner);
+  }
+  intptr_t Execute(sys::WindowHandle owner, const ustring& verb, const ustring& file, const ustring& parameters,
+                   const ustring& directory, int showCommand) override {
+    opened.push_back({owner, verb, file, parameters, directory, showCommand});
+    return 42;
+  }
+  std::vector<Opened> opened;
+
+ private:
+  sys::Shell& real_;
+};
+
+void Dispatch(MSG& message) {
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+// Runs every message queued before the sentinel, without sleeping.
+void Pump() {
+  PostThreadMessageW(GetCurrentThreadId(), kSentinel, 0, 0);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.hwnd == nullptr && message.message == kSentinel) return;
+    Dispatch(message);
+  }
+}
+
+// Dispatches messages until `done` holds, waiting only for messages to
+// arrive; false when `limitMs` passes first.
+bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
+  const ULONGLONG deadline = GetTickCount64() + limitMs;
+  while (!done()) {
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) Dispatch(message);
+  }
+  return true;
+}
+
+ustring TextOf(HWND control) {
+  wchar_t text[1024] = {};
+  SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+  return win32::U(text);
+}
+
+ustring StatusText(HWND bar) {
+  wchar_t text[1024] = {};
+  if (LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, 0, 0)) >= 1024) return u"(too long)";
+  SendMessageW(bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+  return win32::U(text);
+}
+
+// A top-level window of this thread by class: other programs in the same
+// Wine prefix share the desktop.
+HWND OwnWindow(const wchar_t* className) {
+  struct Search {
+    const wchar_t* className;
+    HWND found;
+  } search{className, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM state) -> BOOL {
+        auto& wanted = *reinterpret_cast<Search*>(state);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (lstrcmpW(name, wanted.className) != 0) return TRUE;
+        wanted.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+class ClassicWindowWineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Document names are relative: the shell finds them in the current folder.
+    GetCurrentDirectoryW(MAX_PATH, previousFolder_);
+    ASSERT_TRUE(SetCurrentDirectoryW(win32::W(SourcePath("examples/package"))));
+
+    config::SettingsEnvironment env{&machine_.files, &machine_.codePage, SourcePath("examples/package") + u"\\",
+                                    0x0409, 61};
+    values_.installInfos.LoadFromFile(SourcePath("examples/package/Setup.Ini"), env);
+    ASSERT_EQ(values_.installInfos.GetCount(), 2);
+    values_.langOptions.LoadFromFile(SourcePath("resources/lang/Strings_EN.ini"), values_.installInfos,
+                                     machine_.files, machine_.codePage);
+    ASSERT_FALSE(values_.strInstaller.ClickInstallToStart.empty());
+    values_.g_strInst2kDll = JoinPath(BinFolder(), u"inst2k64.dll");
+    values_.g_strInst2k64Dll = values_.g_strInst2kDll;
+    values_.g_strPrnSetup64Exe = JoinPath(BinFolder(), u"PrnSetup64.exe");
+    values_.g_iWinVer = 61;
+    values_.g_bWow64 = true;
+
+    sys::Platform platform = machine_.Platform();
+    platform.system = &wow64_;
+    platform.dialogs = &dialogs;
+    platform.shell = &shell;
+    host_ = std::make_unique<Win32FormHost>(GetModuleHandleW(nullptr));
+    host_->Bind(platform, values_);
+    host_->Initialize();
+    host_->CreateForm(app::FormKind::TFormMain);
+    window = OwnWindow(L"TFormMain");
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOWNORMAL);
+    Pump();
+    ASSERT_EQ(GetActiveWindow(), window) << "the shown window was not activated";
+  }
+  void TearDown() override {
+    host_.reset();
+    // The main window's end asked the loop to quit; the next test has its own.
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    SetCurrentDirectoryW(previousFolder_);
+  }
+
+  HWND Item(int control) const { return GetDlgItem(window, control); }
+  void SelectRow(int row) {
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(Item(id::Printers), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    Pump();
+  }
+  // As a mouse click reaches a label: the static control tells its parent.
+  void ClickLabel(int control) {
+    SendMessageW(Item(control), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageW(Item(control), WM_LBUTTONUP, 0, 0);
+    Pump();
+  }
+
+  const config::TStrInstaller& Texts() const { return values_.strInstaller; }
+
+  win32::Win32Platform machine_;
+  AnsweringDialogs dialogs;
+  RecordingShell shell{machine_.shell};
+  HWND window = nullptr;
+
+ private:
+  Wow64SystemInfo wow64_;
+  app::ProcessValues values_;
+  std::unique_ptr<Win32FormHost> host_;
+  wchar_t previousFolder_[MAX_PATH] = {};
+};
+
+TEST_F(ClassicWindowWineTest, ChoosingTheSecondModelShowsItsTextsAndOnlyTheLinksToDocumentsThatExist) {
+  HWND list = Item(id::Printers);
+  ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+  EXPECT_EQ(GetFocus(), list);
+  EXPECT_EQ(TextOf(Item(id::Group)), u"Select printer :Quillon QX1");
+
+  SelectRow(1);
+  EXPECT_EQ(TextOf(Item(id::Group)), u"Select printer :Quillon QX5");
+  EXPECT_EQ(TextOf(Item(id::Infos)), u"Hints :" + Texts().ClickInstallToStart);
+  EXPECT_EQ(StatusText(Item(id::Status)), u"Quillon QX5: 24-pin flatbed dot-matrix printer, 136 columns");
+  EXPECT_TRUE(IsWindowEnabled(Item(id::Start)));
+  EXPECT_TRUE(IsWindowEnabled(Item(id::Guide)));  // Docs\InstallGuide.EN.txt is there
+  EXPECT_FALSE(IsWindowEnabled(Item(id::QuickGuide)));
+  EXPECT_FALSE(IsWindowEnabled(Item(id::Manual)));  // the entry names none
+  EXPECT_TRUE(dialogs.Recorded().empty());
+}
+
+TEST_F(ClassicWindowWineTest, AGuideLabelOpensItsDocumentThroughTheShellAndADisabledLabelOpensNothing) {
+  SelectRow(1);
+  ClickLabel(id::Manual);
+  EXPECT_TRUE(shell.opened.empty());
+  ClickLabel(id::Guide);
+  ASSERT_EQ(shell.opened.size(), 1u);
+  const auto& opened = shell.opened[0];
+  EXPECT_EQ(opened.owner, reinterpret_cast<sys::WindowHandle>(window));
+  EXPECT_EQ(opened.verb, u"open");
+  EXPECT_EQ(opened.file, u"Docs\\InstallGuide.EN.txt");
+  EXPECT_EQ(opened.parameters, u"");
+  EXPECT_EQ(opened.directory, u"");
+  EXPECT_EQ(opened.showCommand, SW_SHOW);
+}
+
+// Wine's printer UI adds no queue: the run ends in the box for a printer the
+// UI could not add, and the window is given back with the focus on Exit.
+TEST_F(ClassicWindowWineTest, InstallRunsToItsCompletionBoxAndGivesTheWindowBack) {
+  SelectRow(1);
+  SendMessageW(Item(id::Start), BM_CLICK, 0, 0);
+  // The worker posts its requests: the window is closed to input after the question.
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowEnabled(Item(id::Exit)); }, kRunLimitMs))
+      << "the run did not take the window; boxes: " << dialogs.Recorded().size();
+  EXPECT_FALSE(IsWindowEnabled(Item(id::Printers)));
+  EXPECT_FALSE(IsWindowEnabled(Item(id::Start)));
+
+  // The box comes from the worker while the window is given back on this thread.
+  const bool ended = PumpUntil(
+      [&] { return dialogs.Recorded().size() >= 2 && IsWindowEnabled(Item(id::Exit)); }, kRunLimitMs);
+  const auto shown = dialogs.Recorded();
+  ASSERT_TRUE(ended) << "no completion within " << kRunLimitMs / 1000 << " s; boxes so far: " << shown.size();
+  EXPECT_EQ(shown.front().text, Texts().BeforeInstallPrompt);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1].text, Texts().InstallFailReasonUnknow + u"\r\n" + Texts().InstallRetry);
+  EXPECT_EQ(shown[1].caption, Texts().NoticeTitle);
+  EXPECT_EQ(shown[1].flags, sys::mb::IconWarning);
+
+  for (int control : {id::Start, id::Exit, id::Printers, id::Manager}) {
+    EXPECT_TRUE(IsWindowEnabled(Item(control))) << "control " << control;
+  }
+  EXPECT_EQ(GetFocus(), Item(id::Exit));
+  EXPECT_EQ(TextOf(Item(id::Group)), u"Select printer :Quillon QX5");  // still the chosen model
+  // The hints timer sees the run ended and says so.
+  EXPECT_TRUE(PumpUntil([&] { return StatusText(Item(id::Status)) == Texts().InstallEnd; }, 5000))
+      << ToUtf8(StatusText(Item(id::Status)));
+}
+
+TEST_F(ClassicWindowWineTest, TheManagerButtonShowsTheManagerAndClosingItGivesTheClassicWindowBack) {
+  SelectRow(1);
+  SendMessageW(Item(id::Manager), BM_CLICK, 0, 0);
+  Pump();
+  HWND manager = OwnWindow(L"TFormManager");
+  ASSERT_NE(manager, nullptr);
+  EXPECT_TRUE(IsWindowVisible(manager));
+  EXPECT_EQ(GetActiveWindow(), manager);
+
+  SendMessageW(manager, WM_CLOSE, 0, 0);
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(manager));
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(GetActiveWindow(), window);
+  EXPECT_EQ(GetFocus(), Item(id::Manager));  // the control that had it
+  EXPECT_EQ(SendMessageW(Item(id::Printers), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+  EXPECT_EQ(TextOf(Item(id::Group)), u"Select printer :Quillon QX5");
+  for (int control : {id::Start, id::Exit, id::Printers, id::Manager}) {
+    EXPECT_TRUE(IsWindowEnabled(Item(control))) << "control " << control;
+  }
+  EXPECT_TRUE(dialogs.Recorded().empty());
+}
+
+}  // namespace
+}  // namespace prn::ui
