@@ -49,11 +49,20 @@ bool VisibleIn(const config::FormDescription& form, ustring_view name) {
   return !control || control->visible;
 }
 
-GdiFont DerivedFont(int dpi, int pointsAbove, bool bold, bool underline) {
+bool HasChinese(const ustring& text) {
+  for (char16_t c : text) {
+    if (c >= 0x2E80 && c < 0xA000) return true;
+  }
+  return false;
+}
+
+// `face` empty: the system's message font.
+GdiFont DerivedFont(int dpi, int pointsAbove, bool bold, bool underline, const wchar_t* face = nullptr) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
   LOGFONTW font = metrics.lfMessageFont;
+  if (face) lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
   font.lfHeight = -MulDiv(9 + pointsAbove, dpi, 72);
   if (bold) font.lfWeight = FW_BOLD;
   font.lfUnderline = underline ? TRUE : FALSE;
@@ -162,7 +171,10 @@ void FormMainWindow::LoadLogo() {
 
 void FormMainWindow::ApplyDpi(int dpi) {
   font_ = CreateDialogFont(dpi);
-  titleFont_ = DerivedFont(dpi, 7, true, false);
+  // A bold Chinese title reached through font linking is drawn as boxes on
+  // some systems; a face that holds the characters itself is not.
+  const bool chineseTitle = HasChinese(model_->Brand().mainTitle);
+  titleFont_ = DerivedFont(dpi, 7, true, false, chineseTitle ? L"Microsoft YaHei" : nullptr);
   linkFont_ = DerivedFont(dpi, 0, false, true);
   for (HWND child = GetWindow(WindowBase::Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);

@@ -21,7 +21,9 @@ void RunModalLoop(HWND owner, HWND window, const std::function<bool()>& ended) {
   if (closeOwner) EnableWindow(owner, TRUE);
   const bool wasActive = GetActiveWindow() == window;
   ShowWindow(window, SW_HIDE);
-  if (owner && wasActive) SetActiveWindow(owner);
+  // A window that hid itself while the owner was still disabled has left
+  // the thread with no active window: the owner takes it back.
+  if (owner && (wasActive || GetActiveWindow() == nullptr)) SetActiveWindow(owner);
 }
 
 void CentreWindow(HWND window, HWND over) {
