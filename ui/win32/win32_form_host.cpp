@@ -32,7 +32,9 @@ void Win32FormHost::CreateForm(app::FormKind kind) {
   const bool mainWindow = main_ == nullptr;
   switch (kind) {
     case app::FormKind::TFormManager:
-      CreateManager(mainWindow);
+      // Beside an installer window it is made when first asked for: its
+      // spooler and USB watchers would only slow the installer's start.
+      if (mainWindow) CreateManager(true);
       return;
     case app::FormKind::TFormMain:
       installer_ = std::make_unique<FormMainWindow>(instance_, platform_, *values_, [this] { ShowManager(); });
