@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "sys/win32/win32_text.h"
+#include "text/format.h"
 #include "ui/win32/control_text.h"
 #include "ui/win32/picture_file.h"
 #include "ui/win32/welcome_window.h"
@@ -111,6 +112,7 @@ FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform
 FormMainWindow::~FormMainWindow() {
   // The run ends before the window it reports to; what it still posts is dropped.
   queue_.Detach();
+  changeMonitor_.reset();
   session_.reset();
   if (HWND window = WindowBase::Handle()) DestroyWindow(window);
 }
@@ -129,7 +131,7 @@ void FormMainWindow::CreateControls() {
   };
   // Creation order is the tab order: the list, the manager, the information, Install, Exit.
   add(L"STATIC", SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL, form_main_id::Logo, u"imgLogo");
-  add(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, form_main_id::MainTitle, u"lblMainTitle");
+  add(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE | SS_NOTIFY, form_main_id::MainTitle, u"lblMainTitle");
   add(L"STATIC", SS_LEFT | SS_NOTIFY, form_main_id::Guide, u"lblReadGuide");
   add(L"STATIC", SS_LEFT | SS_NOTIFY, form_main_id::QuickGuide, u"lblReadQuickGuide");
   add(L"STATIC", SS_LEFT | SS_NOTIFY, form_main_id::Manual, u"lblReadManual");
@@ -316,6 +318,22 @@ void FormMainWindow::RenderSelection() {
   }
 }
 
+// One watcher serves every double-click: a thread per click would only
+// pile up waits on the same notifications. It ends with the window.
+void FormMainWindow::StartChangeMonitor() {
+  if (!changeMonitor_) {
+    changes_ = std::make_unique<win32::Win32PrinterChanges>();
+    changeMonitor_ = std::make_unique<PrinterChangeWatcher>(*changes_, [this](uint32_t change) {
+      queue_.Post([this, change] {
+        wchar_t time[64] = {};
+        GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, time, 64);
+        SetControlText(WindowBase::Handle(), Format(u"%s %.8X", {win32::U(time), change}));
+      });
+    });
+  }
+  changeMonitor_->Start();
+}
+
 void FormMainWindow::StartInstall() {
   if (running_ || !model_->InstallAllowed()) return;
   session_->Start(true);
@@ -375,6 +393,9 @@ void FormMainWindow::OnCommand(int id, int code) {
       return;
     case form_main_id::Logo:
       if (code == STN_CLICKED) model_->LogoClick(owner);
+      return;
+    case form_main_id::MainTitle:
+      if (code == STN_DBLCLK) StartChangeMonitor();
       return;
     case form_main_id::Guide:
     case form_main_id::QuickGuide:

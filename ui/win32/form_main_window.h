@@ -10,7 +10,9 @@
 
 #include "install/install_window.h"
 #include "install/run/install_session.h"
+#include "sys/win32/win32_printer_changes.h"
 #include "ui/installer/form_main_model.h"
+#include "ui/printer_change_watcher.h"
 #include "ui/win32/gdi_owners.h"
 #include "ui/win32/searching_window.h"
 #include "ui/win32/ui_task_queue.h"
@@ -97,6 +99,10 @@ class FormMainWindow : public WindowBase {
   UiTaskQueue queue_;
   std::unique_ptr<FormMainModel> model_;
   std::unique_ptr<install::InstallSession> session_;
+  // The title's double-click: a diagnostic that shows each spooler change in the caption.
+  void StartChangeMonitor();
+  std::unique_ptr<win32::Win32PrinterChanges> changes_;
+  std::unique_ptr<PrinterChangeWatcher> changeMonitor_;
   config::FormDescription design_;
   GdiFont font_;
   GdiFont titleFont_;
