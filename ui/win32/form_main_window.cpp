@@ -39,6 +39,12 @@ int LabelId(DocumentLabel label) {
   return 0;
 }
 
+DocumentLabel LabelOf(int id) {
+  return id == form_main_id::Guide ? DocumentLabel::Guide
+         : id == form_main_id::QuickGuide ? DocumentLabel::QuickGuide
+                                          : DocumentLabel::Manual;
+}
+
 ustring CaptionOf(const config::FormDescription& form, ustring_view name) {
   const auto* control = form.Find(name);
   if (!control) return {};
@@ -334,6 +340,32 @@ void FormMainWindow::StartChangeMonitor() {
   changeMonitor_->Start();
 }
 
+bool FormMainWindow::IsLink(HWND control) const {
+  const int id = control && GetParent(control) == WindowBase::Handle() ? GetDlgCtrlID(control) : 0;
+  return id == form_main_id::Logo || id == form_main_id::Guide || id == form_main_id::QuickGuide ||
+         id == form_main_id::Manual;
+}
+
+// The mouse over a document label turns it blue and shows its document in
+// the status bar; over the logo, the brand's link. Leaving clears both.
+void FormMainWindow::Hover(HWND control) {
+  if (!IsLink(control)) control = nullptr;
+  if (control == hovered_) return;
+  HWND left = hovered_;
+  hovered_ = control;
+  if (left) InvalidateRect(left, nullptr, TRUE);
+  ustring status;
+  const int id = control ? GetDlgCtrlID(control) : 0;
+  if (id == form_main_id::Logo) {
+    status = model_->LogoHint();
+    if (status.empty()) return;  // a logo without a link says nothing
+  } else if (control) {
+    InvalidateRect(control, nullptr, TRUE);
+    status = model_->Selection().Document(LabelOf(id)).hint;
+  }
+  SetControlText(Item(form_main_id::Status), status);
+}
+
 void FormMainWindow::StartInstall() {
   if (running_ || !model_->InstallAllowed()) return;
   session_->Start(true);
@@ -401,10 +433,7 @@ void FormMainWindow::OnCommand(int id, int code) {
     case form_main_id::QuickGuide:
     case form_main_id::Manual:
       if (code != STN_CLICKED) return;
-      model_->OpenDocument(id == form_main_id::Guide        ? DocumentLabel::Guide
-                           : id == form_main_id::QuickGuide ? DocumentLabel::QuickGuide
-                                                            : DocumentLabel::Manual,
-                           owner);
+      model_->OpenDocument(LabelOf(id), owner);
       return;
     default:
       return;
@@ -446,7 +475,9 @@ LRESULT FormMainWindow::OnColour(HDC dc, HWND control) {
     case form_main_id::Guide:
     case form_main_id::QuickGuide:
     case form_main_id::Manual:
-      SetTextColor(dc, IsWindowEnabled(control) ? kLinkColour : GetSysColor(COLOR_GRAYTEXT));
+      SetTextColor(dc, !IsWindowEnabled(control) ? GetSysColor(COLOR_GRAYTEXT)
+                       : control == hovered_       ? kLinkHoverColour
+                                                   : kLinkColour);
       break;
     default:
       break;
@@ -489,6 +520,11 @@ LRESULT FormMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       if (running_) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      if (HIWORD(lParam) == WM_MOUSEMOVE) Hover(reinterpret_cast<HWND>(wParam));
+      if (IsLink(reinterpret_cast<HWND>(wParam))) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
       }
       break;

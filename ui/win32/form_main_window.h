@@ -117,6 +117,9 @@ class FormMainWindow : public WindowBase {
   size_t fadeStep_ = 0;
   SearchingWindow search_;
   HWND lastFocus_ = nullptr;
+  HWND hovered_ = nullptr;  // the document label or logo under the mouse
+  bool IsLink(HWND control) const;
+  void Hover(HWND control);
   bool rendering_ = false;
 };
 

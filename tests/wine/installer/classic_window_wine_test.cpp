@@ -267,6 +267,18 @@ TEST_F(ClassicWindowWineTest, AGuideLabelOpensItsDocumentThroughTheShellAndADisa
   EXPECT_EQ(opened.showCommand, SW_SHOW);
 }
 
+// The mouse over a label: the hand cursor's message carries it to the window.
+TEST_F(ClassicWindowWineTest, TheMouseOverAGuideLabelShowsItsDocumentInTheStatusBarUntilItLeaves) {
+  auto moveOver = [&](HWND control) {
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  };
+  moveOver(Item(id::Guide));
+  EXPECT_EQ(StatusText(Item(id::Status)), u"Docs\\InstallGuide.EN.txt");
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+  moveOver(window);
+  EXPECT_EQ(StatusText(Item(id::Status)), u"");
+}
+
 // Wine's printer UI adds no queue: the run ends in the box for a printer the
 // UI could not add, and the window is given back with the focus on Exit.
 TEST_F(ClassicWindowWineTest, InstallRunsToItsCompletionBoxAndGivesTheWindowBack) {
