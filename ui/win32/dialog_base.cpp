@@ -14,7 +14,6 @@ struct alignas(DWORD) EmptyTemplate {
   WORD title = 0;
 };
 
-constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 
 }  // namespace
 

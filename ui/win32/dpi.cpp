@@ -44,4 +44,11 @@ void PlaceControl(HWND control, const Box96& box, const DpiScale& scale) {
   MoveWindow(control, scale(box.x), scale(box.y), scale(box.width), scale(box.height), TRUE);
 }
 
+int MoveToSuggestedRect(HWND window, WPARAM wParam, LPARAM lParam) {
+  const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  return HIWORD(wParam);
+}
+
 }  // namespace prn::ui

@@ -27,4 +27,9 @@ struct Box96 {
 };
 void PlaceControl(HWND control, const Box96& box, const DpiScale& scale);
 
+// WM_DPICHANGED: the window takes the rectangle the system suggests (lParam)
+// and answers the new DPI (HIWORD of wParam).
+constexpr UINT kDpiChanged = 0x02E0;
+int MoveToSuggestedRect(HWND window, WPARAM wParam, LPARAM lParam);
+
 }  // namespace prn::ui

@@ -8,7 +8,6 @@ namespace prn::ui {
 
 namespace {
 
-constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 constexpr int kClientWidth = 800;     // 96-dpi units
 constexpr int kClientHeight = 600;
 
@@ -314,9 +313,7 @@ LRESULT FormMainV2Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       if (OnKey(wParam)) return 0;
       break;
     case kDpiChanged: {
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      MoveToSuggestedRect(Handle(), wParam, lParam);
       Redraw();
       return 0;
     }

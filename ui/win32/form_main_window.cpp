@@ -12,7 +12,6 @@ namespace prn::ui {
 
 namespace {
 
-constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 constexpr UINT kHostMessageFirst = 0x401;
 constexpr UINT kHostMessageLast = 0x402;
 // FormActivate runs after the activation has been handled, not inside it.
@@ -550,10 +549,8 @@ LRESULT FormMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case kDpiChanged: {
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(WindowBase::Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-      ApplyDpi(HIWORD(wParam));
+      const int dpi = MoveToSuggestedRect(WindowBase::Handle(), wParam, lParam);
+      ApplyDpi(dpi);
       return 0;
     }
     case WM_CLOSE:

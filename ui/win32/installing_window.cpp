@@ -9,7 +9,6 @@ namespace prn::ui {
 
 namespace {
 
-constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 constexpr int kBarHeight = 17;        // 96-dpi units
 constexpr int kLabelTop = 20;
 constexpr int kLabelHeight = 18;

@@ -11,7 +11,6 @@ namespace prn::ui {
 
 namespace {
 
-constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 constexpr int kOuterWidth = 556;
 constexpr int kClientHeight = 372;
 constexpr int kColumnWidths[TFormManager::kColumns] = {280, 130, 100};
@@ -276,10 +275,8 @@ LRESULT ManagerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case kDpiChanged: {
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-      ApplyDpi(HIWORD(wParam));
+      const int dpi = MoveToSuggestedRect(Handle(), wParam, lParam);
+      ApplyDpi(dpi);
       return 0;
     }
     case WM_CLOSE:

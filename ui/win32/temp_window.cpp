@@ -4,7 +4,6 @@ namespace prn::ui {
 
 namespace {
 
-constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 constexpr int kWidth = 711;           // 96-dpi units, the whole window
 constexpr int kHeight = 498;
 

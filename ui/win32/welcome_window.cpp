@@ -8,7 +8,6 @@ namespace prn::ui {
 
 namespace {
 
-constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 constexpr UINT_PTR kShowTimer = 1;
 constexpr int kWidth = 620;  // 96-dpi units
 constexpr int kHeight = 289;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "wine/window_pump.h"
+
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -24,9 +26,11 @@
 namespace prn::ui {
 namespace {
 
+using prn::testing::Pump;
+using prn::testing::PumpUntil;
+
 namespace id = form_main_id;
 
-constexpr UINT kSentinel = WM_APP + 77;
 constexpr DWORD kRunLimitMs = 120000;
 
 ustring SourcePath(const char* relative) {
@@ -98,35 +102,6 @@ class RecordingShell : public sys::Shell {
  private:
   sys::Shell& real_;
 };
-
-void Dispatch(MSG& message) {
-  TranslateMessage(&message);
-  DispatchMessageW(&message);
-}
-
-// Runs every message queued before the sentinel, without sleeping.
-void Pump() {
-  PostThreadMessageW(GetCurrentThreadId(), kSentinel, 0, 0);
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (message.hwnd == nullptr && message.message == kSentinel) return;
-    Dispatch(message);
-  }
-}
-
-// Dispatches messages until `done` holds, waiting only for messages to
-// arrive; false when `limitMs` passes first.
-bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
-  const ULONGLONG deadline = GetTickCount64() + limitMs;
-  while (!done()) {
-    const ULONGLONG now = GetTickCount64();
-    if (now >= deadline) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) Dispatch(message);
-  }
-  return true;
-}
 
 ustring TextOf(HWND control) {
   wchar_t text[1024] = {};

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "wine/window_pump.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -30,7 +32,6 @@ namespace {
 using namespace prn::testing;
 
 constexpr char16_t kSecondPrinter[] = u"PrnWineTest QX5";
-constexpr UINT kSentinel = WM_APP + 77;
 
 // Boxes are recorded and answered with OK, so that no test waits for a person.
 class AnsweringDialogs : public sys::Dialogs {
@@ -55,17 +56,6 @@ class RecordingCommands : public sys::PrinterCommands {
   }
   std::vector<std::pair<uint32_t, ustring>> requests;
 };
-
-// Runs every message queued before the sentinel, without sleeping.
-void Pump() {
-  PostThreadMessageW(GetCurrentThreadId(), kSentinel, 0, 0);
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (message.hwnd == nullptr && message.message == kSentinel) return;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
 
 ustring ItemText(HWND list, int item, int column) {
   wchar_t text[256] = {};

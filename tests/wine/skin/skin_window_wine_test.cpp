@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "wine/window_pump.h"
+
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -24,9 +26,11 @@
 namespace prn::ui {
 namespace {
 
+using prn::testing::Pump;
+using prn::testing::PumpUntil;
+
 using testing::WinePath;
 
-constexpr UINT kSentinel = WM_APP + 79;
 
 // What the example package's pictures hold at a few places (0xRRGGBB).
 constexpr uint32_t kTitleBand = 0x24384C;     // Background.EN.png at 300,20
@@ -55,17 +59,6 @@ class RecordingShell : public sys::Shell {
   };
   std::vector<Opened> opened;
 };
-
-// Runs every message queued before the sentinel.
-void Pump() {
-  PostThreadMessageW(GetCurrentThreadId(), kSentinel, 0, 0);
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (message.hwnd == nullptr && message.message == kSentinel) return;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
 
 // The client area as the window paints it for PrintWindow, in 96-dpi units.
 class Photo {
