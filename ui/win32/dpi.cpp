@@ -40,6 +40,29 @@ GdiFont CreateDialogFont(int dpi) {
   return GdiFont();
 }
 
+namespace {
+
+bool HasChinese(const std::wstring& text) {
+  for (wchar_t c : text) {
+    if (c >= 0x2E80 && c < 0xA000) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+GdiFont CreateStyledFont(const DpiScale& scale, const FontStyle& style, const std::wstring& text) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  LOGFONTW font = metrics.lfMessageFont;
+  font.lfHeight = -scale(style.pixels);
+  font.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
+  font.lfUnderline = style.underline ? TRUE : FALSE;
+  if (HasChinese(text)) lstrcpynW(font.lfFaceName, L"Microsoft YaHei", LF_FACESIZE);
+  return GdiFont(CreateFontIndirectW(&font));
+}
+
 void PlaceControl(HWND control, const Box96& box, const DpiScale& scale) {
   MoveWindow(control, scale(box.x), scale(box.y), scale(box.width), scale(box.height), TRUE);
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "ui/win32/gdi_owners.h"
 
 namespace prn::ui {
@@ -20,6 +22,16 @@ struct DpiScale {
 
 // The system's message font (the dialog font of the shell), sized for `dpi`.
 GdiFont CreateDialogFont(int dpi);
+
+// A variant of the message font, `pixels` high in 96-dpi units. A text with
+// Chinese characters asks for a face that holds them: some systems draw a
+// bold face's Chinese reached through font linking as boxes.
+struct FontStyle {
+  int pixels = 12;
+  bool bold = false;
+  bool underline = false;
+};
+GdiFont CreateStyledFont(const DpiScale& scale, const FontStyle& style, const std::wstring& text = {});
 
 // A 96-dpi rectangle: left, top, width, height.
 struct Box96 {

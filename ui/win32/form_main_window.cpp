@@ -55,26 +55,6 @@ bool VisibleIn(const config::FormDescription& form, ustring_view name) {
   return !control || control->visible;
 }
 
-bool HasChinese(const ustring& text) {
-  for (char16_t c : text) {
-    if (c >= 0x2E80 && c < 0xA000) return true;
-  }
-  return false;
-}
-
-// `face` empty: the system's message font.
-GdiFont DerivedFont(int dpi, int pointsAbove, bool bold, bool underline, const wchar_t* face = nullptr) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-  LOGFONTW font = metrics.lfMessageFont;
-  if (face) lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
-  font.lfHeight = -MulDiv(9 + pointsAbove, dpi, 72);
-  if (bold) font.lfWeight = FW_BOLD;
-  font.lfUnderline = underline ? TRUE : FALSE;
-  return GdiFont(CreateFontIndirectW(&font));
-}
-
 }  // namespace
 
 FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform, const app::ProcessValues& values,
@@ -178,11 +158,9 @@ void FormMainWindow::LoadLogo() {
 
 void FormMainWindow::ApplyDpi(int dpi) {
   font_ = CreateDialogFont(dpi);
-  // A bold Chinese title reached through font linking is drawn as boxes on
-  // some systems; a face that holds the characters itself is not.
-  const bool chineseTitle = HasChinese(model_->Brand().mainTitle);
-  titleFont_ = DerivedFont(dpi, 7, true, false, chineseTitle ? L"Microsoft YaHei" : nullptr);
-  linkFont_ = DerivedFont(dpi, 0, false, true);
+  const DpiScale scale{dpi};
+  titleFont_ = CreateStyledFont(scale, {21, true, false}, win32::Wide(model_->Brand().mainTitle));
+  linkFont_ = CreateStyledFont(scale, {12, false, true});
   for (HWND child = GetWindow(WindowBase::Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
   }
@@ -190,7 +168,6 @@ void FormMainWindow::ApplyDpi(int dpi) {
   for (auto label : {DocumentLabel::Guide, DocumentLabel::QuickGuide, DocumentLabel::Manual}) {
     SendMessageW(Item(LabelId(label)), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), TRUE);
   }
-  const DpiScale scale{dpi};
   RECT frame{0, 0, scale(kClientWidth), scale(kClientHeight)};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(WindowBase::Handle(), GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(WindowBase::Handle(), GWL_EXSTYLE)));

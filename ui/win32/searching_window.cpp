@@ -44,13 +44,7 @@ bool SearchingWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
 }
 
 void SearchingWindow::Layout(const DpiScale& scale) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-  LOGFONTW bold = metrics.lfMessageFont;
-  bold.lfHeight = -scale(16);
-  bold.lfWeight = FW_BOLD;
-  titleFont_ = GdiFont(CreateFontIndirectW(&bold));
+  titleFont_ = CreateStyledFont(scale, {16, true, false}, kSearch);
   SendMessageW(Item(searching_id::Search), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.Get()), TRUE);
   PlaceControl(Item(searching_id::Search), {0, 6, kWidth, 22}, scale);
   PlaceControl(Item(searching_id::Steps), {8, 32, 347, 49}, scale);

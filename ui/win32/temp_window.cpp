@@ -55,11 +55,7 @@ TempWindow::TempWindow(HINSTANCE instance) {
 void TempWindow::ApplyDpi(int dpi) {
   const DpiScale scale{dpi};
   font_ = CreateDialogFont(dpi);
-  LOGFONTW bold{};
-  GetObjectW(font_.Get(), sizeof(bold), &bold);
-  bold.lfWeight = FW_BOLD;
-  bold.lfHeight = -scale(20);
-  titleFont_ = GdiFont(CreateFontIndirectW(&bold));
+  titleFont_ = CreateStyledFont(scale, {20, true, false});
   SetWindowPos(Handle(), nullptr, 0, 0, scale(kWidth), scale(kHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (const NoticeLabel& label : kLabels) {
     HWND control = GetDlgItem(Handle(), label.id);

@@ -1,5 +1,7 @@
 #include "ui/win32/welcome_window.h"
 
+#include "sys/win32/win32_text.h"
+
 #include "ui/win32/control_text.h"
 #include "ui/win32/modal_loop.h"
 #include "ui/win32/welcome_pictures.h"
@@ -22,16 +24,6 @@ constexpr int kPictureStep = 120;
 constexpr int kPictureTop = 10;
 constexpr int kPictureWidth = 100;
 constexpr int kPictureHeight = 72;
-
-GdiFont PixelFont(int pixels, bool bold, const DpiScale& scale) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-  LOGFONTW font = metrics.lfMessageFont;
-  font.lfHeight = -scale(pixels);
-  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  return GdiFont(CreateFontIndirectW(&font));
-}
 
 }  // namespace
 
@@ -95,8 +87,8 @@ void WelcomeWindow::Render() {
 
 void WelcomeWindow::ApplyDpi(int dpi) {
   const DpiScale scale{dpi};
-  titleFont_ = PixelFont(35, true, scale);
-  loadingFont_ = PixelFont(16, false, scale);
+  titleFont_ = CreateStyledFont(scale, {35, true, false}, win32::Wide(model_.Title()));
+  loadingFont_ = CreateStyledFont(scale, {16, false, false});
   SendMessageW(Item(welcome_id::Title), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.Get()), TRUE);
   SendMessageW(Item(welcome_id::Loading), WM_SETFONT, reinterpret_cast<WPARAM>(loadingFont_.Get()), TRUE);
   SetWindowPos(Handle(), nullptr, 0, 0, scale(kWidth), scale(kHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
