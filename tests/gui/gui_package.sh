@@ -8,14 +8,35 @@ export WINEPREFIX=${WINEPREFIX:-$src/build/wineprefix}
 
 work=$(mktemp -d)
 pid=""
+# A Wine session left from an earlier test belongs to a display that is
+# gone; windows of a new one misbehave under it (a drag by the title strip
+# does not move), so each test starts and ends with none.
+end_wine_session() { wineserver -k >/dev/null 2>&1 || true; }
 cleanup() {
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+  end_wine_session
   rm -rf "$work"
 }
 trap cleanup EXIT
+
+end_wine_session
 
 package="$work/package"
 cp -r "$src/examples/package" "$package"
 cp "$exe" "$package/PrnSetup.exe"
 "$src/scripts/wine-gui-setup"
 "$src/scripts/wine-run" cmd /c exit 0  # the prefix exists before the clock starts
+
+# wait_window SECONDS XDOTOOL-SEARCH-ARGS...: prints the first visible window
+# that matches, polling once a second; nothing when none came in time.
+# (xdotool's own --sync dies when a matching window vanishes under it.)
+wait_window() {
+  local seconds=$1 found=""
+  shift
+  for _ in $(seq "$seconds"); do
+    found=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -1) || true
+    [ -z "$found" ] || break
+    sleep 1
+  done
+  printf '%s' "$found"
+}

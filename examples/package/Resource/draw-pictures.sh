@@ -15,7 +15,7 @@ if [ ! -f "$cjk_font" ]; then
 fi
 
 # The skinned window draws this colour (Windows value 7740594) transparent.
-key_colour='#B21B76'
+key_colour='#B21C76'
 band='#24384C'       # title band
 panel='#EEF2F5'      # right-hand panel behind the buttons
 accent='#1F6FA8'

@@ -18,17 +18,17 @@ iconv -f UTF-16 -t UTF-8 "$package/Setup.Ini" | grep -q '^ForceOnlineCheck = 1' 
 
 (cd "$package" && exec "$src/scripts/wine-run" "$package/PrnSetup.exe" EN) &
 pid=$!
-window=$(timeout 120 xdotool search --sync --onlyvisible --classname '^prnsetup\.exe$' | head -1) || true
+window=$(wait_window 120 --classname '^prnsetup\.exe$')
 [ -n "$window" ] || { echo "FAIL: the classic window did not appear"; exit 1; }
 sleep 2
 xdotool windowactivate --sync "$window" 2>/dev/null || true
 xdotool key --window "$window" Return
-box=$(timeout 60 xdotool search --sync --onlyvisible --name '^Notice$' | head -1) || true
+box=$(wait_window 60 --name '^Notice$')
 [ -n "$box" ] || { echo "FAIL: Enter did not start an install run"; exit 1; }
 xdotool windowactivate --sync "$box" 2>/dev/null || true
 xdotool key --window "$box" y
 
-search=$(timeout 60 xdotool search --sync --onlyvisible --name '^FormSearching$' | head -1) || true
+search=$(wait_window 60 --name '^FormSearching$')
 [ -n "$search" ] || { echo "FAIL: the search window did not show"; exit 1; }
 sleep 1
 mkdir -p "$screens"

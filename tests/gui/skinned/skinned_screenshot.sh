@@ -30,11 +30,11 @@ install_run() {
   local window=$1 X Y WINDOW SCREEN box progress
   eval "$(xdotool getwindowgeometry --shell "$window")"
   xdotool mousemove $((X + 600)) $((Y + 160)) click 1 mousemove 0 0
-  box=$(timeout 60 xdotool search --sync --onlyvisible --name '^Notice$' | head -1) || true
+  box=$(wait_window 60 --name '^Notice$')
   [ -n "$box" ] || { echo "FAIL: Install did not ask to get the printer ready"; exit 1; }
   xdotool windowactivate --sync "$box" 2>/dev/null || true
   xdotool key --window "$box" y
-  progress=$(timeout 30 xdotool search --sync --onlyvisible --name '^FormInstalling$' | head -1) || true
+  progress=$(wait_window 30 --name '^FormInstalling$')
   [ -n "$progress" ] || { echo "FAIL: Yes did not show the progress window"; exit 1; }
   # At once: the run starts half a second after the window shows.
   import -window root "$screens/progress.png"
@@ -60,12 +60,12 @@ install_run() {
 }
 
 show_language() {
-  local lang=$1 locale=$2
+  local lang=$1 locale=$2 X Y WINDOW SCREEN
   local shot="$screens/skinned-$lang.png"
   (cd "$package" && exec env LC_ALL="$locale" "$src/scripts/wine-run" "$package/PrnSetup.exe" "$lang") &
   pid=$!
   local window
-  window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Pellnor$' | head -1) || true
+  window=$(wait_window 120 --name '^Pellnor$')
   [ -n "$window" ] || {
     import -window root "$screens/skinned-$lang-missing.png" || true
     echo "FAIL: the skinned window did not appear ($lang), see skinned-$lang-missing.png"; exit 1; }
@@ -104,7 +104,7 @@ show_language() {
 
   if [ "$lang" = EN ]; then
     # A press in the title strip drags the window with the mouse.
-    local X Y WINDOW SCREEN before after
+    local before after
     eval "$(xdotool getwindowgeometry --shell "$window")"
     before="$X,$Y"
     xdotool mousemove $((X + 300)) $((Y + 50)) mousedown 1
@@ -118,6 +118,14 @@ show_language() {
     xdotool mousemove 0 0
     install_run "$window"
   fi
+
+  # The rounded corners are cut out at the colour key: the desktop shows there.
+  local corner
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  import -window root "$work/root.png"
+  corner=$(pixel "$work/root.png" $((X + 1)) $((Y + 1)))
+  echo "$lang: corner pixel on the screen $corner"
+  [ "$corner" != "srgb(178,28,118)" ] || { echo "FAIL: the colour key is drawn, not cut out ($lang)"; exit 1; }
 
   xdotool windowactivate --sync "$window" 2>/dev/null || true
   xdotool key --window "$window" Escape
