@@ -40,3 +40,16 @@ wait_window() {
   done
   printf '%s' "$found"
 }
+
+# close_with_esc WINDOW WHAT: Esc to the window ends the program (pid) with 0.
+close_with_esc() {
+  local window=$1 what=$2 status=0
+  xdotool windowactivate --sync "$window" 2>/dev/null || true
+  xdotool key --window "$window" Escape
+  for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
+  kill -0 "$pid" 2>/dev/null && { echo "FAIL: Esc did not close the $what"; exit 1; }
+  wait "$pid" || status=$?
+  pid=""
+  [ "$status" -eq 0 ] || { echo "FAIL: exit code $status ($what)"; exit 1; }
+  echo "$what closed with Esc, exit code 0"
+}

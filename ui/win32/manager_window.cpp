@@ -279,16 +279,8 @@ LRESULT ManagerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ApplyDpi(dpi);
       return 0;
     }
-    case WM_CLOSE:
-      if (!mainWindow_) {
-        ShowWindow(Handle(), SW_HIDE);
-        return 0;
-      }
-      break;
-    case WM_DESTROY:
-      if (mainWindow_) PostQuitMessage(0);
-      return 0;
     default:
+      if (EndsOrHides(message, mainWindow_)) return 0;
       break;
   }
   return Default(message, wParam, lParam);

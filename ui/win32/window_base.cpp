@@ -57,4 +57,16 @@ LRESULT CALLBACK WindowBase::Procedure(HWND window, UINT message, WPARAM wParam,
   return Guarded<LRESULT>(window, 0, [&] { return self->OnMessage(message, wParam, lParam); });
 }
 
+bool WindowBase::EndsOrHides(UINT message, bool mainWindow) {
+  if (message == WM_CLOSE && !mainWindow) {
+    ShowWindow(window_, SW_HIDE);
+    return true;
+  }
+  if (message == WM_DESTROY) {
+    if (mainWindow) PostQuitMessage(0);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace prn::ui

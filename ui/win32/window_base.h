@@ -36,6 +36,10 @@ class WindowBase {
 
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+  // WM_CLOSE and WM_DESTROY of a window that may be the main window: closing
+  // the main window ends the message loop, any other only hides. True when
+  // `message` was one of them and is answered with 0.
+  bool EndsOrHides(UINT message, bool mainWindow);
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

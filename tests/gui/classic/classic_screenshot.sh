@@ -37,19 +37,6 @@ start_installer() {
   [ "$width" -ge 600 ] && [ "$height" -ge 469 ] || { echo "FAIL: window smaller than 600x469 ($1)"; exit 1; }
 }
 
-# close_with_esc LANG: Esc closes the window and the program ends with 0.
-close_with_esc() {
-  xdotool windowactivate --sync "$window" 2>/dev/null || true
-  xdotool key --window "$window" Escape
-  local status=0
-  for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
-  kill -0 "$pid" 2>/dev/null && { echo "FAIL: Esc did not close the window ($1)"; exit 1; }
-  wait "$pid" || status=$?
-  pid=""
-  [ "$status" -eq 0 ] || { echo "FAIL: exit code $status ($1)"; exit 1; }
-  echo "classic window ($1) shown and closed with Esc"
-}
-
 start_installer EN
 # The model list is drawn with its window colour, not left black or grey
 # under the frame around it.
@@ -86,12 +73,12 @@ xdotool windowactivate --sync "$box" 2>/dev/null || true
 xdotool key --window "$box" n
 for _ in $(seq 30); do xdotool search --onlyvisible --name '^Notice$' >/dev/null || break; sleep 1; done
 sleep 1
-close_with_esc EN
+close_with_esc "$window" "classic window (EN)"
 
 start_installer SC
-close_with_esc SC
+close_with_esc "$window" "classic window (SC)"
 start_installer TC
-close_with_esc TC
+close_with_esc "$window" "classic window (TC)"
 
 # The hints line of the edit control (drawn through Uniscribe, which finds
 # the font by its own fallback): "提示：请选择打印机，" and "提示：請選擇印表機，"

@@ -61,12 +61,5 @@ echo "the run ended after $answered answered box(es)"
 window=$(xdotool search --onlyvisible --classname '^prnsetup\.exe$' | head -1) || true
 [ -n "$window" ] || { echo "FAIL: the classic window did not come back"; exit 1; }
 sleep 1
-xdotool windowactivate --sync "$window" 2>/dev/null || true
-xdotool key --window "$window" Escape
-status=0
-for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
-kill -0 "$pid" 2>/dev/null && { echo "FAIL: Esc did not close the window"; exit 1; }
-wait "$pid" || status=$?
-pid=""
-[ "$status" -eq 0 ] || { echo "FAIL: exit code $status"; exit 1; }
+close_with_esc "$window" "classic window after the run"
 echo "search window shown during an install, closed with Esc, the run finished"

@@ -127,15 +127,7 @@ show_language() {
   echo "$lang: corner pixel on the screen $corner"
   [ "$corner" != "srgb(178,28,118)" ] || { echo "FAIL: the colour key is drawn, not cut out ($lang)"; exit 1; }
 
-  xdotool windowactivate --sync "$window" 2>/dev/null || true
-  xdotool key --window "$window" Escape
-  local status=0
-  for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
-  kill -0 "$pid" 2>/dev/null && { echo "FAIL: Esc did not close the window ($lang)"; exit 1; }
-  wait "$pid" || status=$?
-  pid=""
-  [ "$status" -eq 0 ] || { echo "FAIL: exit code $status ($lang)"; exit 1; }
-  echo "$lang: skinned window shown and closed with Esc"
+  close_with_esc "$window" "skinned window ($lang)"
 }
 
 show_language EN en_US.UTF-8

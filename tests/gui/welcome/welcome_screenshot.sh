@@ -62,12 +62,5 @@ case "$list_pixel" in
   *) echo "FAIL: the model list is not drawn (pixel $list_pixel)"; exit 1 ;;
 esac
 
-xdotool windowactivate --sync "$classic" 2>/dev/null || true
-xdotool key --window "$classic" Escape
-status=0
-for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
-kill -0 "$pid" 2>/dev/null && { echo "FAIL: Esc did not close the window"; exit 1; }
-wait "$pid" || status=$?
-pid=""
-[ "$status" -eq 0 ] || { echo "FAIL: exit code $status"; exit 1; }
+close_with_esc "$classic" "classic window after the welcome"
 echo "welcome shown, classic window faded in and closed with Esc"

@@ -102,7 +102,9 @@ TEST_F(CompanionsTest, TheProgressWindowFollowsItsTimersAndEachRunEndsItsModalDi
     // worker starts (500 ms after the showing); the first showing from step 0.
     EXPECT_TRUE(positions.count(0)) << "showing " << showing;
     EXPECT_GE(positions.size(), 2u) << "showing " << showing;
-    if (showing == 1) EXPECT_TRUE(positions.count(20));
+    if (showing == 1) {
+      EXPECT_TRUE(positions.count(20));
+    }
     RECT place;
     GetWindowRect(window, &place);
     EXPECT_EQ(place.right - place.left, progress.Scale()(kInstallingWidth));
