@@ -2,7 +2,8 @@
 // The process-wide values of one run of the installer. The shell owns the one
 // instance; everything else gets it (or the parts it needs) handed in. The
 // work-folder paths and the loaded settings are filled during start-up, before
-// any second thread exists, and are only read afterwards.
+// any second thread exists (but the Resource copy's own), and are only read
+// afterwards.
 
 #include <cstdint>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "config/install_infos.h"
 #include "config/lang_options.h"
 #include "config/str_installer.h"
+#include "app/resource_copy.h"
 #include "sys/private_folder.h"
 #include "text/ustring.h"
 
@@ -33,6 +35,7 @@ struct ProcessValues {
   // Work folder and what was extracted into it (full paths).
   ustring g_strWorkDir;
   ustring g_strResourceDir;  // with trailing backslash, empty without a Resource folder
+  ResourceCopy resourceCopy;  // wait for it before reading g_strResourceDir's files
   ustring g_strSetupIni;
   ustring g_strLangIni;
   ustring g_strInst2kDll;

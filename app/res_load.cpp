@@ -74,12 +74,11 @@ class Loader {
     }
   }
 
-  // A copy that fails reports nothing; the skinned window then lacks pictures.
   void CopyResourceFolder() {
     const ustring source = JoinPath(system_.ExecutableFolder(), u"Resource");
     if (!files_.DirectoryExists(source)) return;
     const ustring target = JoinPath(values_.g_strWorkDir, u"Resource");
-    files_.CopyTree(source, target);
+    values_.resourceCopy.Start(files_, source, target);
     values_.g_strResourceDir = target + u"\\";
   }
 

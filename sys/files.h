@@ -33,6 +33,9 @@ class FileSystem {
   // A path expanded against the current directory (GetFullPathNameW).
   virtual ustring FullPath(const ustring& path) const = 0;
   virtual ustring CurrentDirectory() const = 0;
+
+  // True when calls may come from several threads at once.
+  virtual bool UsableFromAnyThread() const { return false; }
 };
 
 }  // namespace prn::sys

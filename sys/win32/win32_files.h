@@ -14,6 +14,7 @@ class Win32FileSystem : public sys::FileSystem {
   uint32_t ReadFile(const ustring& path, std::string& bytes) const override;
   uint32_t RemoveFile(const ustring& path) override;
   uint32_t CopyTree(const ustring& from, const ustring& to) override;
+  bool UsableFromAnyThread() const override { return true; }
   uint32_t DeleteTree(const ustring& path) override;
   std::vector<ustring> ListFiles(const ustring& folder, const ustring& pattern) const override;
   ustring FullPath(const ustring& path) const override;

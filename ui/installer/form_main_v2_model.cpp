@@ -44,6 +44,7 @@ FormMainV2Model::FormMainV2Model(const app::ProcessValues& values, const sys::Pl
       entry_(values.installInfos.GetInfoItem(0)) {}
 
 void FormMainV2Model::FormCreate(sys::WindowHandle owner) {
+  values_.resourceCopy.Wait();
   if (!Load(SkinPicture::Background, entry_.BGImage, owner)) return;
   if (!Load(SkinPicture::Printer, entry_.PrinterImage, owner)) return;
   if (!Load(SkinPicture::Minimise, values_.g_strResourceDir + MinimisePictureName(false), owner)) return;

@@ -1,16 +1,16 @@
 #!/bin/bash
 # Draws the pictures of the example package: the skinned window's background,
-# printer and button pictures in this Resource folder (one set per settings
-# language EN, SC, TC), and the classic window's logo ../QX1Logo.jpg.
+# printer and button pictures in package/Resource (one set per settings
+# language EN, SC, TC), and the classic window's logo package/QX1Logo.jpg.
 # Needs ImageMagick's convert and the WenQuanYi Micro Hei font (Debian package
-# fonts-wqy-microhei) for the Chinese texts. Writes beside this script.
+# fonts-wqy-microhei) for the Chinese texts. Writes into the package.
 set -euo pipefail
-cd "$(dirname "$0")"
+cd "$(dirname "$0")/package/Resource"
 
 latin_font=DejaVu-Sans-Bold
 cjk_font=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 if [ ! -f "$cjk_font" ]; then
-  echo "draw-pictures.sh: $cjk_font is missing (apt-get install fonts-wqy-microhei)" >&2
+  echo "draw-package-pictures.sh: $cjk_font is missing (apt-get install fonts-wqy-microhei)" >&2
   exit 1
 fi
 
@@ -61,7 +61,7 @@ text() {
     EN:5)  echo 'PDF Reader' ;;
     SC:5)  echo 'PDF 阅读器' ;;
     TC:5)  echo 'PDF 閱讀器' ;;
-    *) echo "draw-pictures.sh: no text $1:$2" >&2; exit 1 ;;
+    *) echo "draw-package-pictures.sh: no text $1:$2" >&2; exit 1 ;;
   esac
 }
 
