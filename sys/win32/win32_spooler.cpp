@@ -105,57 +105,64 @@ class Win32Printer : public sys::Printer {
 
 }  // namespace
 
-Win32Spooler::Win32Spooler() : api_(std::make_shared<WinspoolApi>()) {}
+Win32Spooler::Win32Spooler() = default;
 Win32Spooler::Win32Spooler(std::shared_ptr<WinspoolApi> api) : api_(std::move(api)) {}
 Win32Spooler::~Win32Spooler() = default;
 
+const std::shared_ptr<WinspoolApi>& Win32Spooler::Api() const {
+  std::call_once(loaded_, [this] {
+    if (!api_) api_ = std::make_shared<WinspoolApi>();
+  });
+  return api_;
+}
+
 sys::Enumeration<sys::PRINTER_INFO_2W> Win32Spooler::EnumeratePrinters2(uint32_t flags, sys::BufferBytes buffer) {
-  if (!Present(api_->EnumPrintersW)) return {};
+  if (!Present(Api()->EnumPrintersW)) return {};
   return FetchRecords<::PRINTER_INFO_2W>(buffer, [&](LPBYTE data, DWORD size, DWORD* need, DWORD* returned) {
-    return api_->EnumPrintersW(flags, nullptr, 2, data, size, need, returned);
+    return Api()->EnumPrintersW(flags, nullptr, 2, data, size, need, returned);
   });
 }
 
 sys::Enumeration<sys::PRINTER_INFO_4W> Win32Spooler::EnumeratePrinters4(uint32_t flags, sys::BufferBytes buffer) {
-  if (!Present(api_->EnumPrintersW)) return {};
+  if (!Present(Api()->EnumPrintersW)) return {};
   return FetchRecords<::PRINTER_INFO_4W>(buffer, [&](LPBYTE data, DWORD size, DWORD* need, DWORD* returned) {
-    return api_->EnumPrintersW(flags, nullptr, 4, data, size, need, returned);
+    return Api()->EnumPrintersW(flags, nullptr, 4, data, size, need, returned);
   });
 }
 
 sys::Enumeration<sys::PRINTER_INFO_5W> Win32Spooler::EnumeratePrinters5(uint32_t flags, sys::BufferBytes buffer) {
-  if (!Present(api_->EnumPrintersW)) return {};
+  if (!Present(Api()->EnumPrintersW)) return {};
   return FetchRecords<::PRINTER_INFO_5W>(buffer, [&](LPBYTE data, DWORD size, DWORD* need, DWORD* returned) {
-    return api_->EnumPrintersW(flags, nullptr, 5, data, size, need, returned);
+    return Api()->EnumPrintersW(flags, nullptr, 5, data, size, need, returned);
   });
 }
 
 sys::Enumeration<sys::DRIVER_INFO_1W> Win32Spooler::EnumerateDrivers1(sys::BufferBytes buffer,
                                                                  const ustring& environment) {
-  if (!Present(api_->EnumPrinterDriversW)) return {};
+  if (!Present(Api()->EnumPrinterDriversW)) return {};
   return FetchRecords<::DRIVER_INFO_1W>(buffer, [&](LPBYTE data, DWORD size, DWORD* need, DWORD* returned) {
-    return api_->EnumPrinterDriversW(nullptr, OrNull(environment), 1, data, size, need, returned);
+    return Api()->EnumPrinterDriversW(nullptr, OrNull(environment), 1, data, size, need, returned);
   });
 }
 
 sys::Enumeration<sys::DRIVER_INFO_3W> Win32Spooler::EnumerateDrivers3(sys::BufferBytes buffer,
                                                                  const ustring& environment) {
-  if (!Present(api_->EnumPrinterDriversW)) return {};
+  if (!Present(Api()->EnumPrinterDriversW)) return {};
   return FetchRecords<::DRIVER_INFO_3W>(buffer, [&](LPBYTE data, DWORD size, DWORD* need, DWORD* returned) {
-    return api_->EnumPrinterDriversW(nullptr, OrNull(environment), 3, data, size, need, returned);
+    return Api()->EnumPrinterDriversW(nullptr, OrNull(environment), 3, data, size, need, returned);
   });
 }
 
 sys::Enumeration<sys::PORT_INFO_2W> Win32Spooler::EnumeratePorts2(sys::BufferBytes buffer) {
-  if (!Present(api_->EnumPortsW)) return {};
+  if (!Present(Api()->EnumPortsW)) return {};
   return FetchRecords<::PORT_INFO_2W>(buffer, [&](LPBYTE data, DWORD size, DWORD* need, DWORD* returned) {
-    return api_->EnumPortsW(nullptr, 2, data, size, need, returned);
+    return Api()->EnumPortsW(nullptr, 2, data, size, need, returned);
   });
 }
 
 std::unique_ptr<sys::Printer> Win32Spooler::OpenPrinterHandle(const ustring& name,
                                                               const sys::PRINTER_DEFAULTSW* defaults) {
-  if (!Present(api_->OpenPrinterW)) return nullptr;
+  if (!Present(Api()->OpenPrinterW)) return nullptr;
   ustring printerName = name;
   ::PRINTER_DEFAULTSW native{};
   ustring datatype;
@@ -172,45 +179,45 @@ std::unique_ptr<sys::Printer> Win32Spooler::OpenPrinterHandle(const ustring& nam
     native.DesiredAccess = defaults->DesiredAccess;
   }
   HANDLE handle = nullptr;
-  if (!api_->OpenPrinterW(W(printerName), &handle, defaults ? &native : nullptr) || !handle) return nullptr;
-  return std::make_unique<Win32Printer>(api_, handle);
+  if (!Api()->OpenPrinterW(W(printerName), &handle, defaults ? &native : nullptr) || !handle) return nullptr;
+  return std::make_unique<Win32Printer>(Api(), handle);
 }
 
 std::unique_ptr<sys::Printer> Win32Spooler::AddPrinterQueue(const sys::PRINTER_INFO_2W& info) {
-  if (!Present(api_->AddPrinterW)) return nullptr;
+  if (!Present(Api()->AddPrinterW)) return nullptr;
   Win32PrinterInfo2 native(info);
-  HANDLE handle = api_->AddPrinterW(nullptr, 2, native.Bytes());
+  HANDLE handle = Api()->AddPrinterW(nullptr, 2, native.Bytes());
   if (!handle) return nullptr;
-  return std::make_unique<Win32Printer>(api_, handle);
+  return std::make_unique<Win32Printer>(Api(), handle);
 }
 
 bool Win32Spooler::InstallDriver(const sys::DRIVER_INFO_3W& info, uint32_t copyFlags) {
-  if (!Present(api_->AddPrinterDriverExW)) return false;
+  if (!Present(Api()->AddPrinterDriverExW)) return false;
   Win32DriverInfo3 native(info);
-  return api_->AddPrinterDriverExW(nullptr, 3, native.Bytes(), copyFlags);
+  return Api()->AddPrinterDriverExW(nullptr, 3, native.Bytes(), copyFlags);
 }
 
 bool Win32Spooler::RemoveDriver(const ustring& server, const ustring& environment, const ustring& driverName,
                                 uint32_t deleteFlag, uint32_t versionFlag) {
-  if (!Present(api_->DeletePrinterDriverExW)) return false;
-  return api_->DeletePrinterDriverExW(OrNull(server), OrNull(environment), const_cast<LPWSTR>(W(driverName)),
+  if (!Present(Api()->DeletePrinterDriverExW)) return false;
+  return Api()->DeletePrinterDriverExW(OrNull(server), OrNull(environment), const_cast<LPWSTR>(W(driverName)),
                                       deleteFlag, versionFlag);
 }
 
 bool Win32Spooler::ReadDefaultPrinter(ustring& name) {
-  if (!Present(api_->GetDefaultPrinterW)) return false;
+  if (!Present(Api()->GetDefaultPrinterW)) return false;
   DWORD size = 0;
-  if (!api_->GetDefaultPrinterW(nullptr, &size) && GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
+  if (!Api()->GetDefaultPrinterW(nullptr, &size) && GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
   std::wstring buffer(size, L'\0');
-  if (!api_->GetDefaultPrinterW(buffer.data(), &size)) return false;
+  if (!Api()->GetDefaultPrinterW(buffer.data(), &size)) return false;
   name = U(buffer.c_str());
   return true;
 }
 
 bool Win32Spooler::WriteDefaultPrinter(const ustring& name) {
-  return Present(api_->SetDefaultPrinterW) && api_->SetDefaultPrinterW(W(name));
+  return Present(Api()->SetDefaultPrinterW) && Api()->SetDefaultPrinterW(W(name));
 }
 
-bool Win32Spooler::HasXcvData() const { return api_->XcvDataW != nullptr; }
+bool Win32Spooler::HasXcvData() const { return Api()->XcvDataW != nullptr; }
 
 }  // namespace prn::win32

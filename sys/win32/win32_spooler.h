@@ -2,6 +2,7 @@
 // The real print spooler, through winspool.drv from System32.
 
 #include <memory>
+#include <mutex>
 
 #include "sys/spooler.h"
 
@@ -35,7 +36,12 @@ class Win32Spooler : public sys::Spooler {
   bool HasXcvData() const override;
 
  private:
-  std::shared_ptr<WinspoolApi> api_;
+  // winspool.drv is loaded when first needed, so that a start-up that does
+  // not print does not wait for it; the first call may come from any thread.
+  const std::shared_ptr<WinspoolApi>& Api() const;
+
+  mutable std::once_flag loaded_;
+  mutable std::shared_ptr<WinspoolApi> api_;
 };
 
 }  // namespace prn::win32
