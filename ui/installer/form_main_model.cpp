@@ -86,12 +86,14 @@ void FormMainModel::FormCreate(config::FormDescription& form) {
 
 bool FormMainModel::ShowsManagerButton() const { return values_.installInfos.GetInfoItem(0).PrinterManager; }
 
+bool FormMainModel::FadesIn() const { return IsWelcomeBrand(values_.strInstaller.OEMManufactor); }
+
 std::optional<ActivationPlan> FormMainModel::FormActivate() {
   if (activating_) return std::nullopt;
   activating_ = true;
   trace::Enter(u"FormActivate");
   ActivationPlan plan;
-  plan.showWelcome = IsWelcomeBrand(values_.strInstaller.OEMManufactor);
+  plan.showWelcome = FadesIn();
   const config::TInstallInfos& infos = values_.installInfos;
   for (int i = 0; i < infos.GetCount(); ++i) plan.printers.push_back(infos.GetInfoItem(i).PrinterName);
   plan.firstSelection = plan.printers.empty() ? -1 : 0;

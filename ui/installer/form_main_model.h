@@ -81,6 +81,9 @@ class FormMainModel {
 
   // FormShow: the manager button only when entry 0 asks for it.
   bool ShowsManagerButton() const;
+  // The maker's own brand is welcomed and faded in; the window starts
+  // transparent only then, since other brands are shown at once.
+  bool FadesIn() const;
 
   // FormActivate; nothing while an activation is still under way (the focus
   // that returns when the welcome window closes). ActivationDone ends it.

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <future>
+
 #include "sys/win32/win32_text.h"
 #include "text/format.h"
 #include "ui/win32/control_text.h"
@@ -63,6 +65,8 @@ FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform
   model_ = std::make_unique<FormMainModel>(values, context_, platform);
   design_ = FormMainDesign();
   model_->FormCreate(design_);
+  // A logo file decodes on a worker while the window and its controls are made.
+  std::future<GdiBitmap> logo = StartLogoLoad();
 
   Creation creation;
   creation.instance = instance;
@@ -71,10 +75,12 @@ FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform
   creation.title = title.c_str();
   // Without WS_CLIPCHILDREN: the group frame leaves its inside to the form to paint.
   creation.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  // Fully transparent until FormActivate has faded it in or made it opaque.
-  creation.exStyle = WS_EX_APPWINDOW | WS_EX_LAYERED;
+  // A brand that fades in stays fully transparent until FormActivate has
+  // done so; a layered window would cost the others a second full paint.
+  const bool fades = model_->FadesIn();
+  creation.exStyle = WS_EX_APPWINDOW | (fades ? WS_EX_LAYERED : 0);
   CreateWindowFor(creation);
-  SetLayeredWindowAttributes(WindowBase::Handle(), 0, 0, LWA_ALPHA);
+  if (fades) SetLayeredWindowAttributes(WindowBase::Handle(), 0, 0, LWA_ALPHA);
   queue_.Attach(WindowBase::Handle());
 
   install::InstallServices services;
@@ -90,7 +96,7 @@ FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform
       services, [this](std::function<void()> task) { queue_.Post(std::move(task)); });
 
   CreateControls();
-  LoadLogo();
+  ShowLogo(logo.get());
   ApplyDpi(DpiOfWindow(WindowBase::Handle()));
 }
 
@@ -140,14 +146,20 @@ void FormMainWindow::CreateControls() {
   background_ = GdiBrush(CreateSolidBrush(RGB(255, 255, 255)));
 }
 
-void FormMainWindow::LoadLogo() {
+std::future<GdiBitmap> FormMainWindow::StartLogoLoad() const {
   const LogoSource& source = model_->Brand().logo;
   if (source.kind == LogoSource::Kind::File) {
-    logo_ = LoadPictureFile(source.name).picture.TakeBitmap();  // JPEG, PNG, GIF, bitmap or icon
-  } else {
-    const std::wstring name = win32::Wide(source.name);
-    logo_ = GdiBitmap(static_cast<HBITMAP>(LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
+    // JPEG, PNG, GIF, bitmap or icon
+    return std::async(std::launch::async, [path = source.name] { return LoadPictureFile(path).picture.TakeBitmap(); });
   }
+  const std::wstring name = win32::Wide(source.name);
+  std::promise<GdiBitmap> resource;
+  resource.set_value(GdiBitmap(static_cast<HBITMAP>(LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, 0))));
+  return resource.get_future();
+}
+
+void FormMainWindow::ShowLogo(GdiBitmap logo) {
+  logo_ = std::move(logo);
   HWND control = Item(form_main_id::Logo);
   if (!logo_) {
     ShowWindow(control, SW_HIDE);  // a logo that cannot be read is left out
@@ -161,12 +173,14 @@ void FormMainWindow::ApplyDpi(int dpi) {
   const DpiScale scale{dpi};
   titleFont_ = CreateStyledFont(scale, {21, true, false}, win32::Wide(model_->Brand().mainTitle));
   linkFont_ = CreateStyledFont(scale, {12, false, true});
+  // Before the first display nothing needs repainting.
+  const LPARAM redraw = IsWindowVisible(WindowBase::Handle());
   for (HWND child = GetWindow(WindowBase::Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), redraw);
   }
-  SendMessageW(Item(form_main_id::MainTitle), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.Get()), TRUE);
+  SendMessageW(Item(form_main_id::MainTitle), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.Get()), redraw);
   for (auto label : {DocumentLabel::Guide, DocumentLabel::QuickGuide, DocumentLabel::Manual}) {
-    SendMessageW(Item(LabelId(label)), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), TRUE);
+    SendMessageW(Item(LabelId(label)), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), redraw);
   }
   RECT frame{0, 0, scale(kClientWidth), scale(kClientHeight)};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(WindowBase::Handle(), GWL_STYLE)), FALSE,

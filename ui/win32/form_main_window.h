@@ -5,6 +5,7 @@
 // the session's worker, which reaches this window only through its queue.
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -52,7 +53,8 @@ class FormMainWindow : public WindowBase {
   void CreateControls();
   void ApplyDpi(int dpi);
   void Layout();
-  void LoadLogo();
+  std::future<GdiBitmap> StartLogoLoad() const;
+  void ShowLogo(GdiBitmap logo);
   // FormActivate: the welcome and the fade-in when the brand asks for them,
   // then the printer list.
   void BeginActivation();

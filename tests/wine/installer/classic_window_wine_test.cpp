@@ -167,6 +167,8 @@ class ClassicWindowWineTest : public ::testing::Test {
     host_->CreateForm(app::FormKind::TFormMain);
     window = OwnWindow(L"TFormMain");
     ASSERT_NE(window, nullptr);
+    // The package's brand is shown at once: no transparent, layered start.
+    EXPECT_FALSE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
     ShowWindow(window, SW_SHOWNORMAL);
     Pump();
     ASSERT_EQ(GetActiveWindow(), window) << "the shown window was not activated";
