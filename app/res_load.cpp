@@ -78,7 +78,7 @@ class Loader {
     const ustring source = JoinPath(system_.ExecutableFolder(), u"Resource");
     if (!files_.DirectoryExists(source)) return;
     const ustring target = JoinPath(values_.g_strWorkDir, u"Resource");
-    values_.resourceCopy.Start(files_, source, target);
+    values_.resourceCopy.Prepare(files_, source, target);
     values_.g_strResourceDir = target + u"\\";
   }
 

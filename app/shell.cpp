@@ -31,7 +31,9 @@ int Shell::Run(const StringList& parameters) {
     RemoveWorkFolderAfterFailure(values_, *platform_.files);
     return kExitStartupFailed;
   }
-  forms_.RunMessageLoop();
+  // Nothing but the skinned window reads the copied pictures: it waits for
+  // them itself, the others let them come once they are on the screen.
+  forms_.RunMessageLoop([this] { values_.resourceCopy.StartInBackground(); });
   EndRunningHosts();
   CleanupWorkFolder(values_, *platform_.files);
   return kExitNormal;

@@ -9,7 +9,7 @@ namespace {
 
 // By what the folder holds, never through a link planted in it.
 void RemoveWorkFolder(ProcessValues& values, sys::FileSystem& files) {
-  values.resourceCopy.Wait();
+  values.resourceCopy.Settle();
   std::unique_ptr<sys::PrivateFolder> folder = std::move(values.workFolder);
   if (!folder || !files.DirectoryExists(values.g_strWorkDir)) return;
   trace::Format(u"准备刪除臨時文件夾：%s", {values.g_strWorkDir}, u"清理");

@@ -105,7 +105,7 @@ void Win32FormHost::ShowProgress(HWND owner) {
   installing_->ShowModal(owner);
 }
 
-void Win32FormHost::RunMessageLoop() {
+void Win32FormHost::RunMessageLoop(const std::function<void()>& shown) {
   if (!main_) return;
   if (manager_ && manager_->Handle() == main_) {
     manager_->Show();
@@ -117,8 +117,16 @@ void Win32FormHost::RunMessageLoop() {
     ShowWindow(main_, SW_SHOWNORMAL);
   }
   UpdateWindow(main_);
+  // `shown` waits for the first moment with nothing to do: the window is
+  // painted and its start-up messages are handled, so a user can use it.
+  bool idleYet = false;
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+  for (;;) {
+    if (!idleYet && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      idleYet = true;
+      shown();
+    }
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
     if (IsDialogMessageW(GetAncestor(message.hwnd, GA_ROOT), &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

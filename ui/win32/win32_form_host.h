@@ -31,7 +31,7 @@ class Win32FormHost : public app::FormHost {
 
   void Initialize() override;
   void CreateForm(app::FormKind kind) override;
-  void RunMessageLoop() override;
+  void RunMessageLoop(const std::function<void()>& shown) override;
 
   // The skinned window's install: the progress window (made once) shown
   // modally over `owner`; returns when the run has closed it.

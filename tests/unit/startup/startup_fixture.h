@@ -18,8 +18,9 @@ class RecordingFormHost : public app::FormHost {
  public:
   void Initialize() override { initialized = true; }
   void CreateForm(app::FormKind kind) override { created.push_back(kind); }
-  void RunMessageLoop() override {
+  void RunMessageLoop(const std::function<void()>& shown) override {
     loopRan = true;
+    shown();
     if (whileRunning) whileRunning();
   }
 

@@ -85,6 +85,21 @@ TEST_F(WorkFolderTest, CopiesTheResourceFolderBesideTheProgram) {
   EXPECT_EQ(close, "close");
 }
 
+TEST_F(WorkFolderTest, TheResourceCopyComesWhenFirstNeededAndNotAfterTheCleanUp) {
+  WriteFile(machine.files, u"C:\\Package\\Resource\\Close1.png", "close");
+  app::ResourceCopy copy;
+  copy.Prepare(machine.files, u"C:\\Package\\Resource", u"C:\\Work\\Resource");
+  EXPECT_FALSE(machine.files.DirectoryExists(u"C:\\Work\\Resource"));
+  copy.Wait();
+  EXPECT_EQ(Read(u"C:\\Work\\Resource\\Close1.png"), "close");
+
+  copy.Prepare(machine.files, u"C:\\Package\\Resource", u"C:\\Later\\Resource");
+  copy.Settle();  // the folder is being removed: a copy not begun stays undone
+  copy.StartInBackground();
+  copy.Wait();
+  EXPECT_FALSE(machine.files.DirectoryExists(u"C:\\Later\\Resource"));
+}
+
 TEST_F(WorkFolderTest, WithoutAResourceFolderNothingIsCopied) {
   bool copied = true;
   forms.whileRunning = [&] { copied = machine.files.DirectoryExists(ustring(kFirstWorkDir) + u"\\Resource"); };

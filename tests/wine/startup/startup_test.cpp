@@ -120,10 +120,12 @@ class PrnSetupStartupTest : public ::testing::Test {
     return bytes;
   }
 
-  // Every file of `from` is in `to` with the same bytes.
+  // Every file of `from` is in `to` with the same bytes; asked again while
+  // the copy comes, so a file not there yet is no failure.
   bool SameTree(const ustring& from, const ustring& to) {
     for (const ustring& name : files_.ListFiles(from, u"*")) {
-      if (Read(JoinPath(to, name)) != Read(JoinPath(from, name))) return false;
+      std::string copied;
+      if (files_.ReadFile(JoinPath(to, name), copied) != 0 || copied != Read(JoinPath(from, name))) return false;
     }
     for (const ustring& sub : Subfolders(from)) {
       if (!SameTree(JoinPath(from, sub), JoinPath(to, sub))) return false;
@@ -131,7 +133,7 @@ class PrnSetupStartupTest : public ::testing::Test {
     return true;
   }
 
-  // The copy may still be under way on its own thread while the window shows.
+  // The copy begins once the window is up and runs on its own thread.
   bool BecomesSameTree(const ustring& from, const ustring& to) {
     for (DWORD waited = 0; waited < kWindowWait; waited += 50) {
       if (SameTree(from, to)) return true;
