@@ -56,7 +56,7 @@ void Win32FormHost::CreateForm(app::FormKind kind) {
     case app::FormKind::TFormSearching:
       return;  // a modal dialog of the classic window, made when an install shows it
     case app::FormKind::TFormTemp:
-      notice_ = std::make_unique<TempWindow>(instance_);
+      noticeWanted_ = true;  // nothing shows it: made once the first window is idle
       return;
   }
 }
@@ -124,6 +124,7 @@ void Win32FormHost::RunMessageLoop(const std::function<void()>& shown) {
   for (;;) {
     if (!idleYet && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
       idleYet = true;
+      if (noticeWanted_ && !notice_) notice_ = std::make_unique<TempWindow>(instance_);
       shown();
     }
     if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;

@@ -57,6 +57,7 @@ class Win32FormHost : public app::FormHost {
   // window and the progress window; it always works with settings entry 0.
   install::InstallContext progressContext_;
   std::unique_ptr<InstallingWindow> installing_;
+  bool noticeWanted_ = false;
   std::unique_ptr<TempWindow> notice_;
   std::unique_ptr<FormMainV2Window> skinned_;
   HWND main_ = nullptr;
