@@ -109,6 +109,13 @@ FormMainWindow::~FormMainWindow() {
 }
 
 void FormMainWindow::Show() {
+  // Without the welcome, the first FormActivate runs just before the window
+  // shows: the list and the model's texts are then in its first paint instead
+  // of being drawn over it a moment later.
+  if (!activated_ && !model_->FadesIn()) {
+    activated_ = true;
+    BeginActivation();
+  }
   ShowWindow(WindowBase::Handle(), SW_SHOWNORMAL);
 }
 

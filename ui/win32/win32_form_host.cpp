@@ -105,8 +105,7 @@ void Win32FormHost::ShowProgress(HWND owner) {
   installing_->ShowModal(owner);
 }
 
-void Win32FormHost::RunMessageLoop(const std::function<void()>& shown) {
-  if (!main_) return;
+void Win32FormHost::ShowMainWindow() {
   if (manager_ && manager_->Handle() == main_) {
     manager_->Show();
   } else if (installer_ && installer_->Handle() == main_) {
@@ -117,6 +116,11 @@ void Win32FormHost::RunMessageLoop(const std::function<void()>& shown) {
     ShowWindow(main_, SW_SHOWNORMAL);
   }
   UpdateWindow(main_);
+}
+
+void Win32FormHost::RunMessageLoop(const std::function<void()>& shown) {
+  if (!main_) return;
+  ShowMainWindow();
   // `shown` waits for the first moment with nothing to do: the window is
   // painted and its start-up messages are handled, so a user can use it.
   bool idleYet = false;

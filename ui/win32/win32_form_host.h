@@ -32,6 +32,8 @@ class Win32FormHost : public app::FormHost {
   void Initialize() override;
   void CreateForm(app::FormKind kind) override;
   void RunMessageLoop(const std::function<void()>& shown) override;
+  // The first part of the loop: the main window shown and painted.
+  void ShowMainWindow();
 
   // The skinned window's install: the progress window (made once) shown
   // modally over `owner`; returns when the run has closed it.

@@ -169,7 +169,10 @@ class ClassicWindowWineTest : public ::testing::Test {
     ASSERT_NE(window, nullptr);
     // The package's brand is shown at once: no transparent, layered start.
     EXPECT_FALSE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
-    ShowWindow(window, SW_SHOWNORMAL);
+    host_->ShowMainWindow();
+    // The first activation ran before the window showed, so its first paint
+    // already held the models.
+    EXPECT_EQ(SendMessageW(Item(id::Printers), LVM_GETITEMCOUNT, 0, 0), 2);
     Pump();
     ASSERT_EQ(GetActiveWindow(), window) << "the shown window was not activated";
   }
