@@ -13,12 +13,6 @@ sys::Platform WineMachine::Platform(bool wow64) {
   return platform;
 }
 
-ustring BinFolder() {
-  wchar_t path[MAX_PATH];
-  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return FolderPart(win32::U(path, length));
-}
-
 ustring TestFolder() {
   wchar_t temp[MAX_PATH];
   DWORD length = GetTempPathW(MAX_PATH, temp);

@@ -18,44 +18,21 @@
 #include "sys/win32/win32_text.h"
 #include "text/winpath.h"
 #include "ui/win32/ui_task_queue.h"
+#include "wine/wine_test_support.h"
 
 namespace prn::install {
 namespace {
 
-ustring BinFolder() {
-  wchar_t path[MAX_PATH];
-  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return FolderPart(win32::U(path, length));
+using testing::AnsweringDialogs;
+using testing::BinFolder;
+using testing::SourcePath;
+using testing::Wow64SystemInfo;
+
+// Every question is answered with its first button, Yes.
+int AnswerYes(uint32_t flags) {
+  const uint32_t buttons = flags & 0x0F;
+  return buttons == sys::mb::YesNo || buttons == sys::mb::YesNoCancel ? sys::mb::IdYes : sys::mb::IdOk;
 }
-
-ustring SourcePath(const char* relative) {
-  ustring path = FromUtf8(std::string(PRN_SOURCE_DIR) + "/" + relative);
-  for (char16_t& c : path) {
-    if (c == u'/') c = u'\\';
-  }
-  return u"Z:" + path;
-}
-
-// The 32-bit installer on 64-bit Windows, which this 64-bit test is not.
-class Wow64SystemInfo : public win32::Win32SystemInfo {
- public:
-  std::optional<bool> Wow64Flag() const override { return true; }
-};
-
-// Boxes are answered at once with their first button, and kept.
-class AnsweringDialogs : public sys::Dialogs {
- public:
-  struct Shown {
-    ustring text;
-    uint32_t flags;
-  };
-  int ShowMessage(sys::WindowRef, const ustring& text, const ustring&, uint32_t flags) override {
-    shown.push_back({text, flags});
-    return (flags & 0x0F) == sys::mb::YesNo || (flags & 0x0F) == sys::mb::YesNoCancel ? sys::mb::IdYes
-                                                                                        : sys::mb::IdOk;
-  }
-  std::vector<Shown> shown;
-};
 
 InstallSession* g_session = nullptr;
 ui::UiTaskQueue* g_tasks = nullptr;
@@ -104,7 +81,7 @@ TEST(InstallOnWine, TheWindowsPlatformReachesEveryService) {
 TEST(InstallOnWine, TheExamplePackageEndsInOneCompletionWithTheBoxForWinesAnswer) {
   win32::Win32Platform machine;
   Wow64SystemInfo wow64System;
-  AnsweringDialogs dialogs;
+  AnsweringDialogs dialogs{AnswerYes};
   sys::Platform platform = machine.Platform();
   platform.system = &wow64System;
   platform.dialogs = &dialogs;
@@ -156,10 +133,11 @@ TEST(InstallOnWine, TheExamplePackageEndsInOneCompletionWithTheBoxForWinesAnswer
   EXPECT_EQ(session.Run().ErrorText(), u"");
   EXPECT_EQ(session.Run().Completions(), 1);
   EXPECT_EQ(session.Run().FinalCode(), UIAddPrinterFailed);
-  ASSERT_FALSE(dialogs.shown.empty());
-  EXPECT_EQ(dialogs.shown.front().text, texts.BeforeInstallPrompt);
-  EXPECT_EQ(dialogs.shown.back().text, texts.InstallFailReasonUnknow + u"\r\n" + texts.InstallRetry);
-  EXPECT_EQ(dialogs.shown.back().flags, sys::mb::IconWarning);
+  const auto boxes = dialogs.Recorded();
+  ASSERT_FALSE(boxes.empty());
+  EXPECT_EQ(boxes.front().text, texts.BeforeInstallPrompt);
+  EXPECT_EQ(boxes.back().text, texts.InstallFailReasonUnknow + u"\r\n" + texts.InstallRetry);
+  EXPECT_EQ(boxes.back().flags, sys::mb::IconWarning);
   EXPECT_TRUE(g_hostMessages.empty());  // the host ran in find mode only
   EXPECT_TRUE(shown.controlsEnabled);
   EXPECT_EQ(context.m_InstallingProgress, TInstallProgress::IPInstalled);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "wine/window_pump.h"
+#include "wine/wine_test_support.h"
 
 #include <functional>
 #include <memory>
@@ -26,58 +27,25 @@
 namespace prn::ui {
 namespace {
 
+using prn::testing::AnsweringDialogs;
+using prn::testing::BinFolder;
 using prn::testing::Pump;
 using prn::testing::PumpUntil;
+using prn::testing::SourcePath;
+using prn::testing::Wow64SystemInfo;
 
 namespace id = form_main_id;
 
 constexpr DWORD kRunLimitMs = 120000;
 
-ustring SourcePath(const char* relative) {
-  ustring path = u"Z:" + FromUtf8(std::string(PRN_SOURCE_DIR) + "/" + relative);
-  for (char16_t& c : path) c = c == u'/' ? u'\\' : c;
-  return path;
-}
-
-ustring BinFolder() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return FolderPart(win32::U(path, length));
-}
-
-// The 32-bit installer on 64-bit Windows: the run goes through the 64-bit host.
-class Wow64SystemInfo : public win32::Win32SystemInfo {
- public:
-  std::optional<bool> Wow64Flag() const override { return true; }
-};
-
-// Boxes are kept and answered at once: a question with Yes (Cancel for the
-// three-button one, which would start another run), anything else with OK.
-// The run asks from its worker thread, so the record is locked.
-class AnsweringDialogs : public sys::Dialogs {
- public:
-  struct Shown {
-    ustring text, caption;
-    uint32_t flags;
-  };
-  int ShowMessage(sys::WindowRef, const ustring& text, const ustring& caption, uint32_t flags) override {
-    std::lock_guard<std::mutex> lock(mutex_);
-    shown_.push_back({text, caption, flags});
-    switch (flags & 0x0F) {
-      case sys::mb::YesNo: return sys::mb::IdYes;
-      case sys::mb::YesNoCancel: return sys::mb::IdCancel;
-      default: return sys::mb::IdOk;
-    }
+// A question gets Yes; the three-button one gets Cancel, which would start another run.
+int AnswerOfTheClassicRun(uint32_t flags) {
+  switch (flags & 0x0F) {
+    case sys::mb::YesNo: return sys::mb::IdYes;
+    case sys::mb::YesNoCancel: return sys::mb::IdCancel;
+    default: return sys::mb::IdOk;
   }
-  std::vector<Shown> Recorded() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return shown_;
-  }
-
- private:
-  mutable std::mutex mutex_;
-  std::vector<Shown> shown_;
-};
+}
 
 // Documents are recorded instead of opened; the rest goes to the real shell.
 class RecordingShell : public sys::Shell {
@@ -203,7 +171,7 @@ class ClassicWindowWineTest : public ::testing::Test {
   const config::TStrInstaller& Texts() const { return values_.strInstaller; }
 
   win32::Win32Platform machine_;
-  AnsweringDialogs dialogs;
+  AnsweringDialogs dialogs{AnswerOfTheClassicRun};
   RecordingShell shell{machine_.shell};
   HWND window = nullptr;
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "wine/window_pump.h"
+#include "wine/wine_test_support.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -32,20 +33,6 @@ namespace {
 using namespace prn::testing;
 
 constexpr char16_t kSecondPrinter[] = u"PrnWineTest QX5";
-
-// Boxes are recorded and answered with OK, so that no test waits for a person.
-class AnsweringDialogs : public sys::Dialogs {
- public:
-  struct Shown {
-    ustring text, caption;
-    uint32_t flags;
-  };
-  int ShowMessage(sys::WindowRef, const ustring& text, const ustring& caption, uint32_t flags) override {
-    shown.push_back({text, caption, flags});
-    return sys::mb::IdOk;
-  }
-  std::vector<Shown> shown;
-};
 
 // Wine's SHInvokePrinterCommandW ends the process; the requests are recorded instead.
 class RecordingCommands : public sys::PrinterCommands {
@@ -179,7 +166,7 @@ TEST_F(ManagerWineTest, ListsThePrintersAndPortsAndSetMovesThePrinterAndMakesItT
   ASSERT_TRUE(spooler.ReadDefaultPrinter(defaultName));
   EXPECT_EQ(defaultName, kSecondPrinter);
   EXPECT_EQ(ItemText(list, RowOf(list, kSecondPrinter), 1), u"LPT3:");
-  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_TRUE(dialogs.Recorded().empty());
 }
 
 TEST_F(ManagerWineTest, MenuItemsByMessageReachTheShellAndDeletionShowsWhatWineAnswers) {
@@ -204,10 +191,11 @@ TEST_F(ManagerWineTest, MenuItemsByMessageReachTheShellAndDeletionShowsWhatWineA
     DispatchMessageW(&message);
   }
   EXPECT_TRUE(IsWindowEnabled(window->Handle()));
-  ASSERT_EQ(dialogs.shown.size(), 2u);
-  EXPECT_EQ(dialogs.shown[0].text, u"Really need to delete the printer?" + ustring(kTestPrinter));
-  EXPECT_EQ(dialogs.shown[1].text, values.strInstaller.DeletePrinterError);
-  EXPECT_EQ(dialogs.shown[1].flags, sys::mb::IconError);
+  const auto shown = dialogs.Recorded();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].text, u"Really need to delete the printer?" + ustring(kTestPrinter));
+  EXPECT_EQ(shown[1].text, values.strInstaller.DeletePrinterError);
+  EXPECT_EQ(shown[1].flags, sys::mb::IconError);
   EXPECT_GE(RowOf(list, kTestPrinter), 0);
 }
 
@@ -265,10 +253,11 @@ TEST_F(ManagerWineTest, TheAddPortDialogShowsTheFailureBoxForWinesMissingTcpMoni
   // The dialog runs its own message loop; a zero timer drives it from inside.
   SetTimer(nullptr, 0, 0, DriveAddPortDialog);
   SendMessageW(Item(manager_id::AddPort), BM_CLICK, 0, 0);
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text, u"Add the port process error!");
-  EXPECT_EQ(dialogs.shown[0].caption, u"Error");
-  EXPECT_EQ(dialogs.shown[0].flags, sys::mb::IconError);
+  const auto shown = dialogs.Recorded();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, u"Add the port process error!");
+  EXPECT_EQ(shown[0].caption, u"Error");
+  EXPECT_EQ(shown[0].flags, sys::mb::IconError);
   EXPECT_FALSE(FindWindowW(nullptr, L"Add net port for printer"));
 }
 

@@ -1,0 +1,72 @@
+#pragma once
+// What the in-process Wine tests share: where this build and the sources
+// are, the WOW64 answer of the 32-bit installer, and message boxes that
+// answer themselves.
+
+#include <windows.h>
+
+#include <functional>
+#include <mutex>
+#include <vector>
+
+#include "sys/dialogs.h"
+#include "sys/win32/win32_system_info.h"
+#include "sys/win32/win32_text.h"
+#include "text/ustring.h"
+#include "text/winpath.h"
+
+namespace prn::testing {
+
+// The folder of this test program, where the build puts PrnSetup64.exe and inst2k64.dll.
+inline ustring BinFolder() {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return FolderPart(win32::U(path, length));
+}
+
+// A file of the source tree, as Wine sees the host's file system.
+inline ustring SourcePath(const char* relative) {
+  ustring path = u"Z:" + FromUtf8(std::string(PRN_SOURCE_DIR) + "/" + relative);
+  for (char16_t& c : path) c = c == u'/' ? u'\\' : c;
+  return path;
+}
+
+// Answers the WOW64 question as the 32-bit installer on 64-bit Windows
+// would; the test program itself is not under WOW64.
+class Wow64SystemInfo : public win32::Win32SystemInfo {
+ public:
+  std::optional<bool> Wow64Flag() const override { return true; }
+};
+
+// Boxes are kept and answered at once, so that no test waits for a person.
+// Runs ask from their worker threads, so the record is locked.
+class AnsweringDialogs : public sys::Dialogs {
+ public:
+  struct Shown {
+    ustring text, caption;
+    uint32_t flags;
+  };
+  // The button a box of these flags is answered with.
+  using Answer = std::function<int(uint32_t flags)>;
+
+  static int AlwaysOk(uint32_t) { return sys::mb::IdOk; }
+
+  explicit AnsweringDialogs(Answer answer = AlwaysOk) : answer_(std::move(answer)) {}
+
+  int ShowMessage(sys::WindowRef, const ustring& text, const ustring& caption, uint32_t flags) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    shown_.push_back({text, caption, flags});
+    return answer_(flags);
+  }
+  std::vector<Shown> Recorded() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return shown_;
+  }
+
+ private:
+  Answer answer_;
+  mutable std::mutex mutex_;
+  std::vector<Shown> shown_;
+};
+
+}  // namespace prn::testing
