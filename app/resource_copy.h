@@ -8,6 +8,7 @@
 
 #include <future>
 #include <optional>
+#include <system_error>
 
 #include "sys/files.h"
 #include "text/ustring.h"
@@ -37,7 +38,12 @@ class ResourceCopy {
       Wait();
       return;
     }
-    done_ = std::async(std::launch::async, [copy = TakePending()] { copy.Run(); }).share();
+    Pending copy = TakePending();
+    try {
+      done_ = std::async(std::launch::async, [copy] { copy.Run(); }).share();
+    } catch (const std::system_error&) {
+      copy.Run();  // no thread to be had: the pictures still come
+    }
   }
 
   // The copy is complete when this returns. A copy that fails reports
