@@ -34,7 +34,7 @@ int Shell::Run(const StringList& parameters) {
   // Nothing but the skinned window reads the copied pictures: it waits for
   // them itself, the others let them come once they are on the screen.
   forms_.RunMessageLoop([this] { values_.resourceCopy.StartInBackground(); });
-  EndRunningHosts();
+  WaitForRunningHosts();
   CleanupWorkFolder(values_, *platform_.files);
   return kExitNormal;
 }
@@ -53,12 +53,13 @@ bool Shell::LoadAndCreateWindows(bool manager) {
   }
 }
 
-// A host still running would report to a window that is gone and keep its
-// files in the work folder; only the processes this run started are ended.
-void Shell::EndRunningHosts() {
+// A host still running is inside a driver install: ending it would leave the
+// device half installed. It is waited for, and its files in the work folder
+// go only after it.
+void Shell::WaitForRunningHosts() {
   if (!platform_.processes) return;
-  if (int ended = platform_.processes->EndDetachedProcesses(winerr::ProcessAborted)) {
-    trace::Format(u"程序退出，結束仍在運行的64位進程：%d", {ended});
+  if (int waited = platform_.processes->WaitForDetachedProcesses()) {
+    trace::Format(u"程序退出前，等待了仍在運行的64位進程：%d", {waited});
   }
 }
 

@@ -26,7 +26,7 @@ class Shell {
  private:
   bool LoadAndCreateWindows(bool manager);
   void ReportStartupError(const ustring& text);
-  void EndRunningHosts();
+  void WaitForRunningHosts();
 
   sys::Platform platform_;
   FormHost& forms_;

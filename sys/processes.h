@@ -58,9 +58,10 @@ class Processes {
   // console and inheriting no handle, in `currentDirectory` (ours when empty).
   virtual DetachedStart StartDetached(const ustring& applicationName, const ustring& commandLine,
                                       const ustring& currentDirectory) = 0;
-  // Ends every process that StartDetached of this object started and that
-  // still runs, by its own handle, with `exitCode`; answers how many.
-  virtual int EndDetachedProcesses(uint32_t exitCode) = 0;
+  // Waits, without a time limit, for every process that StartDetached of
+  // this object started and that still runs; answers how many it waited for.
+  // Nothing is ended: a host still inside a driver install is left to finish.
+  virtual int WaitForDetachedProcesses() = 0;
 };
 
 }  // namespace prn::sys

@@ -105,6 +105,7 @@ SimProcesses::Launch SimProcesses::Resolve(const ProcessStartInfo& info) {
   }
   auto program = programs_.find(ProgramKey(info.program));
   if (!launch.pipeError && program != programs_.end()) launch.run = program->second(info);
+  launch.startError = launch.run.startError;
   return launch;
 }
 
@@ -146,16 +147,15 @@ sys::DetachedStart SimProcesses::StartDetached(const ustring& applicationName, c
   return start;
 }
 
-int SimProcesses::EndDetachedProcesses(uint32_t exitCode) {
-  int ended = 0;
+int SimProcesses::WaitForDetachedProcesses() {
+  int waited = 0;
   for (const auto& state : detached_) {
     if (state->ended) continue;
-    state->ended = true;
-    state->run.exitCode = exitCode;
-    ++ended;
+    SimProcess(state).WaitForEnd();
+    ++waited;
   }
   detached_.clear();
-  return ended;
+  return waited;
 }
 
 }  // namespace prn::sim

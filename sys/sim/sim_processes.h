@@ -23,6 +23,7 @@ struct SimDeadlock : std::logic_error {
 
 // What one run of a simulated program does.
 struct ProgramRun {
+  uint32_t startError = 0;  // CreateProcessW fails with this code
   std::string output;    // written to standard output
   uint32_t exitCode = 0;
   int activePolls = 0;   // StillActive answers true this many times first
@@ -70,8 +71,8 @@ class SimProcesses : public sys::Processes {
   sys::CapturedStart StartCaptured(const ustring& commandLine) override;
   sys::DetachedStart StartDetached(const ustring& applicationName, const ustring& commandLine,
                                    const ustring& currentDirectory) override;
-  // Terminated processes end without the effect of their run.
-  int EndDetachedProcesses(uint32_t exitCode) override;
+  // Runs every detached process that still runs to its end, with its effect.
+  int WaitForDetachedProcesses() override;
 
   struct RunState;
 

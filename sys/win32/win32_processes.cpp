@@ -132,7 +132,7 @@ sys::DetachedStart Win32Processes::StartDetached(const ustring& applicationName,
 void Win32Processes::KeepDetached(HANDLE process) {
   HANDLE copy = nullptr;
   if (!DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &copy,
-                       PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 0)) {
+                       SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 0)) {
     return;
   }
   std::lock_guard<std::mutex> lock(mutex_);
@@ -140,18 +140,19 @@ void Win32Processes::KeepDetached(HANDLE process) {
   detached_.emplace_back(copy);
 }
 
-int Win32Processes::EndDetachedProcesses(uint32_t exitCode) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  int ended = 0;
-  for (KernelHandle& child : detached_) {
-    if (WaitForSingleObject(child.Get(), 0) != WAIT_TIMEOUT) continue;
-    if (!TerminateProcess(child.Get(), exitCode)) continue;
-    // Its files are deleted next; termination completes asynchronously.
-    WaitForSingleObject(child.Get(), 5000);
-    ++ended;
+int Win32Processes::WaitForDetachedProcesses() {
+  std::vector<KernelHandle> children;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    children.swap(detached_);
   }
-  detached_.clear();
-  return ended;
+  int waited = 0;
+  for (KernelHandle& child : children) {
+    if (WaitForSingleObject(child.Get(), 0) != WAIT_TIMEOUT) continue;
+    WaitForSingleObject(child.Get(), INFINITE);
+    ++waited;
+  }
+  return waited;
 }
 
 }  // namespace prn::win32

@@ -14,7 +14,7 @@ class Win32Processes : public sys::Processes {
   sys::CapturedStart StartCaptured(const ustring& commandLine) override;
   sys::DetachedStart StartDetached(const ustring& applicationName, const ustring& commandLine,
                                    const ustring& currentDirectory) override;
-  int EndDetachedProcesses(uint32_t exitCode) override;
+  int WaitForDetachedProcesses() override;
 
  private:
   void KeepDetached(HANDLE process);
