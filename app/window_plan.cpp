@@ -5,7 +5,7 @@ namespace prn::app {
 std::vector<FormKind> PlanWindows(bool manager, int32_t viewMode) {
   std::vector<FormKind> plan;
   if (manager) plan.push_back(FormKind::TFormManager);
-  if (viewMode == 2) {
+  if (SelectsSkinnedWindow(viewMode)) {
     plan.push_back(FormKind::TFormMainV2);
     plan.push_back(FormKind::TFormInstalling);
   } else {

@@ -20,8 +20,12 @@ enum class FormKind {
   TFormTemp,        // notice window
 };
 
+// The `ViewMode` of settings entry 0 (the stored value divided by ten) that
+// selects the skinned installer window; anything else gets the classic one.
+constexpr bool SelectsSkinnedWindow(int32_t viewMode) { return viewMode == 2; }
+
 // The creation order for the command line's manager wish and the `ViewMode`
-// of settings entry 0 (2 is the skinned window).
+// of settings entry 0.
 std::vector<FormKind> PlanWindows(bool manager, int32_t viewMode);
 
 // The class name, e.g. "TFormMain".

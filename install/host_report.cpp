@@ -1,6 +1,7 @@
 #include "install/host_report.h"
 
 #include "sys/win_errors.h"
+#include "trace/trace.h"
 
 namespace prn::install {
 
@@ -67,8 +68,8 @@ void HostReport::WatchdogTick() {
   std::lock_guard lock(mutex_);
   if (ended) {
     Settle({HostOutcome::Kind::EndedSilently, 0});
-  } else if (++ticks_ >= kTicksBeforeGivingUp) {
-    Settle({HostOutcome::Kind::NoAnswer, 0});
+  } else if (++ticks_ == kTicksBeforeNotedSlow) {
+    trace::Message(u"64位安裝進程長時間沒有回應，繼續等待它完成。");
   }
 }
 

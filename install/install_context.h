@@ -1,11 +1,9 @@
 #pragma once
 // The install state of a window and the values one install run keeps and
-// hands to its completion handlers. The classic window owns one; the
-// progress-window flow owns the process-wide one.
+// hands to its completion handlers. Each window's InstallRunner owns one.
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 #include "sys/processes.h"
@@ -32,7 +30,8 @@ struct InstallContext {
   ustring m_strPrnSetup64Exe;
   int32_t m_iWinVer = 0;  // major × 10 + minor
   bool m_bWow64 = false;
-  // Owner of dialogs, and the window the library and the 64-bit host are given.
+  // Owner of dialogs, and the window the library and the 64-bit host are
+  // given: the hosting window's own handle, taken when a run starts.
   sys::WindowHandle m_hWnd = 0;
   // Read by the window's timers on the UI thread while a worker runs the install.
   std::atomic<TInstallProgress> m_InstallingProgress{TInstallProgress::IPNotStart};
@@ -40,15 +39,10 @@ struct InstallContext {
   ustring m_strDisConnectPort;
   ustring m_strInstallingPrinter;
   ustring m_strInstallPortName;
-  // The 64-bit host started in install mode; the install watchdog closes it
-  // once it has ended. Empty while no host report is outstanding.
+  // The 64-bit host started in install mode, until the run hands it to the
+  // watch of its report; empty when it did not start.
   std::unique_ptr<sys::Process> m_hPrnSetup64;
-  // The Windows error code when the 64-bit host could not be started: no
-  // report will come and the watchdog is not enabled; the run fails with it.
-  uint32_t m_dwHostStartError = 0;
   bool m_bOnlineInstall = false;
-  // Set by the owning window: starts its 64-bit install watchdog (tmrSetup64Error).
-  std::function<void()> enableSetup64Watchdog;
 };
 
 // Copies what start-up found (library and host paths, Windows version, the

@@ -63,17 +63,12 @@ bool InstallOn32BitWindows(const sys::Platform& platform, InstallContext& contex
 void InstallOn64BitWindows(const sys::Platform& platform, InstallContext& context,
                            const config::TRInstallInfo& entry) {
   trace::Format(u"開始在64位Windows环境下开始安装打印机：%s", {entry.PrinterName});
-  // Only this run's host may stand for an outstanding report.
+  // Only this run's host may stand for an outstanding report; one that does
+  // not start leaves it empty, and nothing will be reported.
   context.m_hPrnSetup64.reset();
-  context.m_dwHostStartError =
-      InstallSpecPrinter64(platform, context.m_hWnd, context.m_strPrnSetup64Exe, entry.INFX64, entry.PrinterHWID,
-                           context.m_strInst2kDll, context.m_strInst2k64Dll, context.m_hPrnSetup64,
-                           context.m_strDisConnectPort);
-  if (context.m_dwHostStartError) {
-    context.m_dwLastErrorCode = context.m_dwHostStartError;
-    return;  // nothing for the watchdog to watch
-  }
-  if (context.enableSetup64Watchdog) context.enableSetup64Watchdog();
+  InstallSpecPrinter64(platform, context.m_hWnd, context.m_strPrnSetup64Exe, entry.INFX64, entry.PrinterHWID,
+                       context.m_strInst2kDll, context.m_strInst2k64Dll, context.m_hPrnSetup64,
+                       context.m_strDisConnectPort);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ class Registry;         // sys/registry.h: HKLM keys and values
 class Processes;        // sys/processes.h: starting and waiting for processes, pipes
 class Shell;            // sys/shell.h: special folders, SHFileOperation, ShellExecute
 class Privileges;       // sys/privileges.h: token privileges and restart
+class UiThread;         // sys/ui_thread.h: the one road to the UI thread
 
 struct Platform {
   FileSystem* files = nullptr;
@@ -33,6 +34,7 @@ struct Platform {
   Processes* processes = nullptr;
   Shell* shell = nullptr;
   Privileges* privileges = nullptr;
+  UiThread* uiThread = nullptr;
 };
 
 }  // namespace prn::sys

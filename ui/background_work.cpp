@@ -15,7 +15,7 @@ void ThreadedWork::Run(std::function<void()> work, std::function<void()> done) {
   std::lock_guard<std::mutex> hold(mutex_);
   threads_.emplace_back([this, work = std::move(work), done = std::move(done)]() mutable {
     work();
-    poster_.Post(std::move(done));
+    tasks_.Post(std::move(done));
   });
 }
 

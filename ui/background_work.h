@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "ui/task_poster.h"
+#include "sys/ui_thread.h"
 
 namespace prn::ui {
 
@@ -21,7 +21,7 @@ class BackgroundWork {
 
 class ThreadedWork : public BackgroundWork {
  public:
-  explicit ThreadedWork(TaskPoster& poster) : poster_(poster) {}
+  explicit ThreadedWork(sys::UiTasks& tasks) : tasks_(tasks) {}
   // Waits for work that is still running: nothing is left half done.
   ~ThreadedWork() override;
   ThreadedWork(const ThreadedWork&) = delete;
@@ -30,7 +30,7 @@ class ThreadedWork : public BackgroundWork {
   void Run(std::function<void()> work, std::function<void()> done) override;
 
  private:
-  TaskPoster& poster_;
+  sys::UiTasks& tasks_;
   std::mutex mutex_;
   std::vector<std::thread> threads_;
 };

@@ -67,9 +67,9 @@ config::MenuDescription ManagerMenuDesign() {
 }
 
 TFormManager::TFormManager(const ManagerMachine& machine, const config::TStrInstaller& texts,
-                           const config::TLangOptions& lang, SystemPortList& systemPorts, int32_t winVer,
-                           TaskPoster& poster)
-    : machine_(machine), texts_(texts), lang_(lang), systemPorts_(systemPorts), winVer_(winVer), poster_(poster),
+                           const config::TLangOptions& lang, SystemPortList& systemPorts, int32_t winVer)
+    : machine_(machine), texts_(texts), lang_(lang), systemPorts_(systemPorts), winVer_(winVer),
+      tasks_(*machine.removal.platform.uiThread),
       clock_(LocalTimeText), form_(ManagerFormDesign()), menu_(ManagerMenuDesign()) {
   trace::Message(u"Create form -------> FormManager");
 }
@@ -77,7 +77,7 @@ TFormManager::TFormManager(const ManagerMachine& machine, const config::TStrInst
 TFormManager::~TFormManager() {
   // The watcher goes first: nothing may be posted for a manager that is gone.
   m_tDetectPrinter.reset();
-  *alive_ = false;
+  tasks_.Close();
   trace::Message(u"Destroy form <------- FormManager");
 }
 
@@ -91,11 +91,10 @@ void TFormManager::FormShow() {
   if (!rows_.empty()) lvSystemPrintersSelectItem(m_iDefaultPrinter < 0 ? 0 : m_iDefaultPrinter);
 
   if (machine_.changes && !m_tDetectPrinter) {
-    std::weak_ptr<bool> alive = alive_;
-    m_tDetectPrinter = std::make_unique<PrinterChangeWatcher>(*machine_.changes, [this, alive](uint32_t change) {
-      poster_.Post([this, alive, change] {
-        auto living = alive.lock();
-        if (living && *living) PrinterChanged(change);
+    m_tDetectPrinter = std::make_unique<PrinterChangeWatcher>(*machine_.changes, [this](uint32_t change) {
+      tasks_.Post([this, change] {
+        PrinterChanged(change);
+        if (updated_) updated_();
       });
     });
   }
@@ -246,10 +245,10 @@ void TFormManager::DeleteSelectedPrinter() {
     bool deleteDriver = true;
     *code = removal::DeletePrinterAndDriver(context, u"", printer, deleteDriver);
   };
-  std::weak_ptr<bool> alive = alive_;
-  auto done = [this, alive, printer, code, row] {
-    auto living = alive.lock();
-    if (living && *living) ShowDeletionResult(printer, *code, row);
+  // The window owns the work and drops its news once it goes, before this manager.
+  auto done = [this, printer, code, row] {
+    ShowDeletionResult(printer, *code, row);
+    if (updated_) updated_();
   };
   if (!machine_.work) {
     work();

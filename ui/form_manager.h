@@ -16,7 +16,7 @@
 #include "ui/port_choices.h"
 #include "ui/printer_rows.h"
 #include "ui/system_port_list.h"
-#include "ui/task_poster.h"
+#include "sys/ui_thread.h"
 
 namespace prn::sys {
 class PrinterChangeSource;
@@ -44,14 +44,16 @@ class TFormManager {
   static constexpr size_t kColumns = 3;
 
   TFormManager(const ManagerMachine& machine, const config::TStrInstaller& texts,
-               const config::TLangOptions& lang, SystemPortList& systemPorts, int32_t winVer,
-               TaskPoster& poster);
+               const config::TLangOptions& lang, SystemPortList& systemPorts, int32_t winVer);
   ~TFormManager();
   TFormManager(const TFormManager&) = delete;
   TFormManager& operator=(const TFormManager&) = delete;
 
   // The window's handle, owner of the message boxes and printer dialogs.
   void AttachWindow(sys::WindowRef window) { window_ = window; }
+  // Runs on the window thread after news from another thread (a spooler
+  // change, a finished deletion) has changed the model.
+  void OnUpdated(std::function<void()> updated) { updated_ = std::move(updated); }
 
   // Every showing: captions, both lists, the default printer selected, the
   // spooler watcher started (once, however often the window is shown).
@@ -112,7 +114,9 @@ class TFormManager {
   const config::TLangOptions& lang_;
   SystemPortList& systemPorts_;
   int32_t winVer_;
-  TaskPoster& poster_;
+  // The watcher's news of the spooler, for the window thread; dropped once the manager goes.
+  sys::UiTasks tasks_;
+  std::function<void()> updated_;
   sys::WindowRef window_ = 0;
   std::function<ustring()> clock_;
 
@@ -138,8 +142,6 @@ class TFormManager {
   uint64_t rowsRevision_ = 0;
   uint64_t portsRevision_ = 0;
   bool busy_ = false;
-  // Posted tasks outliving the manager find it false.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // The form's controls and menu as designed, before the language file.

@@ -33,6 +33,7 @@ sys::Platform Machine::Platform() {
   platform.privileges = &privileges;
   platform.deviceLibraries = &deviceLibraries;
   platform.registry = &registry;
+  platform.uiThread = &uiThread;
   return platform;
 }
 

@@ -21,6 +21,7 @@
 #include "sys/sim/sim_shell.h"
 #include "sys/sim/sim_spooler.h"
 #include "sys/sim/sim_system_info.h"
+#include "sys/sim/sim_ui_thread.h"
 #include "sys/sim/sim_usb_port_library.h"
 #include "sys/sim/sim_windows.h"
 
@@ -55,6 +56,8 @@ class Machine {
   SimDeviceLibraries deviceLibraries{files, deviceInstall, registry, lastError, codePage};
   // Windows that simulated programs send messages to (PrnSetup64.exe's result).
   SimWindows windows;
+  // The thread that made the machine plays its UI thread.
+  SimUiThread uiThread;
 };
 
 }  // namespace prn::sim

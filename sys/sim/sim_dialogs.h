@@ -3,6 +3,7 @@
 // is taken from a script (or is the box's first button when none is left).
 
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -23,6 +24,9 @@ class SimDialogs : public sys::Dialogs {
   // The answers of the next boxes, in order.
   void ScriptAnswers(std::initializer_list<int> answers) { answers_.insert(answers_.end(), answers); }
   const std::vector<Shown>& Boxes() const { return shown_; }
+  // Runs while a box is up, before it is answered: what a user might try on
+  // the window behind it meanwhile.
+  std::function<void(const Shown&)> whileShown;
 
   int ShowMessage(sys::WindowRef owner, const ustring& text, const ustring& caption, uint32_t flags) override;
 

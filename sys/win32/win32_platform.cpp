@@ -17,6 +17,7 @@ sys::Platform Win32Platform::Platform() {
   platform.registry = &registry;
   platform.usb = &usb;
   platform.deviceLibraries = &deviceLibraries;
+  platform.uiThread = &uiThread;
   return platform;
 }
 

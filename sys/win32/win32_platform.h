@@ -14,6 +14,7 @@
 #include "sys/win32/win32_shell.h"
 #include "sys/win32/win32_spooler.h"
 #include "sys/win32/win32_system_info.h"
+#include "sys/win32/win32_ui_thread.h"
 #include "sys/win32/win32_usb_port_library.h"
 
 namespace prn::win32 {
@@ -36,6 +37,8 @@ class Win32Platform {
   // One for the process: the library's printer list is process-wide.
   Win32UsbPortLibrary usb{system.ExecutableFolder()};
   Win32DeviceLibraries deviceLibraries;
+  // The thread that made the platform is the UI thread.
+  Win32UiThread uiThread;
 };
 
 }  // namespace prn::win32

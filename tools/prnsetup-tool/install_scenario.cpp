@@ -1,26 +1,18 @@
 #include "tools/prnsetup-tool/install_scenario.h"
 
-#include <nlohmann/json.hpp>
-
-#include <climits>
 #include <fstream>
 #include <ostream>
 #include <string_view>
 
-#include "app/process_values.h"
 #include "app/res_load.h"
-#include "install/run/headless_window.h"
-#include "install/run/install_session.h"
+#include "app/window_plan.h"
 #include "spooler/default_printer.h"
 #include "sys/dialogs.h"
-#include "sys/sim/machine.h"
 #include "sys/sim/sim_host64.h"
-#include "sys/sim/sim_printer_class_installer.h"
 #include "sys/win_errors.h"
 #include "text/error.h"
 #include "text/winpath.h"
 #include "tools/prnsetup-tool/commands.h"
-#include "tools/prnsetup-tool/scenario_file.h"
 
 namespace prn::tool {
 
@@ -32,7 +24,9 @@ namespace fs = std::filesystem;
 using json = nlohmann::ordered_json;
 
 constexpr char16_t kPackage[] = u"C:\\Package";
-constexpr sys::WindowHandle kWindow = 0x10016;
+// Watchdog periods a "hang" host runs without a word: past the ten minutes
+// after which the run notes it as slow, then it ends.
+constexpr int kHangingHostPolls = 130;
 
 Scenario ReadScenario(const std::optional<fs::path>& file) {
   if (!file) return Scenario{};
@@ -53,17 +47,18 @@ const char* AnswerWord(int answer) {
 
 // The package as the installer finds it beside itself, the executable's
 // resources and the scenario's machine.
-void PrepareMachine(sim::Machine& machine, const InstallOptions& options, const Scenario& scenario) {
+void PrepareMachine(sim::Machine& machine, const fs::path& setupIni, uint16_t langId, const Scenario& scenario) {
   const fs::path packageFolder = machine.files.HostPath(kPackage);
-  fs::create_directories(packageFolder);
+  // The copy makes the folder itself: copying into one that exists fails with mingw's library.
+  fs::create_directories(packageFolder.parent_path());
   std::error_code ec;
-  fs::copy(options.setupIni.parent_path(), packageFolder, fs::copy_options::recursive, ec);
+  fs::copy(setupIni.parent_path(), packageFolder, fs::copy_options::recursive, ec);
   if (ec) throw Error(u"cannot read the package folder: " + FromUtf8(ec.message()));
-  fs::copy_file(options.setupIni, packageFolder / "Setup.Ini", fs::copy_options::overwrite_existing, ec);
+  fs::copy_file(setupIni, packageFolder / "Setup.Ini", fs::copy_options::overwrite_existing, ec);
   machine.system.executableFolder = kPackage;
   machine.files.SetCurrentDirectory(kPackage);
-  machine.system.langId = options.langId;
-  machine.codePage.SetId(AnsiCodePageFor(options.langId));
+  machine.system.langId = langId;
+  machine.codePage.SetId(AnsiCodePageFor(langId));
   for (const char* name : {"RC_STRINGS_INI_EN", "RC_STRINGS_INI_CN", "RC_STRINGS_INI_CHT"}) {
     machine.resources.Set(FromUtf8(name), std::string(EmbeddedFile(name)));
   }
@@ -87,26 +82,38 @@ void PrepareMachine(sim::Machine& machine, const InstallOptions& options, const 
   if (scenario.host == "fail") {
     machine.devices.updateScenario = {sim::DriverUpdateOutcome::Fail, winerr::AccessDenied};
   }
-  if (scenario.host == "hang") {
-    // In install mode the host never ends; it still answers the probe.
+  if (scenario.host == "hang" || scenario.host == "silent" || scenario.host == "nostart") {
+    // In install mode the host does as the scenario says; it still answers the probe.
     auto host = sim::PrnSetup64Program(
         {machine.deviceLibraries, machine.files, machine.codePage, machine.dialogs, machine.windows});
-    machine.processes.InstallProgram(u"PrnSetup64.exe", [host](const sim::ProcessStartInfo& start) {
+    sim::ProgramRun installMode;
+    if (scenario.host == "hang") installMode.activePolls = kHangingHostPolls;
+    if (scenario.host == "nostart") installMode.startError = winerr::FileNotFound;
+    machine.processes.InstallProgram(u"PrnSetup64.exe", [host, installMode](const sim::ProcessStartInfo& start) {
       for (const ustring& arg : start.args) {
         if (arg == u"/FindHWID") return host(start);
       }
-      sim::ProgramRun hanging;
-      hanging.activePolls = INT_MAX;
-      return hanging;
+      return installMode;
     });
   }
 }
 
+}  // namespace
+
+ScenarioInstall::ScenarioInstall(const fs::path& setupIni, const Scenario& scenario, uint16_t langId)
+    : scenario_(scenario) {
+  if (!fs::is_regular_file(setupIni)) throw Error(u"no such settings file: " + FromUtf8(setupIni.string()));
+  PrepareMachine(machine_, setupIni, langId, scenario_);
+  values_.g_wSystemLangId = langId;
+  if (app::ResLoad(u"", machine_.Platform(), values_) != app::ResLoadResult::Loaded) {
+    throw Error(machine_.dialogs.Boxes().empty() ? u"Setup.Ini is missing" : machine_.dialogs.Boxes().back().text);
+  }
+}
+
 // Devices go in once the settings are known: a driver in place comes from the entry's INF.
-void AttachDevices(sim::Machine& machine, const Scenario& scenario, const config::TRInstallInfo& entry,
-                   const app::ProcessValues& values) {
+void ScenarioInstall::AttachDevices(const config::TRInstallInfo& entry) {
   int number = 1;
-  for (const ScenarioDevice& device : scenario.devices) {
+  for (const ScenarioDevice& device : scenario_.devices) {
     const std::string& hwid = device.hwid;
     const std::string& port = device.port;
     sim::SimDevice simDevice;
@@ -116,85 +123,83 @@ void AttachDevices(sim::Machine& machine, const Scenario& scenario, const config
     simDevice.hardwareIds = {(lpt ? "LPTENUM\\" : "USBPRINT\\") + hwid, hwid};
     if (device.driverInstalled) {
       // As the probe names the INF: the library itself, or the host relative to the work folder.
-      const ustring inf = scenario.wow64 ? RelativeWindowsPath(values.g_strWorkDir, entry.INFX64) : entry.INF2K;
-      simDevice.driverInf = machine.codePage.ToAnsi(inf);
+      const ustring inf = scenario_.wow64 ? RelativeWindowsPath(values_.g_strWorkDir, entry.INFX64) : entry.INF2K;
+      simDevice.driverInf = machine_.codePage.ToAnsi(inf);
     }
-    machine.devices.AddDevice(simDevice);
+    machine_.devices.AddDevice(simDevice);
     const ustring portName = FromUtf8(lpt ? port.substr(0, 4) + ":" : port);
-    if (!machine.spooler.FindPort(portName)) machine.spooler.PutPort(portName, lpt ? u"Local Port" : u"USB Monitor");
+    if (!machine_.spooler.FindPort(portName)) {
+      machine_.spooler.PutPort(portName, lpt ? u"Local Port" : u"USB Monitor");
+    }
   }
 }
 
-json Report(sim::Machine& machine, const install::InstallRun& run) {
+ScenarioInstall::~ScenarioInstall() {
+  // The windows and their runs go before the machine they run on.
+  classic_.reset();
+  progress_.reset();
+}
+
+install::InstallRunner& ScenarioInstall::Runner() {
+  if (classic_) return classic_->Model().Runner();
+  if (progress_) return progress_->Model().Runner();
+  throw Error(u"no install has run");
+}
+
+install::InstallRunner& ScenarioInstall::OpenWindow() {
+  if (!classic_ && !progress_) {
+    if (app::SelectsSkinnedWindow(values_.installInfos.GetInfoItem(0).ViewMode)) {
+      progress_ = std::make_unique<ui::HeadlessProgressWindow>(machine_, values_, kScenarioWindow);
+    } else {
+      classic_ = std::make_unique<ui::HeadlessClassicWindow>(machine_, values_, kScenarioWindow);
+    }
+  }
+  return Runner();
+}
+
+json ScenarioInstall::Install(int model, const ui::BusyObserver& busy) {
+  const config::TInstallInfos& infos = values_.installInfos;
+  if (model < 0 || model >= infos.GetCount()) throw Error(u"no model " + ToDecimal(model) + u" in the settings");
+  OpenWindow();
+  // The skinned installer's progress window installs entry 0 and nothing else.
+  if (progress_ && model != 0) throw Error(u"the skinned installer window installs model 0 only");
+  if (!devicesAttached_) AttachDevices(infos.GetInfoItem(model));
+  devicesAttached_ = true;
+  if (progress_) {
+    progress_->Install(busy);
+  } else {
+    classic_->Install(model, busy);
+  }
+  const install::InstallRunner& runner = Runner();
+
   json report;
-  const ustring& printer = run.Installed().printer;
-  report["code"] = run.FinalCode();
+  const ustring& printer = runner.Installed().printer;
+  report["code"] = runner.FinalCode();
   report["printer"] = ToUtf8(printer);
-  report["port"] = ToUtf8(run.Installed().port);
+  report["port"] = ToUtf8(runner.Installed().port);
   ustring defaultPrinter;
-  report["default"] = !printer.empty() && spooler::GetDefaultPrinterName(machine.spooler, defaultPrinter) &&
+  report["default"] = !printer.empty() && spooler::GetDefaultPrinterName(machine_.spooler, defaultPrinter) &&
                       defaultPrinter == printer;
-  const auto queue = machine.spooler.FindPrinter(printer);
+  const auto queue = machine_.spooler.FindPrinter(printer);
   report["driver"] = queue ? ToUtf8(queue->pDriverName) : "";
-  if (!run.ErrorText().empty()) report["error"] = ToUtf8(run.ErrorText());
+  if (!runner.ErrorText().empty()) report["error"] = ToUtf8(runner.ErrorText());
   json boxes = json::array();
-  for (const auto& box : machine.dialogs.Boxes()) {
+  for (const auto& box : machine_.dialogs.Boxes()) {
     boxes.push_back({{"text", ToUtf8(box.text)}, {"caption", ToUtf8(box.caption)}, {"answer", AnswerWord(box.answer)}});
   }
   report["boxes"] = boxes;
   json printers = json::array();
-  for (const auto& p : machine.spooler.EnumeratePrinters2(sys::spool::EnumLocal).records) {
+  for (const auto& p : machine_.spooler.EnumeratePrinters2(sys::spool::EnumLocal).records) {
     printers.push_back({{"name", ToUtf8(p.pPrinterName)}, {"driver", ToUtf8(p.pDriverName)}, {"port", ToUtf8(p.pPortName)}});
   }
   report["printers"] = printers;
   return report;
 }
 
-}  // namespace
-
 int RunInstall(const InstallOptions& options, std::ostream& out, std::ostream& err) {
   try {
-    if (!fs::is_regular_file(options.setupIni)) throw Error(u"no such settings file: " + FromUtf8(options.setupIni.string()));
-    const Scenario scenario = ReadScenario(options.scenario);
-    sim::Machine machine;
-    PrepareMachine(machine, options, scenario);
-
-    app::ProcessValues values;
-    values.g_wSystemLangId = options.langId;
-    if (app::ResLoad(u"", machine.Platform(), values) != app::ResLoadResult::Loaded) {
-      throw Error(machine.dialogs.Boxes().empty() ? u"Setup.Ini is missing" : machine.dialogs.Boxes().back().text);
-    }
-    if (options.model < 0 || options.model >= values.installInfos.GetCount()) {
-      throw Error(u"no model " + ToDecimal(options.model) + u" in the settings");
-    }
-    const config::TRInstallInfo entry = values.installInfos.GetInfoItem(options.model);
-    AttachDevices(machine, scenario, entry, values);
-
-    install::InstallContext context;
-    context.m_iSelect = options.model;
-    install::TakeStartupValues(context, values);
-    context.m_hWnd = kWindow;
-
-    install::HeadlessWindow window(kWindow);
-    install::InstallServices services;
-    services.platform = machine.Platform();
-    services.settings = &values.installInfos;
-    services.texts = &values.strInstaller;
-    services.context = &context;
-    services.printersBefore = &*values.g_slPrintersBefore;
-    services.printersAfter = &*values.g_slPrintersAfter;
-    services.window = &window;
-    // The installer window that entry 0 selects hosts the run.
-    services.policy = values.installInfos.GetInfoItem(0).ViewMode == 2 ? install::InstallPolicy::ProgressWindow()
-                                                                       : install::InstallPolicy::Classic();
-    install::InstallSession session(services);
-    machine.windows.Register(kWindow, [&session](uint32_t message, uintptr_t, uint32_t lParam) {
-      session.OnHostMessage(message, lParam);
-    });
-    session.Start(true);
-    install::RunHeadless(session, window, options.uiBusy);
-    machine.windows.Unregister(kWindow);
-    out << Report(machine, session.Run()).dump(2) << "\n";
+    ScenarioInstall install(options.setupIni, ReadScenario(options.scenario), options.langId);
+    out << install.Install(options.model, options.uiBusy).dump(2) << "\n";
     return 0;
   } catch (const Error& e) {
     err << ToUtf8(e.Text()) << "\n";

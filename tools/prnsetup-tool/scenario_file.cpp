@@ -73,8 +73,9 @@ Scenario ParseScenario(std::string_view text) {
     // Wrong types as much as bad syntax: never a raw library error.
     throw Error(u"the scenario is not valid: " + FromUtf8(e.what()));
   }
-  if (scenario.host != "ok" && scenario.host != "fail" && scenario.host != "hang") {
-    throw Error(u"unknown host behaviour \"" + FromUtf8(scenario.host) + u"\" (ok, fail or hang)");
+  if (scenario.host != "ok" && scenario.host != "fail" && scenario.host != "hang" && scenario.host != "silent" &&
+      scenario.host != "nostart") {
+    throw Error(u"unknown host behaviour \"" + FromUtf8(scenario.host) + u"\" (ok, fail, hang, silent or nostart)");
   }
   return scenario;
 }

@@ -26,7 +26,10 @@ struct Scenario {
   std::vector<ScenarioDevice> devices;
   std::vector<ScenarioPrinter> printers;
   std::vector<int> answers;  // message box results, in order
-  std::string host = "ok";   // "ok", "fail" or "hang"
+  // The 64-bit host in install mode: "ok", "fail" (its install fails),
+  // "hang" (runs on without a word for over ten minutes, then ends),
+  // "silent" (ends at once without a word) or "nostart" (cannot be started).
+  std::string host = "ok";
 };
 
 // Raises prn::Error with a text naming what is wrong, for any input that is

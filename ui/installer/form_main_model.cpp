@@ -60,18 +60,17 @@ TitleLayout LayOutTitle(int logoRight, int guideWidth, int quickGuideWidth) {
   return layout;
 }
 
-FormMainModel::FormMainModel(const app::ProcessValues& values, install::InstallContext& context,
-                             const sys::Platform& platform)
-    : values_(values),
-      context_(context),
+FormMainModel::FormMainModel(FormMainView& view, const app::ProcessValues& values, const sys::Platform& platform)
+    : view_(view),
+      values_(values),
       files_(*platform.files),
       shell_(*platform.shell),
-      programFolder_(platform.system->ExecutableFolder() + u"\\") {}
+      programFolder_(platform.system->ExecutableFolder() + u"\\"),
+      runner_(install::InstallHost::ClassicWindow, *this, values, platform) {}
 
 void FormMainModel::FormCreate(config::FormDescription& form) {
   trace::Scope scope(u"FormCreate");
-  install::TakeStartupValues(context_, values_);
-  context_.m_iSelect = 0;
+  m_iSelect = 0;
 
   const config::TStrInstaller& texts = values_.strInstaller;
   brand_.logo = ResolveLogo(values_.installInfos.GetInfoItem(0).Logo, programFolder_, texts.OEMBMLogo, files_);
@@ -97,7 +96,7 @@ std::optional<ActivationPlan> FormMainModel::FormActivate() {
   const config::TInstallInfos& infos = values_.installInfos;
   for (int i = 0; i < infos.GetCount(); ++i) plan.printers.push_back(infos.GetInfoItem(i).PrinterName);
   plan.firstSelection = plan.printers.empty() ? -1 : 0;
-  context_.m_iSelect = plan.firstSelection;
+  m_iSelect = plan.firstSelection;
   return plan;
 }
 
@@ -108,9 +107,11 @@ void FormMainModel::ActivationDone() {
 }
 
 const SelectionView& FormMainModel::OnSelect(int index) {
+  // The run installs the model it started with; the list shows no other meanwhile.
+  if (runner_.Running()) return selection_;
   const config::TInstallInfos& infos = values_.installInfos;
   if (index >= infos.GetCount()) index = -1;
-  context_.m_iSelect = index;
+  m_iSelect = index;
   trace::Format(u"已選擇打印機索引號碼：%d", {index});
 
   const config::TStrInstaller& texts = values_.strInstaller;
@@ -144,9 +145,18 @@ void FormMainModel::LogoClick(sys::WindowHandle owner) {
   if (!brand_.logoUrl.empty()) Open(brand_.logoUrl, owner);
 }
 
+bool FormMainModel::StartInstall() {
+  if (!InstallAllowed() || m_iSelect < 0) return false;
+  return runner_.Start(m_iSelect, true);
+}
+
+void FormMainModel::RunEnded() {
+  view_.SetRunning(false);
+}
+
 InstallingHints::Tick FormMainModel::InstallingHintsTimer() {
   const config::TStrInstaller& texts = values_.strInstaller;
-  return hints_.OnTimer(context_.m_InstallingProgress.load(), texts.Installing, texts.InstallEnd);
+  return hints_.OnTimer(runner_.Progress(), texts.Installing, texts.InstallEnd);
 }
 
 void FormMainModel::Open(const ustring& target, sys::WindowHandle owner) {

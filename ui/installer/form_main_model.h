@@ -9,7 +9,7 @@
 
 #include "app/process_values.h"
 #include "config/window_description.h"
-#include "install/install_context.h"
+#include "install/run/install_runner.h"
 #include "sys/platform.h"
 #include "sys/window_handle.h"
 #include "ui/installer/brand.h"
@@ -69,13 +69,28 @@ TitleLayout LayOutTitle(int logoRight, int guideWidth, int quickGuideWidth);
 // Designed controls of TFormMain in component order, with their captions.
 config::FormDescription FormMainDesign();
 
-class FormMainModel {
+// What the model asks of its Win32 (or headless) view, on the UI thread.
+class FormMainView {
  public:
-  // `context` is the window's install state, shared with the install run.
-  FormMainModel(const app::ProcessValues& values, install::InstallContext& context, const sys::Platform& platform);
+  virtual ~FormMainView() = default;
+  // The window's handle: the run's boxes are its, and the 64-bit host reports to it.
+  virtual sys::WindowHandle Handle() const = 0;
+  // While a run is going: lvPrinters, btnStart, btnExit and btnPrinterManager
+  // off, the hourglass and the install hints on. Afterwards the window is
+  // shown again if the search window hid it, and the focus goes to Exit.
+  virtual void SetRunning(bool running) = 0;
+  // Hides the window and shows the search window modally; returns when it has closed.
+  virtual void ShowSearchWindow() = 0;
+  virtual void EnableWatchdogTimer(bool enabled) = 0;  // tmrSetup64Error
+  virtual void Close() = 0;
+};
 
-  // FormCreate: the run's values into the install context, entry 0 selected,
-  // the brand worked out and the captions of "Controls.Installer" applied to `form`.
+class FormMainModel : private install::InstallWindow {
+ public:
+  FormMainModel(FormMainView& view, const app::ProcessValues& values, const sys::Platform& platform);
+
+  // FormCreate: entry 0 selected, the brand worked out and the captions of
+  // "Controls.Installer" applied to `form`.
   void FormCreate(config::FormDescription& form);
   const BrandView& Brand() const { return brand_; }
 
@@ -90,13 +105,25 @@ class FormMainModel {
   std::optional<ActivationPlan> FormActivate();
   void ActivationDone();
 
-  // lvPrintersSelectItem with the list's selected index (-1: none).
+  // lvPrintersSelectItem with the list's selected index (-1: none). While a
+  // run is going the choice stays as it was.
   const SelectionView& OnSelect(int index);
   const SelectionView& Selection() const { return selection_; }
-  int SelectedIndex() const { return context_.m_iSelect; }
-  // btnStartClick and lvPrintersDblClick start the install run only with a
-  // model selected: a double-click on the list's empty space selects none.
-  bool InstallAllowed() const { return selection_.startEnabled; }
+  int SelectedIndex() const { return m_iSelect; }
+  // btnStartClick and lvPrintersDblClick: an install run of the selected
+  // model, only with one selected (a double-click on the list's empty space
+  // selects none) and none running. False when nothing was started.
+  bool StartInstall();
+  bool InstallAllowed() const { return selection_.startEnabled && !runner_.Running(); }
+  // btnExit and the close box: refused while a run is going.
+  bool CloseAllowed() const { return !runner_.Running(); }
+  bool Running() const { return runner_.Running(); }
+
+  // The 64-bit host's 0x401/0x402; true when taken.
+  bool OnHostMessage(uint32_t message, uint32_t lParam) { return runner_.OnHostMessage(message, lParam); }
+  // tmrSetup64Error.
+  void tmrSetup64ErrorTimer() { runner_.OnWatchdogTimer(); }
+  install::InstallRunner& Runner() { return runner_; }
 
   // A click on a document label: opens its document when the label is enabled.
   void OpenDocument(DocumentLabel label, sys::WindowHandle owner);
@@ -110,8 +137,17 @@ class FormMainModel {
  private:
   void Open(const ustring& target, sys::WindowHandle owner);
 
+  // What the run asks of this window.
+  sys::WindowHandle Handle() const override { return view_.Handle(); }
+  void RunStarted() override { view_.SetRunning(true); }
+  void RunEnded() override;
+  void ShowSearchWindow() override { view_.ShowSearchWindow(); }
+  void EnableWatchdog(bool enabled) override { view_.EnableWatchdogTimer(enabled); }
+  void ShowFinished() override {}
+  void EndApplication() override { view_.Close(); }
+
+  FormMainView& view_;
   const app::ProcessValues& values_;
-  install::InstallContext& context_;
   const sys::FileSystem& files_;
   sys::Shell& shell_;
   ustring programFolder_;
@@ -122,6 +158,8 @@ class FormMainModel {
   SelectionView selection_;
   InstallingHints hints_;
   bool activating_ = false;
+  int m_iSelect = -1;  // the selected printer entry; below 0 when none is selected
+  install::InstallRunner runner_;
 };
 
 }  // namespace prn::ui

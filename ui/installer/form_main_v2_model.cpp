@@ -2,6 +2,7 @@
 
 #include "sys/dialogs.h"
 #include "sys/files.h"
+#include "text/error.h"
 #include "text/format.h"
 #include "removal/older_driver_removal.h"
 #include "trace/trace.h"
@@ -39,9 +40,17 @@ FormMainV2Model::FormMainV2Model(const app::ProcessValues& values, const sys::Pl
       platform_(platform),
       files_(*platform.files),
       dialogs_(*platform.dialogs),
+      tasks_(*platform.uiThread),
+      checkDialogs_(tasks_, *platform.dialogs),
       view_(view),
       links_(*platform.files, *platform.shell, *platform.dialogs, values.strInstaller),
       entry_(values.installInfos.GetInfoItem(0)) {}
+
+FormMainV2Model::~FormMainV2Model() {
+  // A check still asking lets go of its boxes (they answer Cancel) and ends.
+  tasks_.Close();
+  if (check_.joinable()) check_.join();
+}
 
 void FormMainV2Model::FormCreate(sys::WindowHandle owner) {
   values_.resourceCopy.Wait();
@@ -78,20 +87,36 @@ void FormMainV2Model::Hover(SkinPicture button, bool hot, sys::WindowHandle owne
   }
 }
 
-BeginInstallResult FormMainV2Model::BeginInstall(install::InstallContext& progressContext,
-                                                 sys::WindowHandle owner) {
-  progressContext.m_InstallingProgress = install::TInstallProgress::IPNotStart;
-  const config::TStrInstaller& texts = values_.strInstaller;
-  removal::BeforeInstallOutcome outcome = removal::UninstallBeforeInstall(
-      removal::RemovalContext{platform_, values_.g_bWow64}, entry_, texts, owner,
-      removal::AfterRestartDeclined::Install);
-  if (outcome.endApplication) return BeginInstallResult::EndApplication;
-  if (!outcome.mayContinue) return BeginInstallResult::Declined;
+void FormMainV2Model::BeginInstall(sys::WindowHandle owner, std::function<void(BeginInstallResult)> decided) {
+  if (checking_) return;
+  if (check_.joinable()) check_.join();  // the last check has posted its end
+  checking_ = true;
+  sys::Platform checkPlatform = platform_;
+  checkPlatform.dialogs = &checkDialogs_;
+  check_ = std::thread([this, checkPlatform, owner, decided = std::move(decided)]() mutable {
+    removal::BeforeInstallOutcome outcome;
+    try {
+      outcome = removal::UninstallBeforeInstall(removal::RemovalContext{checkPlatform, values_.g_bWow64}, entry_,
+                                                values_.strInstaller, owner, removal::AfterRestartDeclined::Install);
+    } catch (const Error& error) {
+      checkDialogs_.ShowMessage(owner, error.Text(), values_.strInstaller.ErrorTitle, sys::mb::Ok | sys::mb::IconError);
+      outcome.mayContinue = false;
+    }
+    tasks_.Post([this, outcome, owner, decided = std::move(decided)] {
+      checking_ = false;
+      if (outcome.endApplication) return decided(BeginInstallResult::EndApplication);
+      if (!outcome.mayContinue) return decided(BeginInstallResult::Declined);
+      decided(AskBeforeInstall(owner));
+    });
+  });
+}
 
+BeginInstallResult FormMainV2Model::AskBeforeInstall(sys::WindowHandle owner) {
+  const config::TStrInstaller& texts = values_.strInstaller;
   trace::Message(u"准备安装打印机驅動程序");
   trace::Format(u"系统版本号：%d，64位标志：%s", {values_.g_iWinVer, values_.g_bWow64 ? u"True" : u"False"});
-  int answer = dialogs_.ShowMessage(owner, texts.BeforeInstallPrompt, texts.NoticeTitle,
-                                    sys::mb::YesNo | sys::mb::IconQuestion);
+  const int answer = dialogs_.ShowMessage(owner, texts.BeforeInstallPrompt, texts.NoticeTitle,
+                                          sys::mb::YesNo | sys::mb::IconQuestion);
   return answer == sys::mb::IdYes ? BeginInstallResult::ShowProgressWindow : BeginInstallResult::Declined;
 }
 

@@ -3,13 +3,15 @@
 // picture each control shows, which buttons exist, what a link click opens
 // and where a press drags the window.
 
+#include <functional>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "app/process_values.h"
 #include "config/install_info.h"
-#include "install/install_context.h"
 #include "sys/platform.h"
+#include "sys/ui_thread.h"
 #include "sys/window_handle.h"
 #include "ui/installer/open_link.h"
 
@@ -57,6 +59,10 @@ enum class BeginInstallResult {
 class FormMainV2Model {
  public:
   FormMainV2Model(const app::ProcessValues& values, const sys::Platform& platform, SkinView& view);
+  // Waits for a check before an install that is still running.
+  ~FormMainV2Model();
+  FormMainV2Model(const FormMainV2Model&) = delete;
+  FormMainV2Model& operator=(const FormMainV2Model&) = delete;
 
   // FormCreate: the pictures of entry 0 and of the Resource folder; link
   // buttons without a target are hidden. The first picture that cannot be
@@ -68,11 +74,15 @@ class FormMainV2Model {
   // Image0/1/2…5, imgMin and imgClose mouse enter (hot) and leave; a picture
   // that cannot be shown is named in an error box every time.
   void Hover(SkinPicture button, bool hot, sys::WindowHandle owner);
-  // Image1Click: resets the install state of the progress-window flow,
-  // removes an older driver when the package asks (with the user's consent)
-  // and asks the user to get the printer ready. The skinned window always
-  // asks, whatever QuiteMode says.
-  BeginInstallResult BeginInstall(install::InstallContext& progressContext, sys::WindowHandle owner);
+  // Image1Click: removes an older driver when the package asks (with the
+  // user's consent) and asks the user to get the printer ready; the skinned
+  // window always asks, whatever QuiteMode says. The removal runs the printer
+  // UI and waits for it, so it runs on a thread of its own while the window
+  // stays responsive; its questions are boxes of `owner`. `decided` hears the
+  // outcome on the UI thread. Nothing happens while a check is under way.
+  void BeginInstall(sys::WindowHandle owner, std::function<void(BeginInstallResult)> decided);
+  // A check before an install is under way: the window takes no click and does not close.
+  bool Checking() const { return checking_; }
 
   // Image2Click … Image5Click (button 2 to 5).
   void LinkClick(int button, sys::WindowHandle owner);
@@ -87,10 +97,16 @@ class FormMainV2Model {
   bool Load(SkinPicture control, const ustring& file, sys::WindowHandle owner);
   const ustring& LinkOf(int button) const;
 
+  BeginInstallResult AskBeforeInstall(sys::WindowHandle owner);
+
   const app::ProcessValues& values_;
   sys::Platform platform_;
   const sys::FileSystem& files_;
   sys::Dialogs& dialogs_;
+  sys::UiTasks tasks_;
+  sys::UiThreadDialogs checkDialogs_;  // the removal's boxes, from its thread
+  std::thread check_;
+  bool checking_ = false;
   SkinView& view_;
   LinkOpener links_;
   config::TRInstallInfo entry_;

@@ -1,8 +1,8 @@
 #include "ui/installer/installing_form.h"
 
 #include <algorithm>
-#include <utility>
 
+#include "app/process_values.h"
 #include "config/str_installer.h"
 
 namespace prn::ui {
@@ -12,23 +12,17 @@ constexpr int kHintSteps = 7;
 constexpr int kHintStepWidth = 20;
 }  // namespace
 
-install::InstallServices TFormInstalling::WithWindow(install::InstallServices services,
-                                                     install::InstallWindow* window) {
-  services.window = window;
-  return services;
-}
-
-TFormInstalling::TFormInstalling(install::InstallServices services, InstallingView& view, sys::WindowHandle handle,
-                                 install::PostToUi post)
-    : view_(view), handle_(handle), texts_(*services.texts), session_(WithWindow(services, this), std::move(post)) {
-  services.context->m_hWnd = handle;
-}
+TFormInstalling::TFormInstalling(InstallingView& view, const app::ProcessValues& values,
+                                 const sys::Platform& platform)
+    : view_(view),
+      texts_(values.strInstaller),
+      runner_(install::InstallHost::ProgressWindow, *this, values, platform) {}
 
 void TFormInstalling::FormShow() {
   m_iPassTime = 0;
   view_.SetBarPosition(0);
   view_.SetLabel(texts_.Installing);
-  session_.RefreshDevices();
+  runner_.RefreshDevices();
   view_.EnableTimer(InstallingTimer::InstallStart, true);
   view_.EnableTimer(InstallingTimer::InstallingHints, true);
 }
@@ -52,7 +46,7 @@ void TFormInstalling::ShowFinished() {
   view_.SetLabel(texts_.InstallEnd);
 }
 
-void TFormInstalling::CloseProgress() {
+void TFormInstalling::RunEnded() {
   view_.EnableTimer(InstallingTimer::InstallingHints, false);
   view_.EnableTimer(InstallingTimer::Setup64Error, false);
   view_.Close();

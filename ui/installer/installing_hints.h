@@ -1,6 +1,7 @@
 #pragma once
 // The status-bar text of the classic window's 500 ms hint timer while an
-// install runs: "Installing" and 0 to 6 full stops, then the end text.
+// install runs: nothing before the install itself starts, then
+// "Installing" and 0 to 6 full stops, then the end text.
 
 #include <cstdint>
 

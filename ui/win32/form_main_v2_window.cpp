@@ -53,13 +53,11 @@ int LinkNumber(SkinPicture button) {
 }  // namespace
 
 FormMainV2Window::FormMainV2Window(HINSTANCE instance, const sys::Platform& platform,
-                                   const app::ProcessValues& values, install::InstallContext& progressContext,
-                                   bool mainWindow, std::function<void()> showManager,
-                                   std::function<void(HWND owner)> showProgress)
+                                   const app::ProcessValues& values, bool mainWindow,
+                                   std::function<void()> showManager, std::function<void(HWND owner)> showProgress)
     : mainWindow_(mainWindow),
       showManager_(std::move(showManager)),
       showProgress_(std::move(showProgress)),
-      progressContext_(progressContext),
       canvas_(kClientWidth, kClientHeight) {
   model_ = std::make_unique<FormMainV2Model>(values, platform, *this);
   Creation creation;
@@ -232,6 +230,8 @@ void FormMainV2Window::UpdateHot() {
 }
 
 void FormMainV2Window::Click(SkinPicture button) {
+  // While the check before an install runs, the window only minimises.
+  if (model_->Checking() && button != SkinPicture::Minimise) return;
   switch (button) {
     case SkinPicture::Image1:
       BeginInstall();
@@ -251,17 +251,21 @@ void FormMainV2Window::Click(SkinPicture button) {
   }
 }
 
+// The older driver goes on a thread of the model's while this window stays
+// responsive; it takes no click until the user has decided.
 void FormMainV2Window::BeginInstall() {
-  switch (model_->BeginInstall(progressContext_, Owner())) {
-    case BeginInstallResult::ShowProgressWindow:
-      if (showProgress_) showProgress_(Handle());
-      return;
-    case BeginInstallResult::EndApplication:
-      PostQuitMessage(0);  // Windows is restarting
-      return;
-    case BeginInstallResult::Declined:
-      return;
-  }
+  model_->BeginInstall(Owner(), [this](BeginInstallResult result) {
+    switch (result) {
+      case BeginInstallResult::ShowProgressWindow:
+        if (showProgress_) showProgress_(Handle());
+        return;
+      case BeginInstallResult::EndApplication:
+        PostQuitMessage(0);  // Windows is restarting
+        return;
+      case BeginInstallResult::Declined:
+        return;
+    }
+  });
 }
 
 LRESULT FormMainV2Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -317,10 +321,13 @@ LRESULT FormMainV2Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       Redraw();
       return 0;
     }
+    case WM_CLOSE:
+      if (model_->Checking()) return 0;  // the check before an install is not cut off
+      break;
     default:
-      if (EndsOrHides(message, mainWindow_)) return 0;
       break;
   }
+  if (EndsOrHides(message, mainWindow_)) return 0;
   return Default(message, wParam, lParam);
 }
 

@@ -25,10 +25,9 @@ class FormMainV2Window : public WindowBase, public SkinView {
   // Created hidden, with its pictures loaded (a picture that cannot be read
   // is named in a box). Closing the main window ends the message loop.
   // `showProgress` shows the progress window over `owner` once the user
-  // agreed to install; `progressContext` is the flow's install context.
+  // agreed to install.
   FormMainV2Window(HINSTANCE instance, const sys::Platform& platform, const app::ProcessValues& values,
-                   install::InstallContext& progressContext, bool mainWindow, std::function<void()> showManager,
-                   std::function<void(HWND owner)> showProgress);
+                   bool mainWindow, std::function<void()> showManager, std::function<void(HWND owner)> showProgress);
 
   void Show();
 
@@ -66,7 +65,6 @@ class FormMainV2Window : public WindowBase, public SkinView {
   bool mainWindow_;
   std::function<void()> showManager_;
   std::function<void(HWND)> showProgress_;
-  install::InstallContext& progressContext_;
   std::unique_ptr<FormMainV2Model> model_;
   std::array<ControlState, 11> controls_;
   SkinCanvas canvas_;

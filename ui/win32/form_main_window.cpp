@@ -61,8 +61,8 @@ bool VisibleIn(const config::FormDescription& form, ustring_view name) {
 
 FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform, const app::ProcessValues& values,
                                std::function<void()> showManager)
-    : instance_(instance), values_(values), showManager_(std::move(showManager)) {
-  model_ = std::make_unique<FormMainModel>(values, context_, platform);
+    : instance_(instance), values_(values), showManager_(std::move(showManager)), tasks_(*platform.uiThread) {
+  model_ = std::make_unique<FormMainModel>(view_, values, platform);
   design_ = FormMainDesign();
   model_->FormCreate(design_);
   // A logo file decodes on a worker while the window and its controls are made.
@@ -81,19 +81,6 @@ FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform
   creation.exStyle = WS_EX_APPWINDOW | (fades ? WS_EX_LAYERED : 0);
   CreateWindowFor(creation);
   if (fades) SetLayeredWindowAttributes(WindowBase::Handle(), 0, 0, LWA_ALPHA);
-  queue_.Attach(WindowBase::Handle());
-
-  install::InstallServices services;
-  services.platform = platform;
-  services.settings = &values.installInfos;
-  services.texts = &values.strInstaller;
-  services.context = &context_;
-  services.printersBefore = &printersBefore_;
-  services.printersAfter = &printersAfter_;
-  services.window = &runWindow_;
-  services.policy = install::InstallPolicy::Classic();
-  session_ = std::make_unique<install::InstallSession>(
-      services, [this](std::function<void()> task) { queue_.Post(std::move(task)); });
 
   CreateControls();
   ShowLogo(logo.get());
@@ -101,10 +88,10 @@ FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform
 }
 
 FormMainWindow::~FormMainWindow() {
-  // The run ends before the window it reports to; what it still posts is dropped.
-  queue_.Detach();
+  // What is still posted for this window is dropped, and a run ends before the window it reports to.
+  tasks_.Close();
   changeMonitor_.reset();
-  session_.reset();
+  model_.reset();
   if (HWND window = WindowBase::Handle()) DestroyWindow(window);
 }
 
@@ -327,7 +314,7 @@ void FormMainWindow::StartChangeMonitor() {
   if (!changeMonitor_) {
     changes_ = std::make_unique<win32::Win32PrinterChanges>();
     changeMonitor_ = std::make_unique<PrinterChangeWatcher>(*changes_, [this](uint32_t change) {
-      queue_.Post([this, change] {
+      tasks_.Post([this, change] {
         wchar_t time[64] = {};
         GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, time, 64);
         SetControlText(WindowBase::Handle(), Format(u"%s %.8X", {win32::U(time), change}));
@@ -363,10 +350,7 @@ void FormMainWindow::Hover(HWND control) {
   SetControlText(Item(form_main_id::Status), status);
 }
 
-void FormMainWindow::StartInstall() {
-  if (running_ || !model_->InstallAllowed()) return;
-  session_->Start(true);
-}
+void FormMainWindow::StartInstall() { model_->StartInstall(); }
 
 void FormMainWindow::SetRunning(bool running) {
   running_ = running;
@@ -377,6 +361,9 @@ void FormMainWindow::SetRunning(bool running) {
     SetTimer(WindowBase::Handle(), kHintsTimer, kHintsMs, nullptr);
   } else {
     RenderSelection();
+    // The last hint says how the install ended (nothing when it never began).
+    OnTimer(kHintsTimer);
+    KillTimer(WindowBase::Handle(), kHintsTimer);
     // Hidden while the search window showed.
     if (!IsWindowVisible(WindowBase::Handle())) ShowWindow(WindowBase::Handle(), SW_SHOW);
     SetFocus(Item(form_main_id::Exit));
@@ -385,15 +372,17 @@ void FormMainWindow::SetRunning(bool running) {
   ReactivateIfActive();
 }
 
-void FormMainWindow::RunWindow::StartWatchdog() {
-  SetTimer(form_.WindowBase::Handle(), kWatchdogTimer, kWatchdogMs, nullptr);
+void FormMainWindow::ModelView::EnableWatchdogTimer(bool enabled) {
+  if (enabled) {
+    SetTimer(form_.Handle(), kWatchdogTimer, kWatchdogMs, nullptr);
+  } else {
+    KillTimer(form_.Handle(), kWatchdogTimer);
+  }
 }
-
-void FormMainWindow::RunWindow::StopWatchdog() { KillTimer(form_.WindowBase::Handle(), kWatchdogTimer); }
 
 void FormMainWindow::OnTimer(UINT_PTR id) {
   if (id == kWatchdogTimer) {
-    session_->OnWatchdogTimer();
+    model_->tmrSetup64ErrorTimer();
   } else if (id == kFadeTimer) {
     FadeStep();
   } else if (id == kHintsTimer) {
@@ -412,7 +401,7 @@ void FormMainWindow::OnCommand(int id, int code) {
       return;
     case IDCANCEL:  // Esc
     case form_main_id::Exit:
-      if (!running_) PostMessageW(WindowBase::Handle(), WM_CLOSE, 0, 0);
+      if (model_->CloseAllowed()) PostMessageW(WindowBase::Handle(), WM_CLOSE, 0, 0);
       return;
     case form_main_id::Manager:
       if (!showManager_) return;
@@ -491,9 +480,6 @@ LRESULT FormMainWindow::OnColour(HDC dc, HWND control) {
 
 LRESULT FormMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case kRunQueuedTasks:
-      queue_.RunQueued();
-      return 0;
     case kBeginActivation:
       BeginActivation();
       return 0;
@@ -552,7 +538,7 @@ LRESULT FormMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_CLOSE:
-      if (running_) return 0;  // an install under way is not cut off
+      if (!model_->CloseAllowed()) return 0;  // an install under way is not cut off
       break;
     case WM_DESTROY:
       KillTimer(WindowBase::Handle(), kWatchdogTimer);
@@ -562,7 +548,7 @@ LRESULT FormMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     default:
       if (message >= kHostMessageFirst && message <= kHostMessageLast &&
-          session_->OnHostMessage(message, static_cast<uint32_t>(lParam))) {
+          model_->OnHostMessage(message, static_cast<uint32_t>(lParam))) {
         return 0;
       }
       break;

@@ -1,22 +1,19 @@
 #pragma once
 // The classic installer window's view: title strip with logo and document
 // links, the model list, the selected model's information, Install, the
-// manager button and Exit. Events go to FormMainModel; an install runs on
-// the session's worker, which reaches this window only through its queue.
+// manager button and Exit. Events go to FormMainModel, which runs installs
+// and has this view lock and unlock the window around them.
 
 #include <functional>
 #include <future>
 #include <memory>
 #include <optional>
 
-#include "install/install_window.h"
-#include "install/run/install_session.h"
 #include "sys/win32/win32_printer_changes.h"
 #include "ui/installer/form_main_model.h"
 #include "ui/printer_change_watcher.h"
 #include "ui/win32/gdi_owners.h"
 #include "ui/win32/searching_window.h"
-#include "ui/win32/ui_task_queue.h"
 #include "ui/win32/window_base.h"
 
 namespace prn::ui {
@@ -72,19 +69,15 @@ class FormMainWindow : public WindowBase {
   void StartInstall();
   HWND Item(int id) const { return GetDlgItem(Handle(), id); }
 
-  // What the run asks of this window, carried out on the UI thread.
-  class RunWindow : public install::InstallWindow {
+  // What the model asks of this window.
+  class ModelView : public FormMainView {
    public:
-    explicit RunWindow(FormMainWindow& form) : form_(form) {}
+    explicit ModelView(FormMainWindow& form) : form_(form) {}
     sys::WindowHandle Handle() const override { return reinterpret_cast<sys::WindowHandle>(form_.Handle()); }
-    void DisableControls() override { form_.SetRunning(true); }
-    void RestoreControls() override { form_.SetRunning(false); }
+    void SetRunning(bool running) override { form_.SetRunning(running); }
     void ShowSearchWindow() override { form_.ShowSearchWindow(); }
-    void StartWatchdog() override;
-    void StopWatchdog() override;
-    void ShowFinished() override {}
-    void CloseProgress() override {}
-    void EndApplication() override { PostMessageW(form_.Handle(), WM_CLOSE, 0, 0); }
+    void EnableWatchdogTimer(bool enabled) override;
+    void Close() override { PostMessageW(form_.Handle(), WM_CLOSE, 0, 0); }
 
    private:
     FormMainWindow& form_;
@@ -95,12 +88,10 @@ class FormMainWindow : public WindowBase {
   HINSTANCE instance_;
   const app::ProcessValues& values_;
   std::function<void()> showManager_;
-  install::InstallContext context_;
-  StringList printersBefore_;
-  StringList printersAfter_;
-  UiTaskQueue queue_;
+  // The change monitor's news, for this window's thread; dropped once it goes.
+  sys::UiTasks tasks_;
+  ModelView view_{*this};
   std::unique_ptr<FormMainModel> model_;
-  std::unique_ptr<install::InstallSession> session_;
   // The title's double-click: a diagnostic that shows each spooler change in the caption.
   void StartChangeMonitor();
   std::unique_ptr<win32::Win32PrinterChanges> changes_;
@@ -111,7 +102,6 @@ class FormMainWindow : public WindowBase {
   GdiFont linkFont_;
   GdiBitmap logo_;
   GdiBrush background_;
-  RunWindow runWindow_{*this};
   bool running_ = false;
   bool activated_ = false;
   bool reactivate_ = false;

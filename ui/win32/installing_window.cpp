@@ -26,7 +26,8 @@ UINT TimerInterval(InstallingTimer timer) {
 
 }  // namespace
 
-InstallingWindow::InstallingWindow(HINSTANCE instance, install::InstallServices services) {
+InstallingWindow::InstallingWindow(HINSTANCE instance, const app::ProcessValues& values,
+                                   const sys::Platform& platform) {
   Creation creation;
   creation.instance = instance;
   creation.className = L"TFormInstalling";
@@ -34,8 +35,7 @@ InstallingWindow::InstallingWindow(HINSTANCE instance, install::InstallServices 
   creation.style = WS_POPUP | WS_CLIPCHILDREN;
   creation.place = RECT{0, 0, kInstallingWidth, kInstallingHeight};
   CreateWindowFor(creation);
-  HWND window = Handle();
-  queue_.Attach(window);
+  HWND window = WindowBase::Handle();
 
   bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window, nullptr, instance,
                          nullptr);
@@ -44,17 +44,12 @@ InstallingWindow::InstallingWindow(HINSTANCE instance, install::InstallServices 
                            nullptr, instance, nullptr);
   ApplyDpi(DpiOfWindow(window));
 
-  if (!services.printersBefore) services.printersBefore = &printersBefore_;
-  if (!services.printersAfter) services.printersAfter = &printersAfter_;
-  services.policy = install::InstallPolicy::ProgressWindow();
   InstallingView& view = *this;
-  model_ = std::make_unique<TFormInstalling>(services, view, reinterpret_cast<sys::WindowHandle>(window),
-                                             [this](std::function<void()> task) { queue_.Post(std::move(task)); });
+  model_ = std::make_unique<TFormInstalling>(view, values, platform);
 }
 
 InstallingWindow::~InstallingWindow() {
   // The run ends before the window it reports to; what it still posts is dropped.
-  queue_.Detach();
   model_.reset();
 }
 
@@ -62,7 +57,7 @@ void InstallingWindow::ShowModal(HWND owner) {
   if (showing_) return;
   showing_ = true;
   closed_ = false;
-  HWND window = Handle();
+  HWND window = WindowBase::Handle();
   // The owner keeps the window in front of it and gets the activation back.
   SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
   CentreWindow(window, owner);
@@ -78,9 +73,9 @@ void InstallingWindow::SetLabel(const ustring& text) { SetControlText(label_, te
 
 void InstallingWindow::EnableTimer(InstallingTimer timer, bool enabled) {
   if (enabled) {
-    SetTimer(Handle(), TimerId(timer), TimerInterval(timer), nullptr);
+    SetTimer(WindowBase::Handle(), TimerId(timer), TimerInterval(timer), nullptr);
   } else {
-    KillTimer(Handle(), TimerId(timer));
+    KillTimer(WindowBase::Handle(), TimerId(timer));
   }
 }
 
@@ -88,7 +83,7 @@ void InstallingWindow::ApplyDpi(int dpi) {
   const DpiScale scale{dpi};
   font_ = CreateDialogFont(dpi);
   SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
-  SetWindowPos(Handle(), nullptr, 0, 0, scale(kInstallingWidth), scale(kInstallingHeight),
+  SetWindowPos(WindowBase::Handle(), nullptr, 0, 0, scale(kInstallingWidth), scale(kInstallingHeight),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   PlaceControl(bar_, {0, 0, kInstallingWidth, kBarHeight}, scale);
   PlaceControl(label_, {0, kLabelTop, kInstallingWidth, kLabelHeight}, scale);
@@ -96,9 +91,6 @@ void InstallingWindow::ApplyDpi(int dpi) {
 
 LRESULT InstallingWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case kRunQueuedTasks:
-      queue_.RunQueued();
-      return 0;
     case WM_TIMER:
       switch (wParam) {
         case TimerId(InstallingTimer::InstallStart): model_->tmrInstallStartTimer(); return 0;

@@ -1,25 +1,21 @@
 #pragma once
 // The progress window of the skinned installer (TFormInstalling): no border,
 // a bar across the top and the centred label under it. Each modal display
-// runs one install on the session's worker, which reaches the window only
-// through its task queue; the run's end closes the window.
+// runs one install of its model; the run's end closes the window.
 
 #include <memory>
 
-#include "install/install_services.h"
+#include "app/process_values.h"
 #include "ui/installer/installing_form.h"
 #include "ui/win32/gdi_owners.h"
-#include "ui/win32/ui_task_queue.h"
 #include "ui/win32/window_base.h"
 
 namespace prn::ui {
 
 class InstallingWindow : public WindowBase, private InstallingView {
  public:
-  // Created hidden. Of `services` the machine, the settings, the texts and
-  // the progress-window flow's install context are taken (they outlive the
-  // window); the printer lists too when given, else the window keeps its own.
-  InstallingWindow(HINSTANCE instance, install::InstallServices services);
+  // Created hidden; `values` and the platform outlive it.
+  InstallingWindow(HINSTANCE instance, const app::ProcessValues& values, const sys::Platform& platform);
   ~InstallingWindow() override;
 
   // Centred on `owner`, which takes no input until the run closes this window.
@@ -32,15 +28,13 @@ class InstallingWindow : public WindowBase, private InstallingView {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  sys::WindowHandle Handle() const override { return reinterpret_cast<sys::WindowHandle>(WindowBase::Handle()); }
   void SetBarPosition(int position) override;
   void SetLabel(const ustring& text) override;
   void EnableTimer(InstallingTimer timer, bool enabled) override;
   void Close() override { closed_ = true; }
   void ApplyDpi(int dpi);
 
-  UiTaskQueue queue_;
-  StringList printersBefore_;
-  StringList printersAfter_;
   std::unique_ptr<TFormInstalling> model_;
   GdiFont font_;
   HWND bar_ = nullptr;

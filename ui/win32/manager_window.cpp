@@ -46,11 +46,11 @@ ustring CaptionOf(const config::FormDescription& form, ustring_view name) {
 ManagerWindow::ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool mainWindow)
     : instance_(instance), mainWindow_(mainWindow) {
   const sys::Platform& platform = parts.machine.removal.platform;
-  work_ = std::make_unique<ThreadedWork>(queue_);
+  tasks_ = std::make_unique<sys::UiTasks>(*platform.uiThread);
+  work_ = std::make_unique<ThreadedWork>(*tasks_);
   ManagerMachine machine = parts.machine;
   machine.work = work_.get();
-  model_ = std::make_unique<TFormManager>(machine, *parts.texts, *parts.lang, *parts.systemPorts, parts.winVer,
-                                          queue_);
+  model_ = std::make_unique<TFormManager>(machine, *parts.texts, *parts.lang, *parts.systemPorts, parts.winVer);
   addPortModel_ = std::make_unique<TFormAddNetPort>(*platform.spooler, *platform.lastError, *platform.dialogs,
                                                     *parts.texts, *parts.lang, *parts.systemPorts);
   Creation creation;
@@ -60,8 +60,8 @@ ManagerWindow::ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool
   creation.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   creation.exStyle = mainWindow ? WS_EX_APPWINDOW : 0;
   CreateWindowFor(creation);
-  queue_.Attach(Handle());
   model_->AttachWindow(reinterpret_cast<sys::WindowRef>(Handle()));
+  model_->OnUpdated([this] { Render(); });
   CreateControls();
   ApplyDpi(DpiOfWindow(Handle()));
 
@@ -74,7 +74,7 @@ ManagerWindow::ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool
 
 ManagerWindow::~ManagerWindow() {
   usb_.reset();
-  queue_.Detach();
+  tasks_->Close();
   work_.reset();   // a deletion under way is finished first
   model_.reset();  // the watcher ends here; what it still posts is dropped
   if (HWND window = Handle()) DestroyWindow(window);
@@ -259,10 +259,6 @@ void ManagerWindow::RenderPorts() {
 
 LRESULT ManagerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case kRunQueuedTasks:
-      queue_.RunQueued();
-      Render();
-      return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;

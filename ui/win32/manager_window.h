@@ -10,7 +10,6 @@
 #include "ui/form_manager.h"
 #include "ui/win32/add_net_port_dialog.h"
 #include "ui/win32/gdi_owners.h"
-#include "ui/win32/ui_task_queue.h"
 #include "ui/win32/usb_arrival_window.h"
 #include "ui/win32/window_base.h"
 
@@ -65,7 +64,8 @@ class ManagerWindow : public WindowBase {
 
   HINSTANCE instance_;
   bool mainWindow_;
-  UiTaskQueue queue_;
+  // A finished deletion comes back to the window thread; dropped once the window goes.
+  std::unique_ptr<sys::UiTasks> tasks_;
   std::unique_ptr<ThreadedWork> work_;
   std::unique_ptr<TFormManager> model_;
   std::unique_ptr<TFormAddNetPort> addPortModel_;

@@ -41,7 +41,7 @@ void Win32FormHost::CreateForm(app::FormKind kind) {
       if (mainWindow) main_ = installer_->Handle();
       return;
     case app::FormKind::TFormMainV2:
-      skinned_ = std::make_unique<FormMainV2Window>(instance_, platform_, *values_, progressContext_, mainWindow,
+      skinned_ = std::make_unique<FormMainV2Window>(instance_, platform_, *values_, mainWindow,
                                                     [this] { ShowManager(); },
                                                     [this](HWND owner) { ShowProgress(owner); });
       if (mainWindow) main_ = skinned_->Handle();
@@ -89,15 +89,7 @@ void Win32FormHost::ShowManager() {
 }
 
 void Win32FormHost::CreateInstalling() {
-  // The flow works with entry 0, and nothing changes that.
-  progressContext_.m_iSelect = 0;
-  install::TakeStartupValues(progressContext_, *values_);
-  install::InstallServices services;
-  services.platform = platform_;
-  services.settings = &values_->installInfos;
-  services.texts = &values_->strInstaller;
-  services.context = &progressContext_;
-  installing_ = std::make_unique<InstallingWindow>(instance_, services);
+  installing_ = std::make_unique<InstallingWindow>(instance_, *values_, platform_);
 }
 
 void Win32FormHost::ShowProgress(HWND owner) {

@@ -11,7 +11,6 @@
 #include "sys/win32/win32_printer_changes.h"
 #include "sys/win32/win32_printer_commands.h"
 #include "ui/system_port_list.h"
-#include "install/install_context.h"
 #include "ui/win32/form_main_v2_window.h"
 #include "ui/win32/form_main_window.h"
 #include "ui/win32/installing_window.h"
@@ -38,9 +37,6 @@ class Win32FormHost : public app::FormHost {
   // The skinned window's install: the progress window (made once) shown
   // modally over `owner`; returns when the run has closed it.
   void ShowProgress(HWND owner);
-  // The progress-window flow's install context, which the skinned window
-  // resets before each install.
-  install::InstallContext& ProgressContext() { return progressContext_; }
 
  private:
   HINSTANCE instance_;
@@ -55,9 +51,6 @@ class Win32FormHost : public app::FormHost {
 
   std::unique_ptr<ManagerWindow> manager_;
   std::unique_ptr<FormMainWindow> installer_;
-  // The progress-window flow's install context, shared by the skinned
-  // window and the progress window; it always works with settings entry 0.
-  install::InstallContext progressContext_;
   std::unique_ptr<InstallingWindow> installing_;
   bool noticeWanted_ = false;
   std::unique_ptr<TempWindow> notice_;

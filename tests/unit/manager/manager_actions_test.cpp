@@ -165,11 +165,12 @@ TEST_F(ManagerActionsTest, DeletionAsksThenShowsTheOutcomeAndKeepsASelection) {
 }
 
 TEST_F(ManagerActionsTest, ADeletionRunsOffTheWindowThreadAndTheWindowTakesNoInputMeanwhile) {
-  ThreadedWork work(poster);
+  sys::UiTasks tasks(machine.uiThread);
+  ThreadedWork work(tasks);
   ui::ManagerMachine parts;
   parts.removal.platform = machine.Platform();
   parts.work = &work;
-  TFormManager form(parts, values.strInstaller, values.langOptions, systemPorts, 100, poster);
+  TFormManager form(parts, values.strInstaller, values.langOptions, systemPorts, 100);
   form.FormShow();
   form.lvSystemPrintersSelectItem(0);  // Office
   machine.dialogs.ScriptAnswers({sys::mb::IdOk, sys::mb::IdOk});
@@ -177,9 +178,9 @@ TEST_F(ManagerActionsTest, ADeletionRunsOffTheWindowThreadAndTheWindowTakesNoInp
   EXPECT_TRUE(form.Busy());
   form.cbbPrinterPortSelect(systemPorts.IndexOf(u"LPT3:"));
   form.btnSetClick();  // ignored until the deletion has ended
-  ASSERT_TRUE(poster.WaitFor(1));
+  ASSERT_TRUE(WaitForPosted(1));
   EXPECT_EQ(machine.dialogs.Boxes().size(), 1u);  // the result is shown on the window thread only
-  poster.Drain();
+  RunPosted();
   EXPECT_FALSE(form.Busy());
   EXPECT_EQ(machine.dialogs.Boxes().back().text, u"Delete the specified printer successfully.");
   EXPECT_FALSE(machine.spooler.FindPrinter(u"Office"));
@@ -196,10 +197,10 @@ TEST_F(ManagerActionsTest, TheWatcherStartsOnceAndOnlyPostsTheRebuild) {
 
   PutPrinter(u"New", u"LPT2:");
   changes.Signal(0x100);
-  ASSERT_TRUE(poster.WaitFor(1));
+  ASSERT_TRUE(WaitForPosted(1));
   EXPECT_EQ(changes.LastFilter(), 0xFFu);
   EXPECT_EQ(form.Rows().size(), 2u);  // nothing rebuilt off the window thread
-  EXPECT_EQ(poster.Drain(), 1);
+  EXPECT_EQ(RunPosted(), 1u);
   EXPECT_EQ(form.Rows().size(), 3u);
   EXPECT_EQ(form.SelectedPrinter(), u"Quillon QX1");  // still the chosen printer, one row further down
   EXPECT_EQ(form.SelectedRow(), 2);
@@ -211,10 +212,10 @@ TEST_F(ManagerActionsTest, TheWatcherStartsOnceAndOnlyPostsTheRebuild) {
   EXPECT_FALSE(machine.spooler.FindPrinter(u"Quillon QX1")->Attributes & sys::spool::AttributeWorkOffline);
 
   changes.Signal(0x2);
-  ASSERT_TRUE(poster.WaitFor(1));
+  ASSERT_TRUE(WaitForPosted(1));
   manager.reset();  // the thread ends and closes its handles; a late task finds no manager
   EXPECT_EQ(changes.OpenNotifications(), 0);
-  EXPECT_EQ(poster.Drain(), 1);
+  EXPECT_EQ(RunPosted(), 1u);
 }
 
 TEST_F(ManagerActionsTest, AFailingNextChangeReplacesTheHandleOnceThenWatchingEnds) {
@@ -224,7 +225,7 @@ TEST_F(ManagerActionsTest, AFailingNextChangeReplacesTheHandleOnceThenWatchingEn
     TFormManager& form = Manager();
     form.FormShow();
     changes.Signal(0x4);
-    ASSERT_TRUE(poster.WaitFor(1));  // the replacement delivered the pending change
+    ASSERT_TRUE(WaitForPosted(1));  // the replacement delivered the pending change
     EXPECT_EQ(changes.Watches(), 2);
 
     changes.FailNextChange(1000);

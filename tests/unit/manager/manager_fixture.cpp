@@ -10,32 +10,6 @@ namespace {
 constexpr char16_t kLangFile[] = u"C:\\Work\\Strings_EN.ini";
 }
 
-void ManualPoster::Post(std::function<void()> task) {
-  std::lock_guard<std::mutex> hold(mutex_);
-  tasks_.push_back(std::move(task));
-  posted_.notify_all();
-}
-
-bool ManualPoster::WaitFor(size_t count) {
-  std::unique_lock<std::mutex> hold(mutex_);
-  return posted_.wait_for(hold, std::chrono::seconds(10), [&] { return tasks_.size() >= count; });
-}
-
-int ManualPoster::Drain() {
-  std::deque<std::function<void()>> tasks;
-  {
-    std::lock_guard<std::mutex> hold(mutex_);
-    tasks.swap(tasks_);
-  }
-  for (auto& task : tasks) task();
-  return static_cast<int>(tasks.size());
-}
-
-size_t ManualPoster::Waiting() const {
-  std::lock_guard<std::mutex> hold(mutex_);
-  return tasks_.size();
-}
-
 ManagerTest::ManagerTest() {
   WriteFile(machine.files, kLangFile, ReadRepoFile("resources/lang/Strings_EN.ini"));
   values.langOptions.Open(kLangFile, machine.files, machine.codePage);
@@ -48,8 +22,7 @@ ui::TFormManager& ManagerTest::Manager(int32_t winVer) {
   parts.usb = &machine.usb;
   parts.printerCommands = &commands;
   parts.changes = &changes;
-  manager = std::make_unique<ui::TFormManager>(parts, values.strInstaller, values.langOptions, systemPorts, winVer,
-                                               poster);
+  manager = std::make_unique<ui::TFormManager>(parts, values.strInstaller, values.langOptions, systemPorts, winVer);
   manager->SetClock([] { return ustring(u"10:20:30"); });
   return *manager;
 }

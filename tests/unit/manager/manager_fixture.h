@@ -1,7 +1,7 @@
 #pragma once
 // A simulated machine with the English language file loaded, the spooler's
 // change notifications and printer dialogs, and a window thread whose posted
-// tasks run only when the test drains them.
+// tasks run only when the test runs them.
 
 #include <gtest/gtest.h>
 
@@ -16,26 +16,10 @@
 #include "sys/sim/sim_printer_changes.h"
 #include "sys/sim/sim_printer_commands.h"
 #include "ui/form_manager.h"
-#include "ui/task_poster.h"
 
 namespace prn::testing {
 
 inline constexpr char16_t kManagerDriver[] = u"Quillon QX1";
-
-class ManualPoster : public ui::TaskPoster {
- public:
-  void Post(std::function<void()> task) override;
-  // Runs what was posted so far; answers how many tasks ran.
-  int Drain();
-  size_t Waiting() const;
-  // Blocks until `count` tasks wait (false after ten seconds).
-  bool WaitFor(size_t count);
-
- private:
-  mutable std::mutex mutex_;
-  std::condition_variable posted_;
-  std::deque<std::function<void()>> tasks_;
-};
 
 class ManagerTest : public ::testing::Test {
  protected:
@@ -48,7 +32,9 @@ class ManagerTest : public ::testing::Test {
   sim::Machine machine;
   app::ProcessValues values;
   ui::SystemPortList systemPorts;
-  ManualPoster poster;
+  // The window thread: what is posted to it runs when the test says so.
+  bool WaitForPosted(size_t count) { return machine.uiThread.WaitForPending(count, std::chrono::seconds(10)); }
+  size_t RunPosted() { return machine.uiThread.RunPending(); }
   sim::SimPrinterChanges changes;
   sim::SimPrinterCommands commands{machine.spooler};
   std::unique_ptr<ui::TFormManager> manager;

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "run_fixture.h"
+#include "ui/headless/headless_windows.h"
 
 namespace prn::ui {
 namespace {
@@ -16,6 +17,7 @@ using namespace prn::testing;
 
 class RecordingView : public InstallingView {
  public:
+  sys::WindowHandle Handle() const override { return kWindow; }
   void SetBarPosition(int position) override { bar.push_back(position); }
   void SetLabel(const ustring& text) override { label = text; }
   void EnableTimer(InstallingTimer timer, bool enabled) override { timers[timer] = enabled; }
@@ -29,15 +31,13 @@ class RecordingView : public InstallingView {
 
 class InstallingFormTest : public RunTest {
  protected:
-  InstallingFormTest() {
-    texts.Installing = u"Installing";
-    texts.InstallEnd = u"Install end";
-    form = std::make_unique<TFormInstalling>(Services(install::InstallPolicy::ProgressWindow()), view, kWindow);
-  }
-  void PlayUiThread() {
-    install::PlayUiThread(
-        form->Session(), [this] { return view.timers[InstallingTimer::Setup64Error]; },
-        [this] { form->tmrSetup64ErrorTimer(); });
+  InstallingFormTest() { form = std::make_unique<TFormInstalling>(view, Program().Values(), Machine().Platform()); }
+  ~InstallingFormTest() override { form.reset(); }
+
+  void PlayUntilClosed() {
+    PlayUiThread(
+        Machine(), [this] { return view.closed > 0 && !form->Runner().Running(); },
+        [this] { return view.timers[InstallingTimer::Setup64Error]; }, [this] { form->tmrSetup64ErrorTimer(); });
   }
 
   RecordingView view;
@@ -50,13 +50,13 @@ TEST_F(InstallingFormTest, TheWorkerStartsOnlyWithTheStartTimerAndTheRunClosesTh
   EXPECT_EQ(view.label, u"Installing");
   EXPECT_TRUE(view.timers[InstallingTimer::InstallStart]);
   EXPECT_TRUE(view.timers[InstallingTimer::InstallingHints]);
-  EXPECT_FALSE(form->Session().Running());
-  EXPECT_TRUE(machine.processes.Started().empty());
+  EXPECT_FALSE(form->Runner().Running());
+  EXPECT_TRUE(Machine().processes.Started().empty());
 
   form->tmrInstallStartTimer();
   EXPECT_FALSE(view.timers[InstallingTimer::InstallStart]);
-  PlayUiThread();
-  EXPECT_EQ(form->Session().Run().Completions(), 1);
+  PlayUntilClosed();
+  EXPECT_EQ(form->Runner().Completions(), 1);
   EXPECT_EQ(view.label, u"Install end");
   EXPECT_EQ(view.bar.back(), kBarMaximum);
   EXPECT_EQ(view.closed, 1);
@@ -75,7 +75,6 @@ TEST_F(InstallingFormTest, TheBarCyclesInSevenTicksAndHostMessagesDoNothing) {
 
   EXPECT_FALSE(form->OnMessage(0x401, 0, 5));
   EXPECT_FALSE(form->OnMessage(0x402, 0, 0));
-  EXPECT_FALSE(form->Session().OnHostMessage(0x402, 0));
   EXPECT_EQ(view.closed, 0);
 }
 

@@ -1,21 +1,40 @@
 #include "run_fixture.h"
 
-#include <climits>
+#include <fstream>
 
-#include "testing/test_files.h"
 #include "testing/test_package.h"
 
 namespace prn::testing {
 
-RunTest::RunTest() {
-  WriteFile(machine.files, u"C:\\Package\\Driver\\QX1.INF", PrinterInf("01/15/2020,3.0.1.5"));
-  WriteFile(machine.files, u"C:\\Package\\Driver\\QX1_64.INF", PrinterInf("01/15/2020,3.0.1.5"));
-  WriteFile(machine.files, u"C:\\Package\\Driver\\QX1.GPD", GpdText("1.0.3"));
-  WriteFile(machine.files, u"C:\\Work\\inst2k.dll", "MZ-inst2k");
-  WriteFile(machine.files, u"C:\\Work\\inst2k64.dll", "MZ-inst2k64");
-  WriteFile(machine.files, u"C:\\Work\\PrnSetup64.exe", "MZ-host");
+namespace {
 
-  texts.OEMManufactor = u"Quillon";
+void WriteHostFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+}  // namespace
+
+RunTest::RunTest() {
+  scenario_.wow64 = false;
+  WriteHostFile(package_ / "Driver" / "QX1.INF", PrinterInf("01/15/2020,3.0.1.5"));
+  WriteHostFile(package_ / "Driver" / "QX1_64.INF", PrinterInf("01/15/2020,3.0.1.5"));
+  WriteHostFile(package_ / "Driver" / "QX1.GPD", GpdText("1.0.3"));
+}
+
+RunTest::~RunTest() { program_.reset(); }
+
+void RunTest::AttachPrinter(bool driverFromPackage, const std::string& port) {
+  scenario_.devices.push_back({"QuillonQX17A3F", port, driverFromPackage});
+}
+
+tool::ScenarioInstall& RunTest::Program() {
+  if (program_) return *program_;
+  WriteHostFile(package_ / "Setup.Ini",
+                "[Quillon QX1]\r\nPrinterName=Quillon QX1\r\nPrinterHWID=QuillonQX17A3F\r\nDriverDir=Driver\r\n"
+                "INF.2K=QX1.INF\r\nINF.X64=QX1_64.INF\r\n" + extraSettings_);
+  program_ = std::make_unique<tool::ScenarioInstall>(package_ / "Setup.Ini", scenario_, 0x0409);
+  config::TStrInstaller& texts = program_->Values().strInstaller;
   texts.NoticeTitle = u"Notice";
   texts.ErrorTitle = u"Error";
   texts.BeforeInstallPrompt = u"Install now?";
@@ -27,77 +46,36 @@ RunTest::RunTest() {
   texts.InstallCancelStr = u"Install cancelled.";
   texts.InstallOnline = u"Connect the printer on %s and try again?";
   texts.FileOrPathNotExist = u"The file or folder does not exist.";
-
-  context.m_iSelect = 0;
-  context.m_strInst2kDll = u"C:\\Work\\inst2k.dll";
-  context.m_strInst2k64Dll = u"C:\\Work\\inst2k64.dll";
-  context.m_strPrnSetup64Exe = u"C:\\Work\\PrnSetup64.exe";
-  context.m_iWinVer = 61;
-  context.m_hWnd = kWindow;
+  texts.Installing = u"Installing";
+  texts.InstallEnd = u"Install end";
+  return *program_;
 }
 
-void RunTest::Use64BitWindows() {
-  machine.system.wow64 = true;
-  machine.registry.SetRedirected32(true);
-  context.m_bWow64 = true;
+ui::HeadlessClassicWindow& RunTest::Classic() {
+  ui::HeadlessClassicWindow* window = Program().ClassicWindow();
+  if (!window) throw std::logic_error("no install ran in the classic window");
+  return *window;
 }
 
-void RunTest::AttachPrinter(bool driverFromPackage) {
-  sim::SimDevice device;
-  device.instanceId = kUsbInstanceId;
-  device.hardwareIds = {"USBPRINT\\QuillonQX17A3F", "QuillonQX17A3F"};
-  if (driverFromPackage) {
-    // As the probe names the INF: itself on 32-bit, through the host relative to the work folder.
-    device.driverInf = context.m_bWow64 ? "..\\Package\\Driver\\QX1_64.INF" : "C:\\Package\\Driver\\QX1.INF";
-  }
-  machine.devices.AddDevice(device);
-  machine.spooler.PutPort(u"USB001", u"USB Monitor");
+ui::HeadlessProgressWindow& RunTest::Progress() {
+  ui::HeadlessProgressWindow* window = Program().ProgressWindow();
+  if (!window) throw std::logic_error("no install ran in the progress window");
+  return *window;
 }
 
-void RunTest::HostEndsSilently() {
-  machine.processes.Script(kHostInstallCommand, {});
-}
-
-void RunTest::HostHangs() {
-  sim::ScriptedCommand hanging;
-  hanging.run.activePolls = INT_MAX;
-  machine.processes.Script(kHostInstallCommand, hanging);
-}
-
-install::InstallServices RunTest::Services(install::InstallPolicy policy) {
-  WriteFile(machine.files, u"C:\\Package\\Setup.Ini",
-            "[Quillon QX1]\r\nPrinterName=Quillon QX1\r\nPrinterHWID=QuillonQX17A3F\r\nDriverDir=Driver\r\n"
-            "INF.2K=QX1.INF\r\nINF.X64=QX1_64.INF\r\n" + extraSettings_);
-  settings_ = LoadSettingsFile(machine, u"C:\\Package\\Setup.Ini", u"C:\\Package\\");
-  install::InstallServices services;
-  services.platform = machine.Platform();
-  services.settings = settings_.get();
-  services.texts = &texts;
-  services.context = &context;
-  services.printersBefore = &before;
-  services.printersAfter = &after;
-  services.window = &window;
-  services.policy = policy;
-  return services;
-}
-
-void RunTest::PrepareSession(install::InstallPolicy policy) {
-  session = std::make_unique<install::InstallSession>(Services(policy));
-  machine.windows.Register(kWindow, [this](uint32_t message, uintptr_t, uint32_t lParam) {
-    session->OnHostMessage(message, lParam);
-  });
-}
-
-void RunTest::Install(install::InstallPolicy policy, bool prompt) {
-  PrepareSession(policy);
-  ASSERT_TRUE(session->Start(prompt));
-  install::RunHeadless(*session, window);
-}
-
-std::vector<ustring> RunTest::BoxTexts() const {
+std::vector<ustring> RunTest::BoxTexts() {
   std::vector<ustring> boxes;
-  for (const auto& box : machine.dialogs.Boxes()) boxes.push_back(box.text);
+  for (const auto& box : Machine().dialogs.Boxes()) boxes.push_back(box.text);
   return boxes;
+}
+
+int RunTest::HostInstallStarts() {
+  int starts = 0;
+  for (const auto& start : Machine().processes.Started()) {
+    const bool host = start.program.find(u"PrnSetup64.exe") != ustring::npos;
+    starts += host && start.commandLine.find(u"/FindHWID") == ustring::npos;
+  }
+  return starts;
 }
 
 }  // namespace prn::testing

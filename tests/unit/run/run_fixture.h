@@ -1,63 +1,57 @@
 #pragma once
-// A simulated machine with the work folder's libraries and host, a driver
-// package for one model, the installer's texts, and one window's install
-// session, run to its end as the window's UI thread would run it.
+// A driver package for one model on a simulated machine, started as the
+// program starts (the work folder, the language file, the settings), and
+// installed in the installer window the settings select, wired as the
+// program wires it: the scenario runner of `prnsetup-tool install`.
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
-#include "config/install_infos.h"
-#include "config/str_installer.h"
-#include "install/run/headless_window.h"
-#include "install/run/install_session.h"
-#include "sys/sim/machine.h"
+#include "sys/sim/host_folder.h"
+#include "tools/prnsetup-tool/install_scenario.h"
 
 namespace prn::testing {
 
 inline constexpr char16_t kModel[] = u"Quillon QX1";
-inline constexpr char kUsbInstanceId[] = "USBPRINT\\QUILLONQX17A3F\\7&2A3B&0&USB001";
-inline constexpr sys::WindowHandle kWindow = 0x1234;
-inline constexpr char16_t kHostInstallCommand[] =
-    u"\"C:\\Work\\PrnSetup64.exe\" /Handle 4660 /Dll \"inst2k64.dll\" /Inf \"..\\Package\\Driver\\QX1_64.INF\" "
-    u"/HWID QuillonQX17A3F";
+inline constexpr sys::WindowHandle kWindow = tool::kScenarioWindow;
 
 class RunTest : public ::testing::Test {
  protected:
   RunTest();
+  ~RunTest() override;
 
-  // Keys added to the entry of Setup.Ini ("DefaultPort=USB\r\n" …); call before Install.
+  // Before the start-up: keys added to the entry of Setup.Ini ("DefaultPort=USB\r\n" …; "ViewMode=20\r\n"
+  // gives the skinned installer and its progress window), the machine's kind, the printer on a port
+  // (with `driverFromPackage` its driver came from the package's INF already, so the probe reports it
+  // attached, not installed), and what the 64-bit host does in install mode (see tool::Scenario).
   void AddSettings(const std::string& keys) { extraSettings_ += keys; }
-  void Use64BitWindows();
-  // The model's printer on USB001. With `driverFromPackage` its driver came from
-  // the package's INF already, so the probe reports it attached, not installed.
-  void AttachPrinter(bool driverFromPackage = true);
-  // The 64-bit host: it ends without a word, or never ends.
-  void HostEndsSilently();
-  void HostHangs();
+  void Use64BitWindows() { scenario_.wow64 = true; }
+  void AttachPrinter(bool driverFromPackage = true, const std::string& port = "USB001");
+  void HostDoes(const std::string& behaviour) { scenario_.host = behaviour; }
 
-  // The run's services over the settings as they stand (loads Setup.Ini).
-  install::InstallServices Services(install::InstallPolicy policy = install::InstallPolicy::Classic());
-  // Runs an install in the given window flow to its end; the session stays for inspection.
-  void Install(install::InstallPolicy policy = install::InstallPolicy::Classic(), bool prompt = true);
-  // A session that has not started yet.
-  void PrepareSession(install::InstallPolicy policy);
+  // The program started on the machine, with short texts; made at first use.
+  tool::ScenarioInstall& Program();
+  sim::Machine& Machine() { return Program().Machine(); }
+  // The user installs model 0; the UI thread is played until the window is given back.
+  void Install() { Program().Install(0); }
+  install::InstallRunner& Runner() { return Program().Runner(); }
+  ui::HeadlessClassicWindow& Classic();
+  ui::HeadlessProgressWindow& Progress();
 
   // The text of every message box, in order.
-  std::vector<ustring> BoxTexts() const;
-  const install::InstallRun& Run() const { return session->Run(); }
-
-  sim::Machine machine;
-  config::TStrInstaller texts;
-  install::InstallContext context;
-  StringList before, after;
-  install::HeadlessWindow window{kWindow};
-  std::unique_ptr<install::InstallSession> session;
+  std::vector<ustring> BoxTexts();
+  // Starts of the 64-bit host in install mode.
+  int HostInstallStarts();
 
  private:
+  sim::HostFolder packageFolder_;
+  std::filesystem::path package_ = packageFolder_.Path();
   std::string extraSettings_;
-  std::unique_ptr<config::TInstallInfos> settings_;
+  tool::Scenario scenario_;
+  std::unique_ptr<tool::ScenarioInstall> program_;
 };
 
 }  // namespace prn::testing

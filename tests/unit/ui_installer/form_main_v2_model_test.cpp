@@ -119,14 +119,21 @@ TEST_F(FormMainV2ModelTest, HoverSwapsPicturesAndNamesEachFailureEveryTime) {
   EXPECT_EQ(view.shown[SkinPicture::Image2], Resource(u"Button21.SC.png"));
 }
 
-TEST_F(FormMainV2ModelTest, InstallAsksEvenInQuietModeAndStartsOverFromNotStarted) {
+// The check runs on a thread of its own; the window hears the outcome on its
+// UI thread and takes no click meanwhile.
+TEST_F(FormMainV2ModelTest, InstallAsksEvenInQuietModeAndDecidesOnTheUiThread) {
   Create(ustring(kSkin) + u"QuiteMode=1");
-  install::InstallContext progress;
-  progress.m_InstallingProgress = install::TInstallProgress::IPInstalled;
   machine.dialogs.ScriptAnswers({sys::mb::IdNo, sys::mb::IdYes});
-  EXPECT_EQ(model->BeginInstall(progress, 9), BeginInstallResult::Declined);
-  EXPECT_EQ(progress.m_InstallingProgress.load(), install::TInstallProgress::IPNotStart);
-  EXPECT_EQ(model->BeginInstall(progress, 9), BeginInstallResult::ShowProgressWindow);
+  std::vector<BeginInstallResult> decided;
+  for (int click = 0; click < 2; ++click) {
+    model->BeginInstall(9, [&](BeginInstallResult result) { decided.push_back(result); });
+    EXPECT_TRUE(model->Checking());
+    model->BeginInstall(9, [&](BeginInstallResult) { ADD_FAILURE() << "a second check while one runs"; });
+    while (model->Checking()) {
+      if (machine.uiThread.WaitForTask(std::chrono::seconds(10))) machine.uiThread.RunPending();
+    }
+  }
+  EXPECT_EQ(decided, (std::vector{BeginInstallResult::Declined, BeginInstallResult::ShowProgressWindow}));
   ASSERT_EQ(machine.dialogs.Boxes().size(), 2u);
   EXPECT_EQ(machine.dialogs.Boxes()[1].flags, sys::mb::YesNo | sys::mb::IconQuestion);
 }

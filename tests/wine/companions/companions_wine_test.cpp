@@ -11,6 +11,7 @@
 #include <string>
 
 #include "run_fixture.h"
+#include "sys/win32/win32_ui_thread.h"
 #include "ui/win32/installing_window.h"
 #include "ui/win32/searching_window.h"
 #include "ui/win32/welcome_pictures.h"
@@ -57,21 +58,31 @@ HWND ChildOfClass(HWND parent, const wchar_t* className) {
 class CompanionsTest : public RunTest {
  protected:
   CompanionsTest() {
-    texts.Installing = u"Installing the driver";
-    texts.Loading = u"Loading";
+    texts().Installing = u"Installing the driver";
+    texts().Loading = u"Loading";
   }
+  config::TStrInstaller& texts() { return Program().Values().strInstaller; }
+  // The simulated machine with this thread's real message loop as its UI thread.
+  sys::Platform WindowPlatform() {
+    sys::Platform platform = Machine().Platform();
+    platform.uiThread = &ui_;
+    return platform;
+  }
+
+ private:
+  win32::Win32UiThread ui_;
 };
 
 TEST_F(CompanionsTest, TheProgressWindowFollowsItsTimersAndEachRunEndsItsModalDisplay) {
-  InstallingWindow progress(GetModuleHandleW(nullptr), Services(install::InstallPolicy::ProgressWindow()));
-  HWND window = progress.Handle();
+  InstallingWindow progress(GetModuleHandleW(nullptr), Program().Values(), WindowPlatform());
+  HWND window = progress.WindowBase::Handle();
   HWND bar = ChildOfClass(window, PROGRESS_CLASSW);
   HWND label = ChildOfClass(window, L"Static");
   ASSERT_TRUE(bar && label);
   // The host's messages mean nothing to this window: no run, nothing shown.
   SendMessageW(window, 0x402, 0, 0);
   SendMessageW(window, 0x401, 0, 5);
-  EXPECT_EQ(progress.Model().Session().Run().Completions(), 0);
+  EXPECT_EQ(progress.Model().Runner().Completions(), 0);
   EXPECT_FALSE(IsWindowVisible(window));
 
   HWND owner = CreateWindowExW(0, L"Static", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 500, 400, nullptr,
@@ -89,11 +100,8 @@ TEST_F(CompanionsTest, TheProgressWindowFollowsItsTimersAndEachRunEndsItsModalDi
       });
       progress.ShowModal(owner);
     }
-    // The run ended and closed the window, which ended the modal display. (On
-    // the simulated machine under Wine the staging of the driver files fails,
-    // and that run closes the window without a completion handler.)
-    progress.Model().Session().WaitForEnd();
-    EXPECT_FALSE(progress.Model().Session().Running());
+    // The run ended and closed the window, which ended the modal display.
+    EXPECT_FALSE(progress.Model().Runner().Running());
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_TRUE(ownerClosed);
     EXPECT_TRUE(IsWindowEnabled(owner));
@@ -114,9 +122,9 @@ TEST_F(CompanionsTest, TheProgressWindowFollowsItsTimersAndEachRunEndsItsModalDi
 }
 
 TEST_F(CompanionsTest, TheWelcomeShowsItsPicturesInTurnAndEndsByItselfSoonerAfterADoubleClick) {
-  config::TLangOptions lang{texts};
+  config::TLangOptions lang{texts()};
   for (const bool hurry : {false, true}) {
-    WelcomeWindow welcome(GetModuleHandleW(nullptr), lang, texts, RGB(128, 0, 128));
+    WelcomeWindow welcome(GetModuleHandleW(nullptr), lang, texts(), RGB(128, 0, 128));
     HWND first = GetDlgItem(welcome.Handle(), welcome_id::FirstPicture);
     HWND last = GetDlgItem(welcome.Handle(), welcome_id::FirstPicture + 4);
     int visibleFirstAlone = 0;

@@ -1,15 +1,17 @@
 // The window layer under Wine: no exception leaves a window procedure, and
-// tasks posted from another thread run on the window's thread.
+// tasks from another thread run on the UI thread, also inside a modal loop
+// (a message box), and never once their owner has closed.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <optional>
 #include <thread>
 
 #include "sys/win32/win32_text.h"
 #include "text/error.h"
-#include "ui/win32/ui_task_queue.h"
+#include "sys/win32/win32_ui_thread.h"
 #include "ui/win32/window_base.h"
 
 namespace prn::ui {
@@ -20,7 +22,7 @@ constexpr UINT kSentinel = WM_APP + 78;
 
 class TestWindow : public WindowBase {
  public:
-  explicit TestWindow(UiTaskQueue* queue = nullptr) : queue_(queue) {
+  TestWindow() {
     Creation creation;
     creation.instance = GetModuleHandleW(nullptr);
     creation.className = L"PrnSetupLayerTest";
@@ -28,21 +30,13 @@ class TestWindow : public WindowBase {
     creation.place = RECT{0, 0, 0, 0};
     creation.parent = HWND_MESSAGE;
     CreateWindowFor(creation);
-    if (queue_) queue_->Attach(Handle());
   }
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == kThrow) throw Error(u"The printer list could not be read.");
-    if (message == kRunQueuedTasks && queue_) {
-      queue_->RunQueued();
-      return 0;
-    }
     return Default(message, wParam, lParam);
   }
-
- private:
-  UiTaskQueue* queue_;
 };
 
 std::wstring g_boxText;
@@ -66,32 +60,33 @@ TEST(WindowLayerTest, AnExceptionInAHandlerBecomesABoxAndTheMessageCountsAsHandl
   EXPECT_TRUE(IsWindow(window.Handle()));
 }
 
-TEST(WindowLayerTest, TasksFromAnotherThreadRunOnTheWindowThreadAndNoneAfterDetach) {
-  UiTaskQueue queue;
-  TestWindow window(&queue);
-  const DWORD windowThread = GetCurrentThreadId();
+TEST(WindowLayerTest, AWorkersCallRunsOnTheUiThreadEvenInAModalLoopAndNoneAfterClose) {
+  win32::Win32UiThread ui;
+  sys::UiTasks tasks(ui);
+  const DWORD uiThread = GetCurrentThreadId();
   DWORD ranOn = 0;
-  int runs = 0;
+  std::optional<int> answer;
+  // The worker asks while the UI thread sits in a message box's own loop.
   std::thread worker([&] {
-    queue.Post([&] {
+    answer = tasks.Call([&] {
       ranOn = GetCurrentThreadId();
-      ++runs;
+      return 7;
     });
+    PostThreadMessageW(uiThread, kSentinel, 0, 0);
   });
+  SetTimer(nullptr, 0, 200, AnswerBox);
+  MessageBoxW(nullptr, L"waiting", L"PrnSetup", MB_OK);
   worker.join();
-  EXPECT_EQ(runs, 0);  // posting ran nothing on the worker
-  PostThreadMessageW(windowThread, kSentinel, 0, 0);
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0 && !(message.hwnd == nullptr && message.message == kSentinel)) {
-    DispatchMessageW(&message);
-  }
-  EXPECT_EQ(runs, 1);
-  EXPECT_EQ(ranOn, windowThread);
+  EXPECT_EQ(answer, 7);
+  EXPECT_EQ(ranOn, uiThread);
 
-  queue.Detach();
-  queue.Post([&] { ++runs; });
-  queue.RunQueued();
-  EXPECT_EQ(runs, 1);
+  int runs = 0;
+  tasks.Close();
+  std::thread late([&] { tasks.Post([&] { ++runs; }); });
+  late.join();
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  EXPECT_EQ(runs, 0);
 }
 
 }  // namespace

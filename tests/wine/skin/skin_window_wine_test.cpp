@@ -118,7 +118,7 @@ class SkinWindowUnderWine : public ::testing::Test {
     env.winVer = 61;
     const config::ProfileFile ini = config::ProfileFile::Parse(ToUtf8(settings), machine.codePage);
     values.installInfos.LoadSettings(&ini, env);
-    window.emplace(GetModuleHandleW(nullptr), platform, values, context, false, [] {}, [](HWND) {});
+    window.emplace(GetModuleHandleW(nullptr), platform, values, false, [] {}, [](HWND) {});
     return *window;
   }
 
@@ -127,7 +127,6 @@ class SkinWindowUnderWine : public ::testing::Test {
   RecordingShell shell;
   sys::Platform platform;
   app::ProcessValues values;
-  install::InstallContext context;
   std::optional<FormMainV2Window> window;
 };
 
