@@ -11,6 +11,7 @@
 #include "text/error.h"
 #include "ui/win32/ui_task_queue.h"
 #include "ui/win32/window_base.h"
+#include "ui/win32/window_error.h"
 
 namespace prn::ui {
 namespace {
@@ -49,7 +50,7 @@ std::wstring g_boxText;
 
 // The box's own loop runs this zero timer: read the text, press OK.
 VOID CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND box = FindWindowW(L"#32770", L"PrnSetup");
+  HWND box = FindWindowW(L"#32770", L"Kaputt");
   if (!box) return;  // not up yet: the timer fires again
   KillTimer(nullptr, timer);
   wchar_t text[256] = {};
@@ -58,12 +59,14 @@ VOID CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD) {
   PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
-TEST(WindowLayerTest, AnExceptionInAHandlerBecomesABoxAndTheMessageCountsAsHandled) {
+TEST(WindowLayerTest, AnExceptionInAHandlerBecomesABoxWithTheErrorCaptionAndTheMessageCountsAsHandled) {
+  SetWindowErrorCaption(u"Kaputt");  // the language file's ErrorTitle
   TestWindow window;
   SetTimer(nullptr, 0, 0, AnswerBox);
   EXPECT_EQ(SendMessageW(window.Handle(), kThrow, 0, 0), 0);
   EXPECT_EQ(g_boxText, L"The printer list could not be read.");
   EXPECT_TRUE(IsWindow(window.Handle()));
+  SetWindowErrorCaption(u"");
 }
 
 TEST(WindowLayerTest, TasksFromAnotherThreadRunOnTheWindowThreadAndNoneAfterDetach) {
