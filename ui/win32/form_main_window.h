@@ -14,7 +14,9 @@
 #include "sys/win32/win32_printer_changes.h"
 #include "ui/installer/form_main_model.h"
 #include "ui/printer_change_watcher.h"
+#include "ui/win32/enter_key.h"
 #include "ui/win32/gdi_owners.h"
+#include "ui/win32/picture_file.h"
 #include "ui/win32/searching_window.h"
 #include "ui/win32/ui_task_queue.h"
 #include "ui/win32/window_base.h"
@@ -51,10 +53,14 @@ class FormMainWindow : public WindowBase {
 
  private:
   void CreateControls();
+  void CreateLogoHint();
   void ApplyDpi(int dpi);
   void Layout();
-  std::future<GdiBitmap> StartLogoLoad() const;
-  void ShowLogo(GdiBitmap logo);
+  std::future<Picture> StartLogoLoad() const;
+  void ShowLogo(Picture logo);
+  // The logo's size in 96-dpi units: its own, made smaller to fit the strip.
+  SIZE LogoBox() const;
+  void DrawLogo(const DRAWITEMSTRUCT& item);
   // FormActivate: the welcome and the fade-in when the brand asks for them,
   // then the printer list.
   void BeginActivation();
@@ -109,7 +115,6 @@ class FormMainWindow : public WindowBase {
   GdiFont font_;
   GdiFont titleFont_;
   GdiFont linkFont_;
-  GdiBitmap logo_;
   GdiBrush background_;
   RunWindow runWindow_{*this};
   bool running_ = false;
@@ -122,7 +127,20 @@ class FormMainWindow : public WindowBase {
   HWND hovered_ = nullptr;  // the document label or logo under the mouse
   bool IsLink(HWND control) const;
   void Hover(HWND control);
+  // The document labels and the logo: the mouse over one, and leaving it.
+  static LRESULT CALLBACK LinkProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR self);
+  void OnLinkMouse(HWND control, UINT message);
   bool rendering_ = false;
+  std::optional<EnterKey> enter_;
+  Picture logoPicture_;
+  GdiBitmap logoShown_;  // the logo for the current DPI on the title strip's white
+  GdiFont infosFont_;
+  GdiBrush infosBackground_;
+  ImageList modelImages_;
+  ImageList startGlyph_;
+  ImageList exitGlyph_;
+  ImageList managerGlyph_;
 };
 
 }  // namespace prn::ui

@@ -185,11 +185,14 @@ TEST_F(ManagerWineTest, MenuItemsByMessageReachTheShellAndDeletionShowsWhatWineA
   EXPECT_TRUE(window->Model().Busy());
   EXPECT_FALSE(IsWindowEnabled(window->Handle()));  // closed to input, still painting
   // The deletion runs on its own thread; its result arrives as a posted message.
-  MSG message;
-  while (window->Model().Busy() && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  auto awaitDeletion = [&] {
+    MSG message;
+    while (window->Model().Busy() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  };
+  awaitDeletion();
   EXPECT_TRUE(IsWindowEnabled(window->Handle()));
   const auto shown = dialogs.Recorded();
   ASSERT_EQ(shown.size(), 2u);
@@ -197,6 +200,18 @@ TEST_F(ManagerWineTest, MenuItemsByMessageReachTheShellAndDeletionShowsWhatWineA
   EXPECT_EQ(shown[1].text, values.strInstaller.DeletePrinterError);
   EXPECT_EQ(shown[1].flags, sys::mb::IconError);
   EXPECT_GE(RowOf(list, kTestPrinter), 0);
+
+  // A finished deletion leaves nothing behind: its thread handle is closed
+  // with it, so a second one ends where the first one did.
+  DWORD afterFirst = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &afterFirst);
+  Select(RowOf(list, kTestPrinter));
+  SendMessageW(window->Handle(), WM_COMMAND, manager_id::MenuFirst + static_cast<int>(ManagerMenuAction::Delete), 0);
+  awaitDeletion();
+  DWORD afterSecond = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &afterSecond);
+  EXPECT_EQ(dialogs.Recorded().size(), 4u);
+  EXPECT_EQ(afterSecond, afterFirst);
 }
 
 // The window as the screen shows it, as a 24-bit BMP file.
@@ -240,24 +255,40 @@ TEST_F(ManagerWineTest, Photograph) {
   ASSERT_TRUE(SaveWindowPicture(window->Handle(), target));
 }
 
+// Enter typed into each field in turn, as the dialog's own loop receives it;
+// then Close. One step a tick, so that each key is handled before the next.
+int g_addPortStep = 0;
 VOID CALLBACK DriveAddPortDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
   HWND dialog = FindWindowW(nullptr, L"Add net port for printer");
   if (!dialog) return;
-  SetWindowTextW(GetDlgItem(dialog, add_port_id::PortName), L"IP_10.9.9.9");
-  SendMessageW(GetDlgItem(dialog, add_port_id::Add), BM_CLICK, 0, 0);
-  SendMessageW(GetDlgItem(dialog, add_port_id::Close), BM_CLICK, 0, 0);
+  HWND field = GetDlgItem(dialog, g_addPortStep == 0 ? add_port_id::PortName : add_port_id::Host);
+  switch (g_addPortStep++) {
+    case 0:
+      SetWindowTextW(field, L"IP_10.9.9.9");
+      [[fallthrough]];
+    case 1:
+      SetFocus(field);
+      PostMessageW(field, WM_KEYDOWN, VK_RETURN, 1);
+      PostMessageW(field, WM_KEYUP, VK_RETURN, 0xC0000001);
+      return;
+    default:
+      KillTimer(nullptr, timer);
+      SendMessageW(GetDlgItem(dialog, add_port_id::Close), BM_CLICK, 0, 0);
+  }
 }
 
-TEST_F(ManagerWineTest, TheAddPortDialogShowsTheFailureBoxForWinesMissingTcpMonitorAndCloses) {
-  // The dialog runs its own message loop; a zero timer drives it from inside.
-  SetTimer(nullptr, 0, 0, DriveAddPortDialog);
+TEST_F(ManagerWineTest, EnterInEitherFieldOfTheAddPortDialogPressesAddWhichFailsForWinesMissingTcpMonitor) {
+  // The dialog runs its own message loop; a timer drives it from inside.
+  g_addPortStep = 0;
+  SetTimer(nullptr, 0, 50, DriveAddPortDialog);
   SendMessageW(Item(manager_id::AddPort), BM_CLICK, 0, 0);
   const auto shown = dialogs.Recorded();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, u"Add the port process error!");
-  EXPECT_EQ(shown[0].caption, u"Error");
-  EXPECT_EQ(shown[0].flags, sys::mb::IconError);
+  ASSERT_EQ(shown.size(), 2u) << "Enter in a field did not press Add";
+  for (const auto& box : shown) {
+    EXPECT_EQ(box.text, u"Add the port process error!");
+    EXPECT_EQ(box.caption, u"Error");
+    EXPECT_EQ(box.flags, sys::mb::IconError);
+  }
   EXPECT_FALSE(FindWindowW(nullptr, L"Add net port for printer"));
 }
 
