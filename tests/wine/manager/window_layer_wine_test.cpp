@@ -47,15 +47,18 @@ class TestWindow : public WindowBase {
 };
 
 std::wstring g_boxText;
+std::wstring g_boxCaption;
 
-// The box's own loop runs this zero timer: read the text, press OK.
+// The box's own loop runs this zero timer: read the text and caption, press OK.
 VOID CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND box = FindWindowW(L"#32770", L"Kaputt");
-  if (!box) return;  // not up yet: the timer fires again
+  HWND box = FindWindowW(L"#32770", nullptr);
+  if (!box || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId()) return;  // not up yet
   KillTimer(nullptr, timer);
   wchar_t text[256] = {};
   GetDlgItemTextW(box, 0xFFFF, text, 256);
   g_boxText = text;
+  GetWindowTextW(box, text, 256);
+  g_boxCaption = text;
   PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
@@ -65,6 +68,7 @@ TEST(WindowLayerTest, AnExceptionInAHandlerBecomesABoxWithTheErrorCaptionAndTheM
   SetTimer(nullptr, 0, 0, AnswerBox);
   EXPECT_EQ(SendMessageW(window.Handle(), kThrow, 0, 0), 0);
   EXPECT_EQ(g_boxText, L"The printer list could not be read.");
+  EXPECT_EQ(g_boxCaption, L"Kaputt");
   EXPECT_TRUE(IsWindow(window.Handle()));
   SetWindowErrorCaption(u"");
 }
