@@ -88,22 +88,23 @@ ustring StatusText(HWND bar) {
 
 // A top-level window of this thread by class: other programs in the same
 // Wine prefix share the desktop.
+struct WindowSearch {
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND window, LPARAM state) {
+  auto& wanted = *reinterpret_cast<WindowSearch*>(state);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (lstrcmpW(name, wanted.className) != 0) return TRUE;
+  wanted.found = window;
+  return FALSE;
+}
+
 HWND OwnWindow(const wchar_t* className) {
-  struct Search {
-    const wchar_t* className;
-    HWND found;
-  } search{className, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM state) -> BOOL {
-        auto& wanted = *reinterpret_cast<Search*>(state);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (lstrcmpW(name, wanted.className) != 0) return TRUE;
-        wanted.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{className, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &MatchClass, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -334,20 +335,22 @@ struct ManagerVisit {
 };
 ManagerVisit g_visit;
 
+VOID CALLBACK VisitManager(HWND, UINT, UINT_PTR, DWORD) {
+  HWND manager = OwnWindow(L"TFormManager");
+  if (!manager || !IsWindowVisible(manager) || g_visit.manager) return;
+  g_visit.manager = manager;
+  g_visit.ownerDisabled = !IsWindowEnabled(OwnWindow(L"TFormMain"));
+  g_visit.managerActive = GetActiveWindow() == manager;
+  g_visit.owner = GetWindow(manager, GW_OWNER);
+  PostMessageW(manager, WM_CLOSE, 0, 0);
+}
+
 TEST_F(ClassicWindowWineTest, EnterOnTheManagerButtonShowsTheManagerOwnedAndModalAndClosingItRebuildsTheList) {
   SelectRow(1);
   g_visit = {};
   // The manager runs its own modal loop, so the test looks at it from a
   // timer that fires inside that loop, then closes it.
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND manager = OwnWindow(L"TFormManager");
-    if (!manager || !IsWindowVisible(manager) || g_visit.manager) return;
-    g_visit.manager = manager;
-    g_visit.ownerDisabled = !IsWindowEnabled(OwnWindow(L"TFormMain"));
-    g_visit.managerActive = GetActiveWindow() == manager;
-    g_visit.owner = GetWindow(manager, GW_OWNER);
-    PostMessageW(manager, WM_CLOSE, 0, 0);
-  });
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &VisitManager);
   SetFocus(Item(id::Manager));
   TypeKey(Item(id::Manager), VK_RETURN);
   const bool closed = PumpUntil([] { return g_visit.manager && !IsWindowVisible(g_visit.manager); }, 20000);
