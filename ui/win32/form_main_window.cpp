@@ -6,7 +6,6 @@
 
 #include "sys/win32/win32_text.h"
 #include "text/format.h"
-#include "ui/win32/classic_look.h"
 #include "ui/win32/control_text.h"
 #include "ui/win32/glyphs.h"
 #include "ui/win32/modal_loop.h"
@@ -153,9 +152,12 @@ void FormMainWindow::CreateControls() {
   add(L"STATIC", SS_LEFT | SS_NOTIFY, form_main_id::Guide, u"lblReadGuide");
   add(L"STATIC", SS_LEFT | SS_NOTIFY, form_main_id::QuickGuide, u"lblReadQuickGuide");
   add(L"STATIC", SS_LEFT | SS_NOTIFY, form_main_id::Manual, u"lblReadManual");
-  // The frame does not paint over the list and the button inside it.
-  HWND group = add(L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, form_main_id::Group, u"grpPrinters");
-  DrawWithoutVisualStyle(group);
+  // A themed group box draws its own caption in the theme's colour, whatever
+  // the window asks: the caption is a label of its own on the frame's top
+  // line, which keeps the brand colour with and without visual styles. The
+  // frame does not paint over the label, the list and the button inside it.
+  HWND frame = add(L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, form_main_id::GroupFrame, u"");
+  add(L"STATIC", SS_LEFT | SS_NOPREFIX, form_main_id::Group, u"grpPrinters");
   HWND list = add(WC_LISTVIEWW,
                   WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | LVS_ALIGNTOP |
                       LVS_SHAREIMAGELISTS | WS_CLIPSIBLINGS,
@@ -167,8 +169,8 @@ void FormMainWindow::CreateControls() {
   add(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON | BS_NOTIFY, form_main_id::Start, u"btnStart");
   add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, form_main_id::Exit, u"btnExit");
   add(STATUSCLASSNAMEW, 0, form_main_id::Status, u"statBarInfo");
-  // The frame lies under the list and the manager button.
-  SetWindowPos(group, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The frame lies under its caption, the list and the manager button.
+  SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowWindow(Item(form_main_id::Manager), model_->ShowsManagerButton() ? SW_SHOW : SW_HIDE);
   SetControlText(Item(form_main_id::MainTitle), model_->Brand().mainTitle);
   background_ = GdiBrush(CreateSolidBrush(kTitleStrip));
@@ -330,13 +332,30 @@ void FormMainWindow::Layout() {
   const bool quickShown = IsWindowVisible(Item(form_main_id::QuickGuide));
   const int manualLeft = quickShown ? title.manualLeft : title.quickGuideLeft;
   PlaceControl(Item(form_main_id::Manual), {manualLeft, kLinksTop, kLinkWidth, kLinkHeight}, scale);
-  PlaceControl(Item(form_main_id::Group), kGroup, scale);
+  PlaceControl(Item(form_main_id::GroupFrame), kGroup, scale);
+  PlaceGroupCaption();
   PlaceControl(Item(form_main_id::Manager), kManagerButton, scale);
   PlaceControl(Item(form_main_id::Printers), kModels, scale);
   PlaceControl(Item(form_main_id::Infos), kInfos, scale);
   PlaceControl(Item(form_main_id::Start), kStart, scale);
   PlaceControl(Item(form_main_id::Exit), kExit, scale);
   SendMessageW(Item(form_main_id::Status), WM_SIZE, 0, 0);
+}
+
+void FormMainWindow::PlaceGroupCaption() {
+  HWND caption = Item(form_main_id::Group);
+  const std::wstring text = win32::Wide(ControlText(caption));
+  WindowDc dc(caption);
+  HGDIOBJ previous = SelectObject(dc.Get(), font_.Get());
+  SIZE extent{};
+  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.Get(), &metrics);
+  SelectObject(dc.Get(), previous);
+  const DpiScale scale = Scale();
+  const int gap = scale(2);  // the frame's line stops a little before and after the text
+  SetWindowPos(caption, nullptr, scale(kGroup.x + 8) - gap, scale(kGroup.y), text.empty() ? 0 : extent.cx + 2 * gap,
+               metrics.tmHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormMainWindow::BeginActivation() {
@@ -425,7 +444,10 @@ void FormMainWindow::FillPrinterList(const ActivationPlan& plan) {
 
 void FormMainWindow::RenderSelection() {
   const SelectionView& view = model_->Selection();
-  SetControlText(Item(form_main_id::Group), view.groupCaption);
+  if (ControlText(Item(form_main_id::Group)) != view.groupCaption) {
+    SetControlText(Item(form_main_id::Group), view.groupCaption);
+    PlaceGroupCaption();
+  }
   SetControlText(Item(form_main_id::Infos), view.infosText);
   SetControlText(Item(form_main_id::Status), view.statusText);
   if (!running_) EnableWindow(Item(form_main_id::Start), view.startEnabled);

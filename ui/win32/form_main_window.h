@@ -36,6 +36,7 @@ constexpr int Infos = 309;
 constexpr int Start = 310;
 constexpr int Exit = 311;
 constexpr int Status = 312;
+constexpr int GroupFrame = 313;  // the frame of grpPrinters; Group is its caption
 }  // namespace form_main_id
 
 class FormMainWindow : public WindowBase {
@@ -56,6 +57,8 @@ class FormMainWindow : public WindowBase {
   void CreateLogoHint();
   void ApplyDpi(int dpi);
   void Layout();
+  // grpPrinters' caption sits on the frame's top line, as wide as its text.
+  void PlaceGroupCaption();
   std::future<Picture> StartLogoLoad() const;
   void ShowLogo(Picture logo);
   // The logo's size in 96-dpi units: its own, made smaller to fit the strip.
