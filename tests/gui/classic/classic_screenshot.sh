@@ -92,15 +92,7 @@ close_with_esc "$window" "classic window (SC)"
 start_installer TC
 # From the list, Tab reaches the manager button, Install, then Exit; Enter
 # there closes the program instead of starting an install.
-xdotool windowactivate --sync "$window" 2>/dev/null || true
-xdotool key --window "$window" Tab Tab Tab Return
-status=0
-for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
-kill -0 "$pid" 2>/dev/null && { echo "FAIL: Enter on Exit did not close the classic window (TC)"; exit 1; }
-wait "$pid" || status=$?
-pid=""
-[ "$status" -eq 0 ] || { echo "FAIL: exit code $status after Enter on Exit (TC)"; exit 1; }
-echo "classic window (TC) closed with Enter on Exit, exit code 0"
+close_with_keys "$window" "classic window (TC)" "Enter on Exit" Tab Tab Tab Return
 
 # The hints line of the edit control (drawn through Uniscribe, which finds
 # the font by its own fallback): "提示：请选择打印机，" and "提示：請選擇印表機，"

@@ -96,6 +96,17 @@ LPARAM At(const FormMainV2Window& window, POINT design) {
   return MAKELPARAM(scale(design.x), scale(design.y));
 }
 
+// The background and the install button as the package's pictures hold
+// them, and the button's highlighted picture under the mouse.
+void ExpectPicturesDrawn(FormMainV2Window& skin) {
+  const Photo drawn(skin);
+  EXPECT_EQ(drawn.At({300, 20}), kTitleBand);
+  EXPECT_EQ(drawn.At({780, 300}), kButtonPanel);
+  EXPECT_EQ(drawn.At(kOnInstall), kInstallNormal);
+  SendMessageW(skin.Handle(), WM_MOUSEMOVE, 0, At(skin, kOnInstall));
+  EXPECT_EQ(Photo(skin).At(kOnInstall), kInstallHot);
+}
+
 class SkinWindowUnderWine : public ::testing::Test {
  protected:
   SkinWindowUnderWine() {
@@ -146,13 +157,7 @@ TEST_F(SkinWindowUnderWine, DrawsThePicturesShapedByTheColourKeyAndLightsTheButt
   EXPECT_EQ(client.right, skin.Scale()(800));
   EXPECT_EQ(client.bottom, skin.Scale()(600));
 
-  const Photo drawn(skin);
-  EXPECT_EQ(drawn.At({300, 20}), kTitleBand);
-  EXPECT_EQ(drawn.At({780, 300}), kButtonPanel);
-  EXPECT_EQ(drawn.At(kOnInstall), kInstallNormal);
-
-  SendMessageW(skin.Handle(), WM_MOUSEMOVE, 0, At(skin, kOnInstall));
-  EXPECT_EQ(Photo(skin).At(kOnInstall), kInstallHot);
+  ExpectPicturesDrawn(skin);
   SendMessageW(skin.Handle(), WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(Photo(skin).At(kOnInstall), kInstallNormal);
 }
@@ -332,12 +337,7 @@ TEST_F(WithoutWic, TheLogoAndTheSkinnedWindowsPicturesStillShowThroughGdiPlus) {
 
   FormMainV2Window& skin = Open(kPackage + u"Resource\\Background.EN.png");
   EXPECT_TRUE(dialogs.Boxes().empty()) << win32::Wide(dialogs.Boxes().front().text).c_str();
-  const Photo drawn(skin);
-  EXPECT_EQ(drawn.At({300, 20}), kTitleBand);
-  EXPECT_EQ(drawn.At({780, 300}), kButtonPanel);
-  EXPECT_EQ(drawn.At(kOnInstall), kInstallNormal);
-  SendMessageW(skin.Handle(), WM_MOUSEMOVE, 0, At(skin, kOnInstall));
-  EXPECT_EQ(Photo(skin).At(kOnInstall), kInstallHot);
+  ExpectPicturesDrawn(skin);
 }
 
 }  // namespace
