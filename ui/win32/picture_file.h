@@ -24,8 +24,6 @@ class Picture {
   explicit operator bool() const { return static_cast<bool>(bitmap_); }
   HBITMAP Bitmap() const { return bitmap_.Get(); }
   SIZE Size() const { return size_; }
-  // Hands the bitmap to an owner that frees it (a static control).
-  GdiBitmap TakeBitmap() { return std::move(bitmap_); }
 
  private:
   GdiBitmap bitmap_;
