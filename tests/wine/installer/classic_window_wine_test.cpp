@@ -23,7 +23,6 @@
 #include "sys/win32/win32_text.h"
 #include "text/winpath.h"
 #include "ui/win32/form_main_window.h"
-#include "ui/win32/modal_loop.h"
 #include "ui/win32/win32_form_host.h"
 
 namespace prn::ui {
@@ -34,6 +33,7 @@ using prn::testing::BinFolder;
 using prn::testing::Pump;
 using prn::testing::PumpUntil;
 using prn::testing::SourcePath;
+using prn::testing::TypeKey;
 using prn::testing::Wow64SystemInfo;
 
 namespace id = form_main_id;
@@ -106,22 +106,6 @@ HWND OwnWindow(const wchar_t* className) {
   WindowSearch search{className, nullptr};
   EnumThreadWindows(GetCurrentThreadId(), &MatchClass, reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-// A key typed into `control`, handled as the program's loops handle it (the
-// dialog manager first), with everything it queued; a window shown modally
-// meanwhile runs its own loop inside.
-void TypeKey(HWND control, WPARAM key) {
-  PostMessageW(control, WM_KEYDOWN, key, 1);
-  PostMessageW(control, WM_KEYUP, key, 0xC0000001);
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));  // left for the test to see
-      return;
-    }
-    DispatchWithDialogKeys(message);
-  }
 }
 
 class ClassicWindowWineTest : public ::testing::Test {

@@ -241,6 +241,21 @@ TEST_F(ManagerWineTest, MenuItemsByMessageReachTheShellAndDeletionShowsWhatWineA
   EXPECT_EQ(OwnHandleCount(), afterFirst);
 }
 
+// The manager has no default button: Enter in the list presses nothing (Set
+// would move the printer), Enter on a focused button presses that button.
+TEST_F(ManagerWineTest, EnterPressesOnlyTheFocusedButton) {
+  HWND list = Item(manager_id::Printers);
+  Select(RowOf(list, kSecondPrinter));
+  ChoosePort(u"LPT3:");
+  SetFocus(list);
+  TypeKey(list, VK_RETURN);
+  EXPECT_EQ(spooler::GetPrinterPort(spooler, lastError, kSecondPrinter), u"LPT2:");
+  ASSERT_TRUE(IsWindowVisible(window->Handle()));
+  SetFocus(Item(manager_id::Close));
+  TypeKey(Item(manager_id::Close), VK_RETURN);
+  EXPECT_FALSE(IsWindowVisible(window->Handle())) << "Enter on Close did not close the manager";
+}
+
 // The window as the screen shows it, as a 24-bit BMP file.
 bool SaveWindowPicture(HWND window, const std::string& path) {
   RECT place;
