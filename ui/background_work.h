@@ -3,9 +3,11 @@
 // waits for it) runs on a thread of its own; its completion is posted back
 // to the window thread.
 
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "sys/ui_thread.h"
@@ -27,12 +29,17 @@ class ThreadedWork : public BackgroundWork {
   ThreadedWork(const ThreadedWork&) = delete;
   ThreadedWork& operator=(const ThreadedWork&) = delete;
 
+  // The thread is joined on the window thread before `done` runs: a
+  // finished deletion leaves no thread handle behind.
   void Run(std::function<void()> work, std::function<void()> done) override;
 
  private:
+  void Join(uint64_t id);
+
   sys::UiTasks& tasks_;
   std::mutex mutex_;
-  std::vector<std::thread> threads_;
+  uint64_t lastId_ = 0;
+  std::vector<std::pair<uint64_t, std::thread>> threads_;
 };
 
 }  // namespace prn::ui

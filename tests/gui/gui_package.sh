@@ -41,15 +41,20 @@ wait_window() {
   printf '%s' "$found"
 }
 
-# close_with_esc WINDOW WHAT: Esc to the window ends the program (pid) with 0.
-close_with_esc() {
-  local window=$1 what=$2 status=0
+# close_with_keys WINDOW WHAT HOW KEY...: the keys typed into the window end
+# the program (pid) with 0; HOW names them in the messages.
+close_with_keys() {
+  local window=$1 what=$2 how=$3 status=0
+  shift 3
   xdotool windowactivate --sync "$window" 2>/dev/null || true
-  xdotool key --window "$window" Escape
+  xdotool key --window "$window" "$@"
   for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
-  kill -0 "$pid" 2>/dev/null && { echo "FAIL: Esc did not close the $what"; exit 1; }
+  kill -0 "$pid" 2>/dev/null && { echo "FAIL: $how did not close the $what"; exit 1; }
   wait "$pid" || status=$?
   pid=""
   [ "$status" -eq 0 ] || { echo "FAIL: exit code $status ($what)"; exit 1; }
-  echo "$what closed with Esc, exit code 0"
+  echo "$what closed with $how, exit code 0"
 }
+
+# close_with_esc WINDOW WHAT: Esc to the window ends the program (pid) with 0.
+close_with_esc() { close_with_keys "$1" "$2" Esc Escape; }

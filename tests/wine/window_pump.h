@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "ui/win32/modal_loop.h"
+
 namespace prn::testing {
 
 // Runs every message queued before a sentinel thread message posted now.
@@ -35,6 +37,22 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
     }
   }
   return true;
+}
+
+// A key typed into `control`, handled as the program's loops handle it (the
+// dialog manager first), with everything it queued; a window shown modally
+// meanwhile runs its own loop inside. A WM_QUIT met is left for the test.
+inline void TypeKey(HWND control, WPARAM key) {
+  PostMessageW(control, WM_KEYDOWN, key, 1);
+  PostMessageW(control, WM_KEYUP, key, 0xC0000001);
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    ui::DispatchWithDialogKeys(message);
+  }
 }
 
 }  // namespace prn::testing

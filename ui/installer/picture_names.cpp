@@ -12,23 +12,36 @@ ustring ButtonPictureName(int tag, bool hot, ustring_view languageSuffix) {
 ustring ClosePictureName(bool hot) { return hot ? u"Close2.png" : u"Close1.png"; }
 ustring MinimisePictureName(bool hot) { return hot ? u"min2.png" : u"min1.png"; }
 
-bool HasPictureExtension(ustring_view file) {
+namespace {
+
+ustring Extension(ustring_view file) {
   ustring name = FileNamePart(file);
-  size_t dot = name.rfind(u'.');
-  if (dot == ustring::npos) return false;
-  ustring_view extension = ustring_view(name).substr(dot + 1);
+  const size_t dot = name.rfind(u'.');
+  return dot == ustring::npos ? ustring() : name.substr(dot + 1);
+}
+
+}  // namespace
+
+bool HasPictureExtension(ustring_view file) {
+  const ustring extension = Extension(file);
   for (ustring_view known : {u"png", u"jpg", u"jpeg", u"gif", u"bmp", u"ico"}) {
     if (EqualsNoCase(extension, known)) return true;
   }
-  return false;
+  return IsMetafileName(file);
 }
+
+bool IsMetafileName(ustring_view file) {
+  return EqualsNoCase(Extension(file), u"wmf") || IsEnhancedMetafileName(file);
+}
+
+bool IsEnhancedMetafileName(ustring_view file) { return EqualsNoCase(Extension(file), u"emf"); }
 
 ustring PictureErrorText(ustring_view file, PictureFault fault) {
   switch (fault) {
     case PictureFault::Missing:
       return Format(u"The picture \"%s\" cannot be shown: the file does not exist.", {file});
     case PictureFault::NotPicture:
-      return Format(u"The picture \"%s\" cannot be shown: it is not a PNG, JPEG, GIF, bitmap or icon file.", {file});
+      return Format(u"The picture \"%s\" cannot be shown: it is not a PNG, JPEG, GIF, bitmap, icon or metafile.", {file});
     case PictureFault::Damaged:
       break;
   }

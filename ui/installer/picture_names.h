@@ -18,9 +18,12 @@ enum class PictureFault {
   Damaged,     // the decoder refused the file's content
 };
 
-// True for the extensions of the formats the window decodes (.png, .jpg,
-// .jpeg, .gif, .bmp, .ico, any case).
+// True for the extensions of the formats the windows show (.png, .jpg,
+// .jpeg, .gif, .bmp, .ico and the metafiles .wmf and .emf, any case).
 bool HasPictureExtension(ustring_view file);
+// .wmf or .emf: drawn by GDI rather than decoded.
+bool IsMetafileName(ustring_view file);
+bool IsEnhancedMetafileName(ustring_view file);
 
 // A sentence naming the file and what is wrong with it.
 ustring PictureErrorText(ustring_view file, PictureFault fault);

@@ -22,6 +22,8 @@ void AddNetPortDialog::OnInitDialog() {
   AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, add_port_id::Host, WS_EX_CLIENTEDGE);
   AddControl(L"BUTTON", L"", WS_TABSTOP | BS_DEFPUSHBUTTON, add_port_id::Add);
   AddControl(L"BUTTON", L"", WS_TABSTOP | BS_PUSHBUTTON, add_port_id::Close);
+  // Enter in either field presses Add.
+  SendMessageW(Handle(), DM_SETDEFID, add_port_id::Add, 0);
   SetControlText(Item(add_port_id::PortName), model_.PortNameText());
   SetControlText(Item(add_port_id::Host), model_.HostText());
   Render();

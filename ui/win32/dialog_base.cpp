@@ -17,11 +17,12 @@ struct alignas(DWORD) EmptyTemplate {
 
 }  // namespace
 
-INT_PTR DialogBase::ShowModal(HINSTANCE instance, HWND owner, int width, int height) {
+INT_PTR DialogBase::ShowModal(HINSTANCE instance, HWND owner, int width, int height, DWORD exStyle) {
   width_ = width;
   height_ = height;
   EmptyTemplate dialogTemplate{};
   dialogTemplate.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+  dialogTemplate.header.dwExtendedStyle = exStyle;
   return DialogBoxIndirectParamW(instance, &dialogTemplate.header, owner, &DialogBase::Procedure,
                                  reinterpret_cast<LPARAM>(this));
 }

@@ -18,8 +18,8 @@ class DialogBase {
 
   // Runs the dialog until it ends; its client area is width × height
   // 96-dpi units. Answers the value handed to EndModal (-1 when the dialog
-  // could not be made).
-  INT_PTR ShowModal(HINSTANCE instance, HWND owner, int width, int height);
+  // could not be made). `exStyle` adds extended window styles.
+  INT_PTR ShowModal(HINSTANCE instance, HWND owner, int width, int height, DWORD exStyle = 0);
   HWND Handle() const { return dialog_; }
 
  protected:

@@ -7,8 +7,10 @@
 #include "sys/win32/win32_text.h"
 #include "text/format.h"
 #include "ui/win32/control_text.h"
-#include "ui/win32/picture_file.h"
+#include "ui/win32/glyphs.h"
+#include "ui/win32/modal_loop.h"
 #include "ui/win32/welcome_window.h"
+#include "ui/win32/window_error.h"
 
 namespace prn::ui {
 
@@ -25,11 +27,25 @@ constexpr UINT kWatchdogMs = 5000;
 constexpr UINT kHintsMs = 500;
 constexpr int kClientWidth = 600;  // 96-dpi units
 constexpr int kClientHeight = 469;
-constexpr int kTitleHeight = 72;
-constexpr int kLogoBox = 56;
-constexpr int kGuideWidth = 110;
-constexpr int kQuickGuideWidth = 100;
+constexpr int kTitleHeight = 99;   // PnlTitle
+constexpr POINT kLogoAt{12, 9};
+// A larger logo is made smaller to this box: the title keeps its place beside it.
+constexpr SIZE kLogoMax{216, 81};
+constexpr int kTitleTop = 9;
+constexpr SIZE kMainTitle{320, 52};
+constexpr int kLinksTop = 67;
+constexpr int kGuideWidth = 106;       // the designed lefts 248, 359 and 484
+constexpr int kQuickGuideWidth = 120;
 constexpr int kLinkWidth = 110;
+constexpr int kLinkHeight = 18;
+constexpr Box96 kGroup{8, 105, 584, 236};
+constexpr Box96 kManagerButton{kGroup.x + kGroup.width - 192, kGroup.y + 14, 184, 28};  // top right of the group
+constexpr Box96 kModels{kGroup.x + 10, kGroup.y + 48, kGroup.width - 20, kGroup.height - 58};
+constexpr SIZE kModelSpacing{120, 76};
+constexpr Box96 kInfos{8, 349, 584, 50};
+constexpr Box96 kStart{392, 409, 96, 30};
+constexpr Box96 kExit{496, 409, 96, 30};
+constexpr COLORREF kTitleStrip = RGB(255, 255, 255);
 
 int LabelId(DocumentLabel label) {
   switch (label) {
@@ -66,7 +82,7 @@ FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform
   design_ = FormMainDesign();
   model_->FormCreate(design_);
   // A logo file decodes on a worker while the window and its controls are made.
-  std::future<GdiBitmap> logo = StartLogoLoad();
+  std::future<Picture> logo = StartLogoLoad();
 
   Creation creation;
   creation.instance = instance;
@@ -85,6 +101,9 @@ FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform
   CreateControls();
   ShowLogo(logo.get());
   ApplyDpi(DpiOfWindow(WindowBase::Handle()));
+  // Made at the system's default place, which lies on the monitor the
+  // program was started on; centred there.
+  CentreWindow(WindowBase::Handle(), nullptr);
 }
 
 FormMainWindow::~FormMainWindow() {
@@ -114,52 +133,139 @@ void FormMainWindow::CreateControls() {
     return CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | visible | style, 0, 0, 0, 0, window,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   };
-  // Creation order is the tab order: the list, the manager, the information, Install, Exit.
-  add(L"STATIC", SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL, form_main_id::Logo, u"imgLogo");
-  add(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE | SS_NOTIFY, form_main_id::MainTitle, u"lblMainTitle");
+  // Creation order is the tab order: the list, the manager, Install, Exit.
+  add(L"STATIC", SS_OWNERDRAW | SS_NOTIFY, form_main_id::Logo, u"imgLogo");
+  add(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, form_main_id::MainTitle, u"lblMainTitle");
   add(L"STATIC", SS_LEFT | SS_NOTIFY, form_main_id::Guide, u"lblReadGuide");
   add(L"STATIC", SS_LEFT | SS_NOTIFY, form_main_id::QuickGuide, u"lblReadQuickGuide");
   add(L"STATIC", SS_LEFT | SS_NOTIFY, form_main_id::Manual, u"lblReadManual");
-  add(L"BUTTON", BS_GROUPBOX, form_main_id::Group, u"grpPrinters");
-  HWND list = add(WC_LISTVIEWW, WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | WS_CLIPSIBLINGS,
+  // A themed group box draws its own caption in the theme's colour, whatever
+  // the window asks: the caption is a label of its own on the frame's top
+  // line, which keeps the brand colour with and without visual styles. The
+  // frame does not paint over the label, the list and the button inside it.
+  HWND frame = add(L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, form_main_id::GroupFrame, u"");
+  add(L"STATIC", SS_LEFT | SS_NOPREFIX, form_main_id::Group, u"grpPrinters");
+  HWND list = add(WC_LISTVIEWW,
+                  WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | LVS_ALIGNTOP |
+                      LVS_SHAREIMAGELISTS | WS_CLIPSIBLINGS,
                   form_main_id::Printers, u"lvPrinters", WS_EX_CLIENTEDGE);
-  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-  LVCOLUMNW column{};
-  column.mask = LVCF_WIDTH;
-  ListView_InsertColumn(list, 0, &column);
-  add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, form_main_id::Manager, u"btnPrinterManager");
-  add(L"EDIT", WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, form_main_id::Infos,
-      u"edtInfos", WS_EX_CLIENTEDGE);
-  add(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, form_main_id::Start, u"btnStart");
-  add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, form_main_id::Exit, u"btnExit");
+  ListView_SetExtendedListViewStyle(list, LVS_EX_DOUBLEBUFFER);
+  add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, form_main_id::Manager, u"btnPrinterManager");
+  // Information only: no tab stop, no scroll bar.
+  add(L"EDIT", ES_MULTILINE | ES_READONLY, form_main_id::Infos, u"edtInfos", WS_EX_STATICEDGE);
+  add(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON | BS_NOTIFY, form_main_id::Start, u"btnStart");
+  add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, form_main_id::Exit, u"btnExit");
   add(STATUSCLASSNAMEW, 0, form_main_id::Status, u"statBarInfo");
-  // The frame lies under the list, or it paints over it.
-  SetWindowPos(Item(form_main_id::Group), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The frame lies under its caption, the list and the manager button.
+  SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowWindow(Item(form_main_id::Manager), model_->ShowsManagerButton() ? SW_SHOW : SW_HIDE);
   SetControlText(Item(form_main_id::MainTitle), model_->Brand().mainTitle);
-  background_ = GdiBrush(CreateSolidBrush(RGB(255, 255, 255)));
+  background_ = GdiBrush(CreateSolidBrush(kTitleStrip));
+  infosBackground_ = GdiBrush(CreateSolidBrush(GetSysColor(COLOR_INFOBK)));
+  enter_.emplace(window, form_main_id::Start);
+  for (int id : {form_main_id::Logo, form_main_id::Guide, form_main_id::QuickGuide, form_main_id::Manual}) {
+    SetWindowSubclass(Item(id), &FormMainWindow::LinkProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+  }
+  CreateLogoHint();
 }
 
-std::future<GdiBitmap> FormMainWindow::StartLogoLoad() const {
+// imgLogo shows the brand's link as its tooltip.
+void FormMainWindow::CreateLogoHint() {
+  const ustring& hint = model_->LogoHint();
+  if (hint.empty()) return;
+  HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
+                                 0, 0, 0, WindowBase::Handle(), nullptr, instance_, nullptr);
+  std::wstring text = win32::Wide(hint);
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = WindowBase::Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(Item(form_main_id::Logo));
+  tool.lpszText = text.data();
+  SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+std::future<Picture> FormMainWindow::StartLogoLoad() const {
   const LogoSource& source = model_->Brand().logo;
   if (source.kind == LogoSource::Kind::File) {
-    // JPEG, PNG, GIF, bitmap or icon
-    return std::async(std::launch::async, [path = source.name] { return LoadPictureFile(path).picture.TakeBitmap(); });
+    // any picture the decoder reads, metafiles included
+    return std::async(std::launch::async, [path = source.name] { return std::move(LoadPictureFile(path).picture); });
   }
   const std::wstring name = win32::Wide(source.name);
-  std::promise<GdiBitmap> resource;
-  resource.set_value(GdiBitmap(static_cast<HBITMAP>(LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, 0))));
+  std::promise<Picture> resource;
+  GdiBitmap bitmap(static_cast<HBITMAP>(LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  BITMAP size{};
+  if (bitmap) GetObjectW(bitmap.Get(), sizeof(size), &size);
+  resource.set_value(bitmap ? Picture(std::move(bitmap), SIZE{size.bmWidth, size.bmHeight}) : Picture());
   return resource.get_future();
 }
 
-void FormMainWindow::ShowLogo(GdiBitmap logo) {
-  logo_ = std::move(logo);
-  HWND control = Item(form_main_id::Logo);
-  if (!logo_) {
-    ShowWindow(control, SW_HIDE);  // a logo that cannot be read is left out
+void FormMainWindow::ShowLogo(Picture logo) {
+  logoPicture_ = std::move(logo);
+  // a logo that cannot be read is left out
+  if (!logoPicture_) ShowWindow(Item(form_main_id::Logo), SW_HIDE);
+}
+
+SIZE FormMainWindow::LogoBox() const {
+  if (!logoPicture_) return SIZE{0, 0};
+  const SIZE own = logoPicture_.Size();
+  if (own.cx <= kLogoMax.cx && own.cy <= kLogoMax.cy) return own;
+  // The smaller of the two ratios keeps the proportions.
+  if (static_cast<long long>(own.cx) * kLogoMax.cy > static_cast<long long>(own.cy) * kLogoMax.cx) {
+    return SIZE{kLogoMax.cx, std::max<LONG>(1, MulDiv(own.cy, kLogoMax.cx, own.cx))};
+  }
+  return SIZE{std::max<LONG>(1, MulDiv(own.cx, kLogoMax.cy, own.cy)), kLogoMax.cy};
+}
+
+namespace {
+
+// `picture` laid on `background` at its own size, then scaled smoothly to
+// `target` pixels: a decoded picture (32 bits) by its premultiplied alpha, a
+// bitmap resource as it is.
+GdiBitmap Flatten(const Picture& picture, SIZE target, COLORREF background) {
+  const SIZE own = picture.Size();
+  WindowDc screen(nullptr);
+  MemoryDc source(screen.Get());
+  MemoryDc flat(screen.Get());
+  MemoryDc scaled(screen.Get());
+  GdiBitmap flatBitmap(CreateCompatibleBitmap(screen.Get(), own.cx, own.cy));
+  GdiBitmap result(CreateCompatibleBitmap(screen.Get(), target.cx, target.cy));
+  if (!source.Get() || !flat.Get() || !scaled.Get() || !flatBitmap || !result) return GdiBitmap();
+  HGDIOBJ oldSource = SelectObject(source.Get(), picture.Bitmap());
+  HGDIOBJ oldFlat = SelectObject(flat.Get(), flatBitmap.Get());
+  HGDIOBJ oldScaled = SelectObject(scaled.Get(), result.Get());
+  RECT all{0, 0, own.cx, own.cy};
+  GdiBrush brush(CreateSolidBrush(background));
+  FillRect(flat.Get(), &all, brush.Get());
+  BITMAP bits{};
+  GetObjectW(picture.Bitmap(), sizeof(bits), &bits);
+  if (bits.bmBitsPixel == 32) {
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    GdiAlphaBlend(flat.Get(), 0, 0, own.cx, own.cy, source.Get(), 0, 0, own.cx, own.cy, blend);
+  } else {
+    BitBlt(flat.Get(), 0, 0, own.cx, own.cy, source.Get(), 0, 0, SRCCOPY);
+  }
+  SetStretchBltMode(scaled.Get(), HALFTONE);
+  SetBrushOrgEx(scaled.Get(), 0, 0, nullptr);
+  StretchBlt(scaled.Get(), 0, 0, target.cx, target.cy, flat.Get(), 0, 0, own.cx, own.cy, SRCCOPY);
+  SelectObject(scaled.Get(), oldScaled);
+  SelectObject(flat.Get(), oldFlat);
+  SelectObject(source.Get(), oldSource);
+  return result;
+}
+
+}  // namespace
+
+void FormMainWindow::DrawLogo(const DRAWITEMSTRUCT& item) {
+  const RECT& box = item.rcItem;
+  if (!logoShown_) {
+    FillRect(item.hDC, &box, background_.Get());
     return;
   }
-  SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.Get()));
+  MemoryDc memory(item.hDC);
+  HGDIOBJ previous = SelectObject(memory.Get(), logoShown_.Get());
+  BitBlt(item.hDC, box.left, box.top, box.right - box.left, box.bottom - box.top, memory.Get(), 0, 0, SRCCOPY);
+  SelectObject(memory.Get(), previous);
 }
 
 void FormMainWindow::ApplyDpi(int dpi) {
@@ -167,15 +273,31 @@ void FormMainWindow::ApplyDpi(int dpi) {
   const DpiScale scale{dpi};
   titleFont_ = CreateStyledFont(scale, {21, true, false}, win32::Wide(model_->Brand().mainTitle));
   linkFont_ = CreateStyledFont(scale, {12, false, true});
+  infosFont_ = CreateStyledFont(scale, {12, true, false}, win32::Wide(values_.strInstaller.ClickInstallToStart));
   // Before the first display nothing needs repainting.
   const LPARAM redraw = IsWindowVisible(WindowBase::Handle());
   for (HWND child = GetWindow(WindowBase::Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), redraw);
   }
   SendMessageW(Item(form_main_id::MainTitle), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.Get()), redraw);
+  SendMessageW(Item(form_main_id::Infos), WM_SETFONT, reinterpret_cast<WPARAM>(infosFont_.Get()), redraw);
   for (auto label : {DocumentLabel::Guide, DocumentLabel::QuickGuide, DocumentLabel::Manual}) {
     SendMessageW(Item(LabelId(label)), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), redraw);
   }
+  if (logoPicture_) {
+    const SIZE box = LogoBox();
+    logoShown_ = Flatten(logoPicture_, SIZE{scale(box.cx), scale(box.cy)}, kTitleStrip);
+  }
+  modelImages_ = CreateModelImages(dpi);
+  HWND list = Item(form_main_id::Printers);
+  ListView_SetImageList(list, modelImages_.Get(), LVSIL_NORMAL);
+  ListView_SetIconSpacing(list, scale(kModelSpacing.cx), scale(kModelSpacing.cy));
+  startGlyph_ = CreateButtonGlyph(ButtonGlyph::Install, dpi);
+  exitGlyph_ = CreateButtonGlyph(ButtonGlyph::Exit, dpi);
+  managerGlyph_ = CreateButtonGlyph(ButtonGlyph::Manager, dpi);
+  ShowButtonGlyph(Item(form_main_id::Start), startGlyph_.Get(), dpi);
+  ShowButtonGlyph(Item(form_main_id::Exit), exitGlyph_.Get(), dpi);
+  ShowButtonGlyph(Item(form_main_id::Manager), managerGlyph_.Get(), dpi);
   RECT frame{0, 0, scale(kClientWidth), scale(kClientHeight)};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(WindowBase::Handle(), GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(WindowBase::Handle(), GWL_EXSTYLE)));
@@ -186,32 +308,41 @@ void FormMainWindow::ApplyDpi(int dpi) {
 
 void FormMainWindow::Layout() {
   const DpiScale scale = Scale();
-  int logoRight = 8;
-  if (logo_) {
-    BITMAP bitmap{};
-    GetObjectW(logo_.Get(), sizeof(bitmap), &bitmap);
-    const int height = std::min<int>(bitmap.bmHeight, kLogoBox);
-    const int width = bitmap.bmHeight > 0 ? MulDiv(bitmap.bmWidth, height, bitmap.bmHeight) : 0;
-    PlaceControl(Item(form_main_id::Logo), {8, (kTitleHeight - height) / 2, width, height}, scale);
-    logoRight = 8 + width;
-  }
-  const TitleLayout title = LayOutTitle(logoRight, kGuideWidth, kQuickGuideWidth);
-  PlaceControl(Item(form_main_id::MainTitle), {title.mainTitleLeft, 8, kClientWidth - title.mainTitleLeft - 8, 32},
+  const SIZE logo = LogoBox();
+  PlaceControl(Item(form_main_id::Logo), {kLogoAt.x, kLogoAt.y, logo.cx, logo.cy}, scale);
+  const TitleLayout title = LayOutTitle(kLogoAt.x + logo.cx, kGuideWidth, kQuickGuideWidth);
+  PlaceControl(Item(form_main_id::MainTitle), {title.mainTitleLeft, kTitleTop, kMainTitle.cx, kMainTitle.cy}, scale);
+  PlaceControl(Item(form_main_id::Guide), {title.guideLeft, kLinksTop, kGuideWidth, kLinkHeight}, scale);
+  PlaceControl(Item(form_main_id::QuickGuide), {title.quickGuideLeft, kLinksTop, kQuickGuideWidth, kLinkHeight},
                scale);
-  PlaceControl(Item(form_main_id::Guide), {title.guideLeft, 46, kGuideWidth, 18}, scale);
-  PlaceControl(Item(form_main_id::QuickGuide), {title.quickGuideLeft, 46, kQuickGuideWidth, 18}, scale);
   // The manual follows the guide directly while the quick guide is hidden.
   const bool quickShown = IsWindowVisible(Item(form_main_id::QuickGuide));
   const int manualLeft = quickShown ? title.manualLeft : title.quickGuideLeft;
-  PlaceControl(Item(form_main_id::Manual), {manualLeft, 46, kLinkWidth, 18}, scale);
-  PlaceControl(Item(form_main_id::Group), {8, kTitleHeight + 6, kClientWidth - 16, 222}, scale);
-  PlaceControl(Item(form_main_id::Printers), {18, kTitleHeight + 26, kClientWidth - 36, 192}, scale);
-  ListView_SetColumnWidth(Item(form_main_id::Printers), 0, scale(kClientWidth - 60));
-  PlaceControl(Item(form_main_id::Infos), {8, 308, kClientWidth - 16, 92}, scale);
-  PlaceControl(Item(form_main_id::Manager), {8, 410, 190, 28}, scale);
-  PlaceControl(Item(form_main_id::Start), {kClientWidth - 200, 410, 92, 28}, scale);
-  PlaceControl(Item(form_main_id::Exit), {kClientWidth - 100, 410, 92, 28}, scale);
+  PlaceControl(Item(form_main_id::Manual), {manualLeft, kLinksTop, kLinkWidth, kLinkHeight}, scale);
+  PlaceControl(Item(form_main_id::GroupFrame), kGroup, scale);
+  PlaceGroupCaption();
+  PlaceControl(Item(form_main_id::Manager), kManagerButton, scale);
+  PlaceControl(Item(form_main_id::Printers), kModels, scale);
+  PlaceControl(Item(form_main_id::Infos), kInfos, scale);
+  PlaceControl(Item(form_main_id::Start), kStart, scale);
+  PlaceControl(Item(form_main_id::Exit), kExit, scale);
   SendMessageW(Item(form_main_id::Status), WM_SIZE, 0, 0);
+}
+
+void FormMainWindow::PlaceGroupCaption() {
+  HWND caption = Item(form_main_id::Group);
+  const std::wstring text = win32::Wide(ControlText(caption));
+  WindowDc dc(caption);
+  HGDIOBJ previous = SelectObject(dc.Get(), font_.Get());
+  SIZE extent{};
+  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.Get(), &metrics);
+  SelectObject(dc.Get(), previous);
+  const DpiScale scale = Scale();
+  const int gap = scale(2);  // the frame's line stops a little before and after the text
+  SetWindowPos(caption, nullptr, scale(kGroup.x + 8) - gap, scale(kGroup.y), text.empty() ? 0 : extent.cx + 2 * gap,
+               metrics.tmHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormMainWindow::BeginActivation() {
@@ -282,9 +413,10 @@ void FormMainWindow::FillPrinterList(const ActivationPlan& plan) {
   for (const ustring& printer : plan.printers) {
     std::wstring text = win32::Wide(printer);
     LVITEMW item{};
-    item.mask = LVIF_TEXT;
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = row++;
     item.pszText = text.data();
+    item.iImage = 0;  // the printer picture of ilPrinter
     ListView_InsertItem(list, &item);
   }
   rendering_ = false;
@@ -299,7 +431,10 @@ void FormMainWindow::FillPrinterList(const ActivationPlan& plan) {
 
 void FormMainWindow::RenderSelection() {
   const SelectionView& view = model_->Selection();
-  SetControlText(Item(form_main_id::Group), view.groupCaption);
+  if (ControlText(Item(form_main_id::Group)) != view.groupCaption) {
+    SetControlText(Item(form_main_id::Group), view.groupCaption);
+    PlaceGroupCaption();
+  }
   SetControlText(Item(form_main_id::Infos), view.infosText);
   SetControlText(Item(form_main_id::Status), view.statusText);
   if (!running_) EnableWindow(Item(form_main_id::Start), view.startEnabled);
@@ -350,6 +485,32 @@ void FormMainWindow::Hover(HWND control) {
   SetControlText(Item(form_main_id::Status), status);
 }
 
+LRESULT CALLBACK FormMainWindow::LinkProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                               DWORD_PTR self) {
+  if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
+    Guarded<int>(control, 0, [&] {
+      reinterpret_cast<FormMainWindow*>(self)->OnLinkMouse(control, message);
+      return 0;
+    });
+  } else if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(control, &FormMainWindow::LinkProcedure, 0);
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
+// LblMouseMove and LblMouseLeave: the system reports the leave even when the
+// mouse goes straight out of the window, where the form hears nothing.
+void FormMainWindow::OnLinkMouse(HWND control, UINT message) {
+  if (message == WM_MOUSELEAVE) {
+    if (hovered_ == control) Hover(nullptr);
+    return;
+  }
+  if (hovered_ == control) return;
+  TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, control, 0};
+  TrackMouseEvent(&track);
+  Hover(control);
+}
+
 void FormMainWindow::StartInstall() { model_->StartInstall(); }
 
 void FormMainWindow::SetRunning(bool running) {
@@ -394,17 +555,23 @@ void FormMainWindow::OnTimer(UINT_PTR id) {
 
 void FormMainWindow::OnCommand(int id, int code) {
   const auto owner = reinterpret_cast<sys::WindowHandle>(WindowBase::Handle());
+  if ((code == BN_SETFOCUS || code == BN_KILLFOCUS) && enter_) {
+    enter_->OnFocusChange(Item(id), code);
+    return;
+  }
   switch (id) {
-    case IDOK:  // Enter
+    case IDOK:  // Enter: the focused button, else Install
+      if (HWND target = enter_ ? enter_->Target() : nullptr) PressButton(WindowBase::Handle(), target);
+      return;
     case form_main_id::Start:
-      StartInstall();
+      if (code == BN_CLICKED) StartInstall();
       return;
     case IDCANCEL:  // Esc
     case form_main_id::Exit:
-      if (model_->CloseAllowed()) PostMessageW(WindowBase::Handle(), WM_CLOSE, 0, 0);
+      if (code == BN_CLICKED && model_->CloseAllowed()) PostMessageW(WindowBase::Handle(), WM_CLOSE, 0, 0);
       return;
     case form_main_id::Manager:
-      if (!showManager_) return;
+      if (code != BN_CLICKED || !showManager_) return;
       reactivate_ = true;
       showManager_();
       ReactivateIfActive();
@@ -440,9 +607,6 @@ LRESULT FormMainWindow::OnNotify(const NMHDR& header) {
     case NM_DBLCLK:
       StartInstall();
       return 0;
-    case LVN_KEYDOWN:
-      if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_RETURN) StartInstall();
-      return 0;
     default:
       return 0;
   }
@@ -470,8 +634,8 @@ LRESULT FormMainWindow::OnColour(HDC dc, HWND control) {
   }
   if (id == form_main_id::Infos) {
     SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+    return reinterpret_cast<LRESULT>(infosBackground_.Get());
   }
   // The title strip is white; the rest of the form has the dialog colour.
   const bool inTitle = id >= form_main_id::Logo && id <= form_main_id::Manual;
@@ -491,6 +655,12 @@ LRESULT FormMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
       return OnColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item.CtlID != form_main_id::Logo) break;
+      DrawLogo(item);
+      return TRUE;
+    }
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(WindowBase::Handle(), &client);
@@ -505,7 +675,6 @@ LRESULT FormMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
       }
-      if (HIWORD(lParam) == WM_MOUSEMOVE) Hover(reinterpret_cast<HWND>(wParam));
       if (IsLink(reinterpret_cast<HWND>(wParam))) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;

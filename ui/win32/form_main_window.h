@@ -12,7 +12,9 @@
 #include "sys/win32/win32_printer_changes.h"
 #include "ui/installer/form_main_model.h"
 #include "ui/printer_change_watcher.h"
+#include "ui/win32/enter_key.h"
 #include "ui/win32/gdi_owners.h"
+#include "ui/win32/picture_file.h"
 #include "ui/win32/searching_window.h"
 #include "ui/win32/window_base.h"
 
@@ -31,6 +33,7 @@ constexpr int Infos = 309;
 constexpr int Start = 310;
 constexpr int Exit = 311;
 constexpr int Status = 312;
+constexpr int GroupFrame = 313;  // the frame of grpPrinters; Group is its caption
 }  // namespace form_main_id
 
 class FormMainWindow : public WindowBase {
@@ -48,10 +51,16 @@ class FormMainWindow : public WindowBase {
 
  private:
   void CreateControls();
+  void CreateLogoHint();
   void ApplyDpi(int dpi);
   void Layout();
-  std::future<GdiBitmap> StartLogoLoad() const;
-  void ShowLogo(GdiBitmap logo);
+  // grpPrinters' caption sits on the frame's top line, as wide as its text.
+  void PlaceGroupCaption();
+  std::future<Picture> StartLogoLoad() const;
+  void ShowLogo(Picture logo);
+  // The logo's size in 96-dpi units: its own, made smaller to fit the strip.
+  SIZE LogoBox() const;
+  void DrawLogo(const DRAWITEMSTRUCT& item);
   // FormActivate: the welcome and the fade-in when the brand asks for them,
   // then the printer list.
   void BeginActivation();
@@ -100,7 +109,6 @@ class FormMainWindow : public WindowBase {
   GdiFont font_;
   GdiFont titleFont_;
   GdiFont linkFont_;
-  GdiBitmap logo_;
   GdiBrush background_;
   bool running_ = false;
   bool activated_ = false;
@@ -112,7 +120,20 @@ class FormMainWindow : public WindowBase {
   HWND hovered_ = nullptr;  // the document label or logo under the mouse
   bool IsLink(HWND control) const;
   void Hover(HWND control);
+  // The document labels and the logo: the mouse over one, and leaving it.
+  static LRESULT CALLBACK LinkProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR self);
+  void OnLinkMouse(HWND control, UINT message);
   bool rendering_ = false;
+  std::optional<EnterKey> enter_;
+  Picture logoPicture_;
+  GdiBitmap logoShown_;  // the logo for the current DPI on the title strip's white
+  GdiFont infosFont_;
+  GdiBrush infosBackground_;
+  ImageList modelImages_;
+  ImageList startGlyph_;
+  ImageList exitGlyph_;
+  ImageList managerGlyph_;
 };
 
 }  // namespace prn::ui

@@ -5,7 +5,8 @@
 
 #include "sys/win32/win32_text.h"
 #include "ui/win32/control_text.h"
-#include "ui/win32/printer_images.h"
+#include "ui/win32/glyphs.h"
+#include "ui/win32/modal_loop.h"
 
 namespace prn::ui {
 
@@ -43,7 +44,7 @@ ustring CaptionOf(const config::FormDescription& form, ustring_view name) {
 
 }  // namespace
 
-ManagerWindow::ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool mainWindow)
+ManagerWindow::ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool mainWindow, HWND owner)
     : instance_(instance), mainWindow_(mainWindow) {
   const sys::Platform& platform = parts.machine.removal.platform;
   tasks_ = std::make_unique<sys::UiTasks>(*platform.uiThread);
@@ -59,6 +60,7 @@ ManagerWindow::ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool
   creation.title = L"FormManager";
   creation.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   creation.exStyle = mainWindow ? WS_EX_APPWINDOW : 0;
+  creation.parent = owner;
   CreateWindowFor(creation);
   model_->AttachWindow(reinterpret_cast<sys::WindowRef>(Handle()));
   model_->OnUpdated([this] { Render(); });
@@ -98,11 +100,14 @@ void ManagerWindow::CreateControls() {
   }
   add(L"STATIC", SS_LEFT | SS_NOTIFY | SS_CENTERIMAGE, manager_id::PortLabel);
   add(WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, manager_id::Ports);
-  add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, manager_id::AddPort);
+  add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, manager_id::AddPort);
   add(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, manager_id::SetDefault);
-  add(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, manager_id::OnlineUsb);
-  add(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, manager_id::Set);
-  add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, manager_id::Close);
+  // Zero wide: the keyboard never lands on it.
+  add(L"BUTTON", BS_AUTOCHECKBOX, manager_id::OnlineUsb);
+  // No default button: Enter presses the focused button only.
+  add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, manager_id::Set);
+  add(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, manager_id::Close);
+  enter_.emplace(window, 0);
   SendMessageW(Item(manager_id::Ports), CB_SETMINVISIBLE, kComboRows, 0);
 
   // The port label's hint: the log of spooler changes, shown after a double-click.
@@ -160,6 +165,8 @@ void ManagerWindow::Layout() {
 void ManagerWindow::Show() {
   model_->FormShow();
   Render();
+  // Over the installer window that opens it, else on its own monitor.
+  CentreWindow(Handle(), GetWindow(Handle(), GW_OWNER));
   ShowWindow(Handle(), SW_SHOWNORMAL);
   SetFocus(Item(manager_id::Printers));
 }
@@ -284,6 +291,14 @@ LRESULT ManagerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void ManagerWindow::OnCommand(int id, int code) {
   if (rendering_) return;
+  if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
+    enter_->OnFocusChange(Item(id), code);
+    return;
+  }
+  if (id == IDOK) {  // Enter
+    if (HWND target = enter_->Target()) PressButton(Handle(), target);
+    return;
+  }
   TFormManager& model = *model_;
   if (id >= manager_id::MenuFirst && id < manager_id::MenuFirst + static_cast<int>(std::size(kMenuEntries))) {
     if (model.SelectionControlsVisible()) model.RunMenuAction(static_cast<ManagerMenuAction>(id - manager_id::MenuFirst));
@@ -316,7 +331,7 @@ void ManagerWindow::OnCommand(int id, int code) {
       break;
     case manager_id::Close:
     case IDCANCEL:
-      PostMessageW(Handle(), WM_CLOSE, 0, 0);
+      if (code == BN_CLICKED) PostMessageW(Handle(), WM_CLOSE, 0, 0);
       return;
     default:
       return;

@@ -4,11 +4,13 @@
 // event to TFormManager and renders what the model says.
 
 #include <memory>
+#include <optional>
 
 #include "ui/background_work.h"
 #include "ui/form_add_net_port.h"
 #include "ui/form_manager.h"
 #include "ui/win32/add_net_port_dialog.h"
+#include "ui/win32/enter_key.h"
 #include "ui/win32/gdi_owners.h"
 #include "ui/win32/usb_arrival_window.h"
 #include "ui/win32/window_base.h"
@@ -38,8 +40,9 @@ struct ManagerParts {
 class ManagerWindow : public WindowBase {
  public:
   // Created hidden. The main window ends the message loop when it closes;
-  // otherwise closing only hides it.
-  ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool mainWindow);
+  // otherwise closing only hides it. `owner`, the installer window that opens
+  // it, keeps it in front and gives it no taskbar button of its own.
+  ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool mainWindow, HWND owner = nullptr);
   ~ManagerWindow() override;
 
   // Every showing runs the model's FormShow.
@@ -73,6 +76,7 @@ class ManagerWindow : public WindowBase {
   GdiFont font_;
   ImageList images_;
   HWND tooltip_ = nullptr;
+  std::optional<EnterKey> enter_;
   bool rendering_ = false;  // selection changes made by rendering are not the user's
   uint64_t renderedRows_ = ~0ull;
   uint64_t renderedPorts_ = ~0ull;

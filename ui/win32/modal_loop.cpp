@@ -1,5 +1,7 @@
 #include "ui/win32/modal_loop.h"
 
+#include <algorithm>
+
 namespace prn::ui {
 
 void RunModalLoop(HWND owner, HWND window, const std::function<bool()>& ended) {
@@ -12,9 +14,7 @@ void RunModalLoop(HWND owner, HWND window, const std::function<bool()>& ended) {
       if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
-    if (IsDialogMessageW(GetAncestor(message.hwnd, GA_ROOT), &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    DispatchWithDialogKeys(message);
   }
   // The owner takes input again before the window hides, so that the system
   // hands the activation back to it rather than to another program.
@@ -26,15 +26,28 @@ void RunModalLoop(HWND owner, HWND window, const std::function<bool()>& ended) {
   if (owner && (wasActive || GetActiveWindow() == nullptr)) SetActiveWindow(owner);
 }
 
+void DispatchWithDialogKeys(MSG& message) {
+  if (IsDialogMessageW(GetAncestor(message.hwnd, GA_ROOT), &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
 void CentreWindow(HWND window, HWND over) {
-  RECT area{};
-  if (!over || !GetWindowRect(over, &area)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromWindow(over ? over : window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  RECT centre = work;
+  if (over) GetWindowRect(over, &centre);
   RECT own{};
   GetWindowRect(window, &own);
   const int width = own.right - own.left;
   const int height = own.bottom - own.top;
-  const int x = area.left + ((area.right - area.left) - width) / 2;
-  const int y = area.top + ((area.bottom - area.top) - height) / 2;
+  int x = centre.left + ((centre.right - centre.left) - width) / 2;
+  int y = centre.top + ((centre.bottom - centre.top) - height) / 2;
+  // A window larger than the work area keeps its top left corner (and caption) on it.
+  x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+  y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
   SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

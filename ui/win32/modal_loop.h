@@ -14,7 +14,12 @@ namespace prn::ui {
 // is posted again for the outer loop.
 void RunModalLoop(HWND owner, HWND window, const std::function<bool()>& ended);
 
-// Places `window` centred on `over` (the work area of the screen when null).
+// One message of a loop: Tab, Enter and Esc go to the dialog manager of the
+// top-level window they were typed in, everything else is dispatched.
+void DispatchWithDialogKeys(MSG& message);
+
+// Places `window` centred on `over`, or on the work area of its monitor when
+// `over` is null, and keeps it inside that monitor's work area.
 void CentreWindow(HWND window, HWND over);
 
 }  // namespace prn::ui

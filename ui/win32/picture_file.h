@@ -1,8 +1,9 @@
 #pragma once
-// Picture files (PNG, JPEG, GIF, BMP, ICO) decoded by the system's imaging
-// component into 32-bit top-down DIB sections with premultiplied alpha, ready
-// for AlphaBlend. The component is created through COM at run time, so a
-// system without it (Windows XP without WIC) gets an error, not a failed start.
+// Picture files decoded into 32-bit top-down DIB sections with premultiplied
+// alpha, ready for AlphaBlend. PNG, JPEG, GIF, BMP and ICO go through the
+// system's imaging component (WIC), created through COM at run time; where it
+// is missing (Windows XP without .NET 3.0) through GDI+, which XP has.
+// Metafiles (WMF, EMF) are played by GDI, their background left transparent.
 
 #include <windows.h>
 
@@ -23,8 +24,6 @@ class Picture {
   explicit operator bool() const { return static_cast<bool>(bitmap_); }
   HBITMAP Bitmap() const { return bitmap_.Get(); }
   SIZE Size() const { return size_; }
-  // Hands the bitmap to an owner that frees it (a static control).
-  GdiBitmap TakeBitmap() { return std::move(bitmap_); }
 
  private:
   GdiBitmap bitmap_;

@@ -16,7 +16,10 @@ constexpr wchar_t kNotFound[] =
 
 }  // namespace
 
-void SearchingWindow::Show(HINSTANCE instance, HWND owner) { ShowModal(instance, owner, kWidth, kHeight); }
+// The installer window hides while this one shows: the taskbar button is this one's.
+void SearchingWindow::Show(HINSTANCE instance, HWND owner) {
+  ShowModal(instance, owner, kWidth, kHeight, WS_EX_APPWINDOW);
+}
 
 void SearchingWindow::OnInitDialog() {
   SetWindowTextW(Handle(), L"FormSearching");

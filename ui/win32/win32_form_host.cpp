@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "ui/win32/modal_loop.h"
+#include "ui/win32/window_error.h"
 
 namespace prn::ui {
 
@@ -30,6 +31,7 @@ void Win32FormHost::Initialize() {
 void Win32FormHost::CreateForm(app::FormKind kind) {
   if (!values_ || !platform_.spooler) throw std::logic_error("the windows are made only after Bind");
   const bool mainWindow = main_ == nullptr;
+  SetWindowErrorCaption(values_->strInstaller.ErrorTitle);
   switch (kind) {
     case app::FormKind::TFormManager:
       // Beside an installer window it is made when first asked for: its
@@ -61,7 +63,7 @@ void Win32FormHost::CreateForm(app::FormKind kind) {
   }
 }
 
-void Win32FormHost::CreateManager(bool mainWindow) {
+void Win32FormHost::CreateManager(bool mainWindow, HWND owner) {
   printerChanges_ = std::make_unique<win32::Win32PrinterChanges>();
   printerCommands_ = std::make_unique<win32::Win32PrinterCommands>();
   ManagerParts parts;
@@ -74,17 +76,17 @@ void Win32FormHost::CreateManager(bool mainWindow) {
   parts.lang = &values_->langOptions;
   parts.systemPorts = &systemPorts_;
   parts.winVer = values_->g_iWinVer;
-  manager_ = std::make_unique<ManagerWindow>(instance_, parts, mainWindow);
+  manager_ = std::make_unique<ManagerWindow>(instance_, parts, mainWindow, owner);
   if (mainWindow) main_ = manager_->Handle();
 }
 
 // The installer's manager button: the manager made when first asked for,
-// shown modally over the installer window.
+// shown modally over the installer window, which owns it.
 void Win32FormHost::ShowManager() {
-  if (!manager_) CreateManager(false);
+  HWND owner = installer_ ? installer_->Handle() : skinned_ ? skinned_->Handle() : nullptr;
+  if (!manager_) CreateManager(false, owner);
   HWND manager = manager_->Handle();
   manager_->Show();
-  HWND owner = installer_ ? installer_->Handle() : skinned_ ? skinned_->Handle() : nullptr;
   RunModalLoop(owner, manager, [manager] { return !IsWindowVisible(manager); });
 }
 
@@ -124,9 +126,7 @@ void Win32FormHost::RunMessageLoop(const std::function<void()>& shown) {
       shown();
     }
     if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
-    if (IsDialogMessageW(GetAncestor(message.hwnd, GA_ROOT), &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    DispatchWithDialogKeys(message);
   }
 }
 

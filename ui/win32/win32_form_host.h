@@ -45,7 +45,7 @@ class Win32FormHost : public app::FormHost {
   SystemPortList systemPorts_;  // the program's port list, shared by the manager and its dialog
   std::unique_ptr<win32::Win32PrinterChanges> printerChanges_;
   std::unique_ptr<win32::Win32PrinterCommands> printerCommands_;
-  void CreateManager(bool mainWindow);
+  void CreateManager(bool mainWindow, HWND owner = nullptr);
   void ShowManager();
   void CreateInstalling();
 

@@ -1,7 +1,8 @@
 #include "ui/win32/window_base.h"
 
+#include "app/system_queries.h"
+#include "sys/win32/win32_system_info.h"
 #include "text/error.h"
-#include "text/format.h"
 #include "ui/win32/window_error.h"
 
 namespace prn::ui {
@@ -30,8 +31,8 @@ void WindowBase::CreateWindowFor(const Creation& creation) {
   HWND made = CreateWindowExW(creation.exStyle, creation.className, creation.title, creation.style, place.left,
                               place.top, place.right, place.bottom, creation.parent, nullptr, creation.instance, this);
   if (!made) {
-    const unsigned code = GetLastError();
-    throw Error(Format(u"The window could not be created (%u).", {code}));
+    const DWORD code = GetLastError();
+    throw Error(app::SystemErrorText(win32::Win32SystemInfo(), code, u""));
   }
 }
 

@@ -7,7 +7,19 @@
 
 #include <exception>
 
+#include "text/ustring.h"
+
 namespace prn::ui {
+
+// The caption of those boxes: the language file's ErrorTitle, which the form
+// host sets once the texts are read and before any window exists. Until
+// then the system's own caption for errors is used.
+void SetWindowErrorCaption(const ustring& caption);
+
+// The text a user reads for `error`: an error of the program's own says
+// what failed; running out of memory and anything else get the system's own
+// text in the user's language.
+ustring WindowErrorText(const std::exception* error);
 
 void ReportWindowError(HWND window, const std::exception* error) noexcept;
 

@@ -2,11 +2,13 @@
 # classic_screenshot.sh <PrnSetup.exe> <screens folder> <source folder>
 # Starts the installer on the example package (classic window) once in each
 # language of the command line, EN, SC and TC, photographs the window each
-# time (classic-EN.png, classic-SC.png, classic-TC.png) and closes it with Esc,
-# expecting the program to end with 0.
+# time (classic-EN.png, classic-SC.png, classic-TC.png) and closes it, with
+# Esc, and in Traditional Chinese with Enter on Exit (reached with Tab),
+# expecting the program to end with 0 each time.
 # In English it also checks that the list is drawn, chooses the next model
 # with the arrow key and starts an install with Enter, answering its first
-# question No. The Chinese shots must show Chinese glyphs, not boxes.
+# question No, and photographs the logo's tooltip (classic-hint.png). The
+# Chinese shots must show Chinese glyphs, not boxes.
 set -euo pipefail
 exe=$1
 screens=$2
@@ -40,7 +42,7 @@ start_installer() {
 start_installer EN
 # The model list is drawn with its window colour, not left black or grey
 # under the frame around it.
-# Also the strip between the frame and the list is painted (x 300, y 114).
+# Also the title strip above the frame is painted (x 300, y 114).
 for point in 300,220 300,114; do
   pixel=$(convert "$shot" -format "%[pixel:p{$point}]" info:)
   case "$pixel" in
@@ -54,11 +56,12 @@ case "$list_pixel" in
 esac
 
 xdotool windowactivate --sync "$window" 2>/dev/null || true
-# The next model chosen with the arrow key: the frame caption names it.
-xdotool key --window "$window" Down
+# The next model chosen with the arrow key (the models stand side by side as
+# pictures): the frame caption names it.
+xdotool key --window "$window" Right
 sleep 1
 import -window "$window" "$screens/classic-second.png"
-caption_box=280x16+14+100
+caption_box=280x16+14+124
 difference=$(compare -metric AE -crop "$caption_box" "$shot" "$screens/classic-second.png" null: 2>&1 || true)
 echo "caption pixels changed by the selection: $difference"
 [ "${difference%% *}" != 0 ] || { echo "FAIL: choosing the next model did not change its texts"; exit 1; }
@@ -73,18 +76,29 @@ xdotool windowactivate --sync "$box" 2>/dev/null || true
 xdotool key --window "$box" n
 for _ in $(seq 30); do xdotool search --onlyvisible --name '^Notice$' >/dev/null || break; sleep 1; done
 sleep 1
+# The mouse resting on the logo shows its link as a tooltip.
+xdotool mousemove --window "$window" 110 60
+sleep 2
+# Under Wine every window of the program has its X class: the tooltip is a second one.
+shown=$(xdotool search --onlyvisible --classname '^prnsetup\.exe$' 2>/dev/null | wc -l) || true
+import -window root "$screens/classic-hint.png"
+[ "$shown" -ge 2 ] || { echo "FAIL: no tooltip over the logo"; exit 1; }
+echo "screenshot $screens/classic-hint.png"
+xdotool mousemove 0 0
 close_with_esc "$window" "classic window (EN)"
 
 start_installer SC
 close_with_esc "$window" "classic window (SC)"
 start_installer TC
-close_with_esc "$window" "classic window (TC)"
+# From the list, Tab reaches the manager button, Install, then Exit; Enter
+# there closes the program instead of starting an install.
+close_with_keys "$window" "classic window (TC)" "Enter on Exit" Tab Tab Tab Return
 
 # The hints line of the edit control (drawn through Uniscribe, which finds
 # the font by its own fallback): "提示：请选择打印机，" and "提示：請選擇印表機，"
 # are ten full-width characters each, six of them different. Drawn, some
 # 450 pixels differ; as boxes, only some 20 at the edges.
-hints_box=110x16+15+332
+hints_box=110x16+15+372
 difference=$(compare -metric AE -crop "$hints_box" "$screens/classic-SC.png" "$screens/classic-TC.png" null: 2>&1 || true)
 echo "hints pixels differing between SC and TC: $difference"
 [ "${difference%% *}" -gt 200 ] 2>/dev/null || { echo "FAIL: the SC and TC hints look alike (Chinese drawn as boxes?)"; exit 1; }

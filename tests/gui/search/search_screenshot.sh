@@ -2,7 +2,8 @@
 # search_screenshot.sh <PrnSetup.exe> <screens folder> <source folder>
 # Starts the installer on a copy of the example package whose models ask for
 # the online check, starts an install with Enter and answers Yes: the classic
-# window hides and the search window shows (search.png). Esc closes it, the run goes on to its end (each box
+# window hides and the search window shows (search.png) with a taskbar button
+# of its own. Esc closes it, the run goes on to its end (each box
 # answered with Enter), the classic window comes back and Esc ends the
 # program with 0.
 set -euo pipefail
@@ -36,6 +37,12 @@ import -window "$search" "$screens/search.png"
 echo "screenshot $screens/search.png"
 xdotool search --onlyvisible --classname '^prnsetup\.exe$' | grep -qx "$window" &&
   { echo "FAIL: the classic window stayed visible behind the search window"; exit 1; }
+# With the classic window hidden, the program's taskbar button is the search window's.
+states=$(xprop -id "$search" _NET_WM_STATE 2>/dev/null || true)
+echo "search window states: $states"
+case "$states" in
+  *_NET_WM_STATE_SKIP_TASKBAR*) echo "FAIL: the search window has no taskbar button"; exit 1 ;;
+esac
 
 xdotool windowactivate --sync "$search" 2>/dev/null || true
 xdotool key --window "$search" Escape

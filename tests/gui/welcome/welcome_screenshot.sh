@@ -4,7 +4,8 @@
 # maker's own brand: the settings' Index 10), photographs the welcome window
 # (welcome.png, and welcome-all.png with all five pictures) while the classic window behind it is still fully
 # transparent, waits for the welcome to end and the fade-in to finish, and
-# photographs the then opaque classic window (welcome-faded.png).
+# photographs the then opaque classic window (welcome-faded.png), whose
+# group caption must show the brand colour.
 set -euo pipefail
 exe=$1
 screens=$2
@@ -61,6 +62,13 @@ case "$list_pixel" in
   white | "srgb(255,255,255)") ;;
   *) echo "FAIL: the model list is not drawn (pixel $list_pixel)"; exit 1 ;;
 esac
+
+# The group's caption keeps the brand's purple (0x800080) under Wine's
+# visual style, which draws a group box's own caption in its theme colour.
+purple=$(convert "$screens/welcome-faded.png" -crop 200x16+10+124 +repage -format %c histogram:info:- |
+         awk -F'[(,)]' '$2 > 90 && $3 < 60 && $4 > 90 { n += $1 } END { print n + 0 }')
+echo "brand-coloured pixels in the group caption: $purple"
+[ "$purple" -gt 30 ] || { echo "FAIL: the group caption lost the brand colour"; exit 1; }
 
 close_with_esc "$classic" "classic window after the welcome"
 echo "welcome shown, classic window faded in and closed with Esc"

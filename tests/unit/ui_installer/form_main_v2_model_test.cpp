@@ -144,6 +144,10 @@ TEST(PictureNamesTest, OnlyPictureExtensionsAreDecoded) {
   EXPECT_TRUE(HasPictureExtension(u"logo.Ico"));
   EXPECT_FALSE(HasPictureExtension(u"C:\\R.png\\readme"));
   EXPECT_FALSE(HasPictureExtension(u"c.txt"));
+  // Metafiles are pictures too, played rather than decoded.
+  EXPECT_TRUE(HasPictureExtension(u"logo.WMF") && IsMetafileName(u"logo.WMF"));
+  EXPECT_TRUE(IsEnhancedMetafileName(u"logo.emf") && !IsEnhancedMetafileName(u"logo.wmf"));
+  EXPECT_FALSE(IsMetafileName(u"C:\\emf\\logo.png"));
 }
 
 }  // namespace

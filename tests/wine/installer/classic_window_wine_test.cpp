@@ -1,6 +1,7 @@
 // The real classic installer window in this process under Wine, made by the
 // program's own form host on the example package and the English texts, and
-// driven by messages: the selection and its texts, an install run to its
+// driven by messages: its place and size, the keyboard through the program's
+// own loop step, the selection and its texts, an install run to its
 // completion box, the manager and back, and a document label.
 #include <windows.h>
 #include <commctrl.h>
@@ -32,6 +33,7 @@ using prn::testing::BinFolder;
 using prn::testing::Pump;
 using prn::testing::PumpUntil;
 using prn::testing::SourcePath;
+using prn::testing::TypeKey;
 using prn::testing::Wow64SystemInfo;
 
 namespace id = form_main_id;
@@ -86,22 +88,23 @@ ustring StatusText(HWND bar) {
 
 // A top-level window of this thread by class: other programs in the same
 // Wine prefix share the desktop.
+struct WindowSearch {
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND window, LPARAM state) {
+  auto& wanted = *reinterpret_cast<WindowSearch*>(state);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (lstrcmpW(name, wanted.className) != 0) return TRUE;
+  wanted.found = window;
+  return FALSE;
+}
+
 HWND OwnWindow(const wchar_t* className) {
-  struct Search {
-    const wchar_t* className;
-    HWND found;
-  } search{className, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM state) -> BOOL {
-        auto& wanted = *reinterpret_cast<Search*>(state);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (lstrcmpW(name, wanted.className) != 0) return TRUE;
-        wanted.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{className, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &MatchClass, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -119,8 +122,9 @@ class ClassicWindowWineTest : public ::testing::Test {
     values_.langOptions.LoadFromFile(SourcePath("resources/lang/Strings_EN.ini"), values_.installInfos,
                                      machine_.files, machine_.codePage);
     ASSERT_FALSE(values_.strInstaller.ClickInstallToStart.empty());
-    values_.g_strInst2kDll = JoinPath(BinFolder(), u"inst2k64.dll");
-    values_.g_strInst2k64Dll = values_.g_strInst2kDll;
+    // The shipped route on 64-bit Windows where this is the i686 build.
+    values_.g_strInst2kDll = JoinPath(BinFolder(), sizeof(void*) == 8 ? u"inst2k64.dll" : u"inst2k.dll");
+    values_.g_strInst2k64Dll = JoinPath(BinFolder(), u"inst2k64.dll");
     values_.g_strPrnSetup64Exe = JoinPath(BinFolder(), u"PrnSetup64.exe");
     values_.g_iWinVer = 61;
     values_.g_bWow64 = true;
@@ -200,6 +204,47 @@ TEST_F(ClassicWindowWineTest, ChoosingTheSecondModelShowsItsTextsAndOnlyTheLinks
   EXPECT_TRUE(dialogs.Recorded().empty());
 }
 
+TEST_F(ClassicWindowWineTest, IsCentredOnItsMonitorWithTheDesignedClientArea) {
+  const int dpi = DpiOfWindow(window);
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, MulDiv(600, dpi, 96));
+  EXPECT_EQ(client.bottom, MulDiv(469, dpi, 96));
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONULL), &monitor));
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const RECT& work = monitor.rcWork;
+  EXPECT_NEAR(frame.left - work.left, work.right - frame.right, 1);
+  EXPECT_NEAR(frame.top - work.top, work.bottom - frame.bottom, 1);
+}
+
+TEST_F(ClassicWindowWineTest, TabGoesRoundTheListAndTheButtonsOnly) {
+  SetFocus(Item(id::Printers));
+  std::vector<HWND> visited;
+  for (int press = 0; press < 8; ++press) {
+    TypeKey(GetFocus(), VK_TAB);
+    visited.push_back(GetFocus());
+  }
+  for (HWND focus : visited) {
+    EXPECT_NE(focus, Item(id::Infos)) << "Tab landed on the information box";
+    EXPECT_TRUE(IsWindowVisible(focus)) << "Tab landed on hidden control " << GetDlgCtrlID(focus);
+  }
+  const std::vector<HWND> round = {Item(id::Manager), Item(id::Start), Item(id::Exit), Item(id::Printers)};
+  EXPECT_EQ(std::vector<HWND>(visited.begin(), visited.begin() + 4), round);
+}
+
+TEST_F(ClassicWindowWineTest, EnterOnAFocusedExitClosesTheWindowInsteadOfInstalling) {
+  SetFocus(Item(id::Exit));
+  TypeKey(Item(id::Exit), VK_RETURN);
+  EXPECT_TRUE(dialogs.Recorded().empty()) << "Enter asked the install's first question";
+  EXPECT_FALSE(IsWindow(window));
+  MSG quit{};
+  ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 0u);
+}
+
 TEST_F(ClassicWindowWineTest, AGuideLabelOpensItsDocumentThroughTheShellAndADisabledLabelOpensNothing) {
   SelectRow(1);
   ClickLabel(id::Manual);
@@ -215,23 +260,29 @@ TEST_F(ClassicWindowWineTest, AGuideLabelOpensItsDocumentThroughTheShellAndADisa
   EXPECT_EQ(opened.showCommand, SW_SHOW);
 }
 
-// The mouse over a label: the hand cursor's message carries it to the window.
-TEST_F(ClassicWindowWineTest, TheMouseOverAGuideLabelShowsItsDocumentInTheStatusBarUntilItLeaves) {
-  auto moveOver = [&](HWND control) {
-    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-  };
-  moveOver(Item(id::Guide));
-  EXPECT_EQ(StatusText(Item(id::Status)), u"Docs\\InstallGuide.EN.txt");
-  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
-  moveOver(window);
-  EXPECT_EQ(StatusText(Item(id::Status)), u"");
+// The real mouse: over a label, then straight out of the window, where the
+// form itself hears nothing; the label's own leave clears the status bar.
+TEST_F(ClassicWindowWineTest, TheMouseOverAGuideLabelShowsItsDocumentUntilItLeavesEvenStraightOutOfTheWindow) {
+  SelectRow(1);
+  RECT label{};
+  GetWindowRect(Item(id::Guide), &label);
+  SetCursorPos((label.left + label.right) / 2, (label.top + label.bottom) / 2);
+  EXPECT_TRUE(PumpUntil([&] { return StatusText(Item(id::Status)) == u"Docs\\InstallGuide.EN.txt"; }, 5000))
+      << ToUtf8(StatusText(Item(id::Status)));
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  SetCursorPos(frame.right + 20, frame.bottom + 20);
+  EXPECT_TRUE(PumpUntil([&] { return StatusText(Item(id::Status)).empty(); }, 5000))
+      << "still " << ToUtf8(StatusText(Item(id::Status)));
 }
 
 // Wine's printer UI adds no queue: the run ends in the box for a printer the
 // UI could not add, and the window is given back with the focus on Exit.
-TEST_F(ClassicWindowWineTest, InstallRunsToItsCompletionBoxAndGivesTheWindowBack) {
+TEST_F(ClassicWindowWineTest, EnterInTheListInstallsAndTheRunEndsInItsCompletionBoxAndGivesTheWindowBack) {
   SelectRow(1);
-  SendMessageW(Item(id::Start), BM_CLICK, 0, 0);
+  // Enter outside a button presses Install, the default button.
+  SetFocus(Item(id::Printers));
+  TypeKey(Item(id::Printers), VK_RETURN);
   // The worker posts its requests: the window is closed to input after the question.
   ASSERT_TRUE(PumpUntil([&] { return !IsWindowEnabled(Item(id::Exit)); }, kRunLimitMs))
       << "the run did not take the window; boxes: " << dialogs.Recorded().size();
@@ -264,28 +315,34 @@ struct ManagerVisit {
   HWND manager = nullptr;
   bool ownerDisabled = false;
   bool managerActive = false;
+  HWND owner = nullptr;
 };
 ManagerVisit g_visit;
 
-TEST_F(ClassicWindowWineTest, TheManagerButtonShowsTheManagerModallyAndClosingItRebuildsTheList) {
+VOID CALLBACK VisitManager(HWND, UINT, UINT_PTR, DWORD) {
+  HWND manager = OwnWindow(L"TFormManager");
+  if (!manager || !IsWindowVisible(manager) || g_visit.manager) return;
+  g_visit.manager = manager;
+  g_visit.ownerDisabled = !IsWindowEnabled(OwnWindow(L"TFormMain"));
+  g_visit.managerActive = GetActiveWindow() == manager;
+  g_visit.owner = GetWindow(manager, GW_OWNER);
+  PostMessageW(manager, WM_CLOSE, 0, 0);
+}
+
+TEST_F(ClassicWindowWineTest, EnterOnTheManagerButtonShowsTheManagerOwnedAndModalAndClosingItRebuildsTheList) {
   SelectRow(1);
   g_visit = {};
   // The manager runs its own modal loop, so the test looks at it from a
   // timer that fires inside that loop, then closes it.
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND manager = OwnWindow(L"TFormManager");
-    if (!manager || !IsWindowVisible(manager) || g_visit.manager) return;
-    g_visit.manager = manager;
-    g_visit.ownerDisabled = !IsWindowEnabled(OwnWindow(L"TFormMain"));
-    g_visit.managerActive = GetActiveWindow() == manager;
-    PostMessageW(manager, WM_CLOSE, 0, 0);
-  });
-  PostMessageW(Item(id::Manager), BM_CLICK, 0, 0);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &VisitManager);
+  SetFocus(Item(id::Manager));
+  TypeKey(Item(id::Manager), VK_RETURN);
   const bool closed = PumpUntil([] { return g_visit.manager && !IsWindowVisible(g_visit.manager); }, 20000);
   KillTimer(nullptr, timer);
   ASSERT_TRUE(closed) << "the manager did not show, or did not close";
   EXPECT_TRUE(g_visit.ownerDisabled) << "the classic window took input while the manager showed";
   EXPECT_TRUE(g_visit.managerActive);
+  EXPECT_EQ(g_visit.owner, window) << "the manager has no owner: its own taskbar button, and it can fall behind";
   Pump();
 
   EXPECT_TRUE(IsWindowVisible(window));

@@ -44,6 +44,35 @@ class RecordingCommands : public sys::PrinterCommands {
   std::vector<std::pair<uint32_t, ustring>> requests;
 };
 
+// The handles this process holds, as the system lists them (Wine does not
+// count them for GetProcessHandleCount).
+int OwnHandleCount() {
+  struct Entry {
+    ULONG process;
+    BYTE type;
+    BYTE flags;
+    USHORT handle;
+    void* object;
+    ACCESS_MASK access;
+  };
+  struct Handles {
+    ULONG count;
+    Entry entries[1];
+  };
+  using Query = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
+  const auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+  std::vector<char> buffer(4 << 20);
+  auto* handles = reinterpret_cast<Handles*>(buffer.data());
+  ULONG needed = 0;
+  if (!query || query(16 /* SystemHandleInformation */, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) {
+    return -1;
+  }
+  int own = 0;
+  for (ULONG i = 0; i < handles->count; ++i) own += handles->entries[i].process == GetCurrentProcessId();
+  return own;
+}
+
 ustring ItemText(HWND list, int item, int column) {
   wchar_t text[256] = {};
   LVITEMW request{};
@@ -185,11 +214,14 @@ TEST_F(ManagerWineTest, MenuItemsByMessageReachTheShellAndDeletionShowsWhatWineA
   EXPECT_TRUE(window->Model().Busy());
   EXPECT_FALSE(IsWindowEnabled(window->Handle()));  // closed to input, still painting
   // The deletion runs on its own thread; its result arrives as a posted message.
-  MSG message;
-  while (window->Model().Busy() && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  auto awaitDeletion = [&] {
+    MSG message;
+    while (window->Model().Busy() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  };
+  awaitDeletion();
   EXPECT_TRUE(IsWindowEnabled(window->Handle()));
   const auto shown = dialogs.Recorded();
   ASSERT_EQ(shown.size(), 2u);
@@ -197,6 +229,31 @@ TEST_F(ManagerWineTest, MenuItemsByMessageReachTheShellAndDeletionShowsWhatWineA
   EXPECT_EQ(shown[1].text, values.strInstaller.DeletePrinterError);
   EXPECT_EQ(shown[1].flags, sys::mb::IconError);
   EXPECT_GE(RowOf(list, kTestPrinter), 0);
+
+  // A finished deletion leaves nothing behind: its thread handle is closed
+  // with it, so a second one ends where the first one did.
+  const int afterFirst = OwnHandleCount();
+  ASSERT_GT(afterFirst, 0);
+  Select(RowOf(list, kTestPrinter));
+  SendMessageW(window->Handle(), WM_COMMAND, manager_id::MenuFirst + static_cast<int>(ManagerMenuAction::Delete), 0);
+  awaitDeletion();
+  EXPECT_EQ(dialogs.Recorded().size(), 4u);
+  EXPECT_EQ(OwnHandleCount(), afterFirst);
+}
+
+// The manager has no default button: Enter in the list presses nothing (Set
+// would move the printer), Enter on a focused button presses that button.
+TEST_F(ManagerWineTest, EnterPressesOnlyTheFocusedButton) {
+  HWND list = Item(manager_id::Printers);
+  Select(RowOf(list, kSecondPrinter));
+  ChoosePort(u"LPT3:");
+  SetFocus(list);
+  TypeKey(list, VK_RETURN);
+  EXPECT_EQ(spooler::GetPrinterPort(spooler, lastError, kSecondPrinter), u"LPT2:");
+  ASSERT_TRUE(IsWindowVisible(window->Handle()));
+  SetFocus(Item(manager_id::Close));
+  TypeKey(Item(manager_id::Close), VK_RETURN);
+  EXPECT_FALSE(IsWindowVisible(window->Handle())) << "Enter on Close did not close the manager";
 }
 
 // The window as the screen shows it, as a 24-bit BMP file.
@@ -240,24 +297,40 @@ TEST_F(ManagerWineTest, Photograph) {
   ASSERT_TRUE(SaveWindowPicture(window->Handle(), target));
 }
 
+// Enter typed into each field in turn, as the dialog's own loop receives it;
+// then Close. One step a tick, so that each key is handled before the next.
+int g_addPortStep = 0;
 VOID CALLBACK DriveAddPortDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
   HWND dialog = FindWindowW(nullptr, L"Add net port for printer");
   if (!dialog) return;
-  SetWindowTextW(GetDlgItem(dialog, add_port_id::PortName), L"IP_10.9.9.9");
-  SendMessageW(GetDlgItem(dialog, add_port_id::Add), BM_CLICK, 0, 0);
-  SendMessageW(GetDlgItem(dialog, add_port_id::Close), BM_CLICK, 0, 0);
+  HWND field = GetDlgItem(dialog, g_addPortStep == 0 ? add_port_id::PortName : add_port_id::Host);
+  switch (g_addPortStep++) {
+    case 0:
+      SetWindowTextW(field, L"IP_10.9.9.9");
+      [[fallthrough]];
+    case 1:
+      SetFocus(field);
+      PostMessageW(field, WM_KEYDOWN, VK_RETURN, 1);
+      PostMessageW(field, WM_KEYUP, VK_RETURN, 0xC0000001);
+      return;
+    default:
+      KillTimer(nullptr, timer);
+      SendMessageW(GetDlgItem(dialog, add_port_id::Close), BM_CLICK, 0, 0);
+  }
 }
 
-TEST_F(ManagerWineTest, TheAddPortDialogShowsTheFailureBoxForWinesMissingTcpMonitorAndCloses) {
-  // The dialog runs its own message loop; a zero timer drives it from inside.
-  SetTimer(nullptr, 0, 0, DriveAddPortDialog);
+TEST_F(ManagerWineTest, EnterInEitherFieldOfTheAddPortDialogPressesAddWhichFailsForWinesMissingTcpMonitor) {
+  // The dialog runs its own message loop; a timer drives it from inside.
+  g_addPortStep = 0;
+  SetTimer(nullptr, 0, 50, DriveAddPortDialog);
   SendMessageW(Item(manager_id::AddPort), BM_CLICK, 0, 0);
   const auto shown = dialogs.Recorded();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, u"Add the port process error!");
-  EXPECT_EQ(shown[0].caption, u"Error");
-  EXPECT_EQ(shown[0].flags, sys::mb::IconError);
+  ASSERT_EQ(shown.size(), 2u) << "Enter in a field did not press Add";
+  for (const auto& box : shown) {
+    EXPECT_EQ(box.text, u"Add the port process error!");
+    EXPECT_EQ(box.caption, u"Error");
+    EXPECT_EQ(box.flags, sys::mb::IconError);
+  }
   EXPECT_FALSE(FindWindowW(nullptr, L"Add net port for printer"));
 }
 

@@ -13,6 +13,7 @@
 #include "text/error.h"
 #include "sys/win32/win32_ui_thread.h"
 #include "ui/win32/window_base.h"
+#include "ui/win32/window_error.h"
 
 namespace prn::ui {
 namespace {
@@ -40,24 +41,30 @@ class TestWindow : public WindowBase {
 };
 
 std::wstring g_boxText;
+std::wstring g_boxCaption;
 
-// The box's own loop runs this zero timer: read the text, press OK.
+// The box's own loop runs this zero timer: read the text and caption, press OK.
 VOID CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND box = FindWindowW(L"#32770", L"PrnSetup");
-  if (!box) return;  // not up yet: the timer fires again
+  HWND box = FindWindowW(L"#32770", nullptr);
+  if (!box || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId()) return;  // not up yet
   KillTimer(nullptr, timer);
   wchar_t text[256] = {};
   GetDlgItemTextW(box, 0xFFFF, text, 256);
   g_boxText = text;
+  GetWindowTextW(box, text, 256);
+  g_boxCaption = text;
   PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
-TEST(WindowLayerTest, AnExceptionInAHandlerBecomesABoxAndTheMessageCountsAsHandled) {
+TEST(WindowLayerTest, AnExceptionInAHandlerBecomesABoxWithTheErrorCaptionAndTheMessageCountsAsHandled) {
+  SetWindowErrorCaption(u"Kaputt");  // the language file's ErrorTitle
   TestWindow window;
   SetTimer(nullptr, 0, 0, AnswerBox);
   EXPECT_EQ(SendMessageW(window.Handle(), kThrow, 0, 0), 0);
   EXPECT_EQ(g_boxText, L"The printer list could not be read.");
+  EXPECT_EQ(g_boxCaption, L"Kaputt");
   EXPECT_TRUE(IsWindow(window.Handle()));
+  SetWindowErrorCaption(u"");
 }
 
 TEST(WindowLayerTest, AWorkersCallRunsOnTheUiThreadEvenInAModalLoopAndNoneAfterClose) {

@@ -8,6 +8,7 @@
 
 #include "wine/window_pump.h"
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -20,6 +21,7 @@
 #include "sys/sim/sim_dialogs.h"
 #include "sys/win32/win32_platform.h"
 #include "ui/win32/form_main_v2_window.h"
+#include "ui/win32/com_owners.h"
 #include "ui/win32/picture_file.h"
 #include "wine/staging/wine_paths.h"
 
@@ -94,6 +96,17 @@ LPARAM At(const FormMainV2Window& window, POINT design) {
   return MAKELPARAM(scale(design.x), scale(design.y));
 }
 
+// The background and the install button as the package's pictures hold
+// them, and the button's highlighted picture under the mouse.
+void ExpectPicturesDrawn(FormMainV2Window& skin) {
+  const Photo drawn(skin);
+  EXPECT_EQ(drawn.At({300, 20}), kTitleBand);
+  EXPECT_EQ(drawn.At({780, 300}), kButtonPanel);
+  EXPECT_EQ(drawn.At(kOnInstall), kInstallNormal);
+  SendMessageW(skin.Handle(), WM_MOUSEMOVE, 0, At(skin, kOnInstall));
+  EXPECT_EQ(Photo(skin).At(kOnInstall), kInstallHot);
+}
+
 class SkinWindowUnderWine : public ::testing::Test {
  protected:
   SkinWindowUnderWine() {
@@ -143,13 +156,7 @@ TEST_F(SkinWindowUnderWine, DrawsThePicturesShapedByTheColourKeyAndLightsTheButt
   EXPECT_EQ(client.right, skin.Scale()(800));
   EXPECT_EQ(client.bottom, skin.Scale()(600));
 
-  const Photo drawn(skin);
-  EXPECT_EQ(drawn.At({300, 20}), kTitleBand);
-  EXPECT_EQ(drawn.At({780, 300}), kButtonPanel);
-  EXPECT_EQ(drawn.At(kOnInstall), kInstallNormal);
-
-  SendMessageW(skin.Handle(), WM_MOUSEMOVE, 0, At(skin, kOnInstall));
-  EXPECT_EQ(Photo(skin).At(kOnInstall), kInstallHot);
+  ExpectPicturesDrawn(skin);
   SendMessageW(skin.Handle(), WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(Photo(skin).At(kOnInstall), kInstallNormal);
 }
@@ -251,6 +258,85 @@ TEST(PictureFileUnderWine, DecodesJpegAndNamesTheFileOfEachFault) {
   EXPECT_EQ(LoadPictureFile(kPackage + u"Resource\\none.png").fault, PictureFault::Missing);
   DeleteFileW(win32::W(cut));
   DeleteFileW(win32::W(text));
+}
+
+// A metafile with a red square in its left half and nothing on the right.
+ustring WriteMetafile(const char16_t* name) {
+  const ustring path = testing::TempFolder(name);
+  // 200 × 100 pixels at 96 dpi, in 0.01 mm.
+  const RECT frame{0, 0, MulDiv(200, 2540, 96), MulDiv(100, 2540, 96)};
+  HDC recorder = CreateEnhMetaFileW(nullptr, win32::W(path), &frame, nullptr);
+  // The recorder draws in the reference device's pixels.
+  const int across = MulDiv(frame.right, GetDeviceCaps(recorder, HORZRES), GetDeviceCaps(recorder, HORZSIZE) * 100);
+  const int down = MulDiv(frame.bottom, GetDeviceCaps(recorder, VERTRES), GetDeviceCaps(recorder, VERTSIZE) * 100);
+  const RECT red{0, 0, across / 2, down};
+  GdiBrush brush(CreateSolidBrush(RGB(220, 0, 0)));
+  FillRect(recorder, &red, brush.Get());
+  DeleteEnhMetaFile(CloseEnhMetaFile(recorder));
+  return path;
+}
+
+// The same picture as a placeable Windows metafile: 200 × 100 units at 96 an inch.
+ustring WritePlaceableMetafile(const char16_t* name) {
+  HDC recorder = CreateMetaFileW(nullptr);
+  SetWindowOrgEx(recorder, 0, 0, nullptr);
+  SetWindowExtEx(recorder, 200, 100, nullptr);
+  const RECT red{0, 0, 100, 100};
+  GdiBrush brush(CreateSolidBrush(RGB(220, 0, 0)));
+  FillRect(recorder, &red, brush.Get());
+  HMETAFILE metafile = CloseMetaFile(recorder);
+  std::string bytes(GetMetaFileBitsEx(metafile, 0, nullptr), '\0');
+  GetMetaFileBitsEx(metafile, static_cast<UINT>(bytes.size()), bytes.data());
+  DeleteMetaFile(metafile);
+  const uint16_t header[11] = {0xCDD7, 0x9AC6, 0, 0, 0, 200, 100, 96, 0, 0, 0};
+  std::string placeable(reinterpret_cast<const char*>(header), sizeof(header));
+  uint16_t checksum = 0;
+  for (int word = 0; word < 10; ++word) checksum ^= header[word];
+  std::memcpy(&placeable[20], &checksum, sizeof(checksum));
+  return WriteTemp(name, placeable + bytes);
+}
+
+uint32_t PixelOf(const Picture& picture, int x, int y) {
+  BITMAP bitmap{};
+  GetObjectW(picture.Bitmap(), sizeof(bitmap), &bitmap);
+  return static_cast<const uint32_t*>(bitmap.bmBits)[y * bitmap.bmWidth + x];
+}
+
+TEST(PictureFileUnderWine, MetafilesAreDrawnAtTheirOwnSizeWithTheirBackgroundLeftTransparent) {
+  for (const ustring& path : {WriteMetafile(u"prn-logo.emf"), WritePlaceableMetafile(u"prn-logo.wmf")}) {
+    SCOPED_TRACE(ToUtf8(path));
+    const PictureLoad logo = LoadPictureFile(path);
+    ASSERT_TRUE(logo.picture) << win32::Wide(logo.errorText).c_str();
+    EXPECT_NEAR(logo.picture.Size().cx, 200, 2);
+    EXPECT_NEAR(logo.picture.Size().cy, 100, 2);
+    EXPECT_EQ(PixelOf(logo.picture, 20, 20), 0xFFDC0000u) << "opaque red";
+    EXPECT_EQ(PixelOf(logo.picture, 180, 80), 0u) << "transparent where nothing was drawn";
+    DeleteFileW(win32::W(path));
+  }
+}
+
+// Run in a Wine prefix where the imaging component's class is not
+// registered, as on Windows XP without .NET 3.0 (scripts/wine-without-wic).
+// The override windowscodecs=d cannot stand for that: Wine's GDI+ decodes
+// through that very DLL and ends the process when it is refused.
+class WithoutWic : public SkinWindowUnderWine {};
+
+TEST_F(WithoutWic, TheLogoAndTheSkinnedWindowsPicturesStillShowThroughGdiPlus) {
+  ComScope com;
+  ComRef<IUnknown> factory;
+  const CLSID imagingFactory = {0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
+  ASSERT_FALSE(SUCCEEDED(CoCreateInstance(imagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                          factory.ReceiveVoid())))
+      << "WIC is registered in this prefix: the test would not show the fallback";
+
+  const PictureLoad logo = LoadPictureFile(kPackage + u"QX1Logo.jpg");
+  ASSERT_TRUE(logo.picture) << win32::Wide(logo.errorText).c_str();
+  EXPECT_EQ(logo.picture.Size().cx, 200);
+  EXPECT_EQ(logo.picture.Size().cy, 60);
+
+  FormMainV2Window& skin = Open(kPackage + u"Resource\\Background.EN.png");
+  EXPECT_TRUE(dialogs.Boxes().empty()) << win32::Wide(dialogs.Boxes().front().text).c_str();
+  ExpectPicturesDrawn(skin);
 }
 
 }  // namespace
