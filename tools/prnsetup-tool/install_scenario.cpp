@@ -155,7 +155,7 @@ json Report(sim::Machine& machine, const install::InstallRun& run) {
 int RunInstall(const InstallOptions& options, std::ostream& out, std::ostream& err) {
   try {
     if (!fs::is_regular_file(options.setupIni)) throw Error(u"no such settings file: " + FromUtf8(options.setupIni.string()));
-    const Scenario scenario = ReadScenario(options.scenario);
+    const Scenario scenario = options.scenarioValue ? *options.scenarioValue : ReadScenario(options.scenario);
     sim::Machine machine;
     PrepareMachine(machine, options, scenario);
 

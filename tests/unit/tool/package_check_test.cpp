@@ -1,0 +1,191 @@
+// `prnsetup-tool check` on the example package and on broken copies of it:
+// each fault is named at its file and key or line, and fails the check.
+
+#include "tools/prnsetup-tool/package_check.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "config/profile_file.h"
+#include "pictures/picture_writer.h"
+#include "sys/sim/host_folder.h"
+#include "sys/sim/sim_codepage.h"
+#include "sys/sim/sim_files.h"
+#include "testing/test_files.h"
+#include "tools/prnsetup-tool/commands.h"
+#include "tools/prnsetup-tool/picture_decoder.h"
+
+namespace prn::tool {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PackageCheckTest : public ::testing::Test {
+ public:
+  void SetUp() override {
+    fs::copy(fs::path(PRN_SOURCE_DIR) / "examples/package", package(), fs::copy_options::recursive);
+    files.Mount(u"P:", package());
+    options.package = u"P:\\";
+    options.hostSetupIni = package() / "Setup.Ini";
+  }
+
+  fs::path package() const { return folder.Path() / "package"; }
+
+  std::string Read(const std::string& name) const {
+    std::ifstream in(package() / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(package() / name, std::ios::binary | std::ios::trunc) << bytes;
+  }
+  // Replaces the first occurrence of a line's text in Setup.Ini (UTF-16) or another file.
+  void Replace(const std::string& name, const std::string& from, const std::string& to) const {
+    const bool settings = name == "Setup.Ini";
+    std::string text = settings ? ToUtf8(config::DecodeText(Read(name), sim::SimCodePage())) : Read(name);
+    const size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text.replace(at, from.size(), to);
+    Write(name, settings ? testing::Utf16LeWithBom(FromUtf8(text)) : text);
+  }
+
+  int Check(std::ostringstream& out) {
+    const CheckEnvironment environment{&files,
+                                       [this](uint16_t id) -> const sys::CodePage& {
+                                         return codePages.try_emplace(id, AnsiCodePageFor(id)).first->second;
+                                       },
+                                       decoder.get()};
+    return RunCheck(options, environment, true, out);
+  }
+  nlohmann::json CheckJson(int expectedExit) {
+    std::ostringstream out;
+    EXPECT_EQ(Check(out), expectedExit);
+    return nlohmann::json::parse(out.str());
+  }
+  // The first finding at that file (and key, when given) whose text holds `words`.
+  static const nlohmann::json* Finding(const nlohmann::json& report, const std::string& file, const std::string& key,
+                                       const std::string& words) {
+    for (const auto& finding : report["findings"]) {
+      if (finding["file"] == file && (key.empty() || finding.value("key", "") == key) &&
+          finding["text"].get<std::string>().find(words) != std::string::npos)
+        return &finding;
+    }
+    return nullptr;
+  }
+
+  sim::HostFolder folder;
+  sim::SimFileSystem files{folder.Path() / "machine"};
+  std::map<uint16_t, sim::SimCodePage> codePages;
+  std::unique_ptr<PictureDecoder> decoder = MakePictureDecoder();
+  CheckOptions options;
+};
+
+TEST_F(PackageCheckTest, TheExamplePackageHasNothingToReport) {
+  const auto report = CheckJson(0);
+  EXPECT_EQ(report["errors"], 0) << report.dump(2);
+  EXPECT_EQ(report["warnings"], 0) << report.dump(2);
+}
+
+TEST_F(PackageCheckTest, NamesWrittenInAnotherCaseAreFoundAsWindowsFindsThem) {
+  Replace("Setup.Ini", "DriverDir = QX1\r\nINF.2K = QX1.INF", "DriverDir = qx1\r\nINF.2K = qx1.inf");
+  Replace("Setup.Ini", "Logo = QX1Logo.jpg", "Logo = qx1logo.JPG");
+  EXPECT_EQ(CheckJson(0)["errors"], 0);
+}
+
+struct Breakage {
+  const char* name;
+  std::function<void(PackageCheckTest&)> breakIt;
+  const char* file;
+  const char* key;
+  const char* words;
+};
+
+TEST_F(PackageCheckTest, EachBrokenCopyNamesItsFaultAndFails) {
+  const Breakage breakages[] = {
+      {"missing INF", [](auto& t) { fs::remove(t.package() / "QX1/QX1.INF"); }, "Setup.Ini", "INF.2K",
+       "names “QX1.INF”, which is not in the driver folder “QX1”; the installer will not start"},
+      {"model absent from the 64-bit models section",
+       [](auto& t) { t.Replace("QX1/QX1.INF", "[Quillon.NTamd64]", "[Quillon.NTamd64]\r\n[Unused]"); },
+       "Setup.Ini", "PrinterName",
+       "“Quillon QX1” is not a model of QX1\\QX1.INF on 64-bit Windows (it reads [Quillon.NTamd64] there)"},
+      {"hardware ID absent",
+       [](auto& t) { t.Replace("Setup.Ini", "PrinterHWID = QuillonQX17A3F", "PrinterHWID = QX17"); }, "Setup.Ini",
+       "PrinterHWID", "“QX17” is not a hardware ID of “Quillon QX1” in QX1\\QX1.INF on 32-bit and 64-bit Windows"},
+      {"truncated PNG",
+       [](auto& t) { t.Write("Resource/Background.EN.png", t.Read("Resource/Background.EN.png").substr(0, 3000)); },
+       "Resource\\Background.EN.png", "", "does not decode as PNG"},
+      {"JPEG with a PNG's name",
+       [](auto& t) { t.Write("Resource/Printer.png", testing::JpegBytes(480, 180, {10, 20, 30})); },
+       "Resource\\Printer.png", "", "is a JPEG file with a PNG name"},
+      {"GIF that is not a GIF",
+       [](auto& t) {
+         t.Write("Logo.gif", "not a picture at all");
+         t.Replace("Setup.Ini", "Logo = QX1Logo.jpg", "Logo = Logo.gif");
+       },
+       "Logo.gif", "", "does not decode as GIF"},
+      {"missing guide", [](auto& t) { fs::remove(t.package() / "Docs/InstallGuide.SC.txt"); }, "Setup.Ini",
+       "InstallGuide.SC", "names “Docs\\InstallGuide.SC.txt”, which is not in the package"},
+      {"paper form of 40 characters",
+       [](auto& t) { t.Replace("Setup.Ini", "DefaultForm = A4", "DefaultForm = " + std::string(40, 'F')); },
+       "Setup.Ini", "DefaultForm", "is 40 characters long"},
+      {"brand row missing", [](auto& t) { t.Replace("Setup.Ini", "Index = 50", "Index = 990"); }, "Setup.Ini",
+       "Index", "990 asks for brand row 99, which the English language file does not have"},
+      {"driver folder outside the package",
+       [](auto& t) {
+         fs::copy(t.package() / "QX1", t.folder.Path() / "QX1", fs::copy_options::recursive);
+         t.Replace("Setup.Ini", "DriverDir = QX1", "DriverDir = ..\\QX1");
+       },
+       "Setup.Ini", "DriverDir", "names “..\\QX1”, which lies outside the package"},
+  };
+  for (const Breakage& breakage : breakages) {
+    SCOPED_TRACE(breakage.name);
+    fs::remove_all(package());
+    fs::copy(fs::path(PRN_SOURCE_DIR) / "examples/package", package(), fs::copy_options::recursive);
+    breakage.breakIt(*this);
+    const auto report = CheckJson(1);
+    const nlohmann::json* finding = Finding(report, breakage.file, breakage.key, breakage.words);
+    EXPECT_TRUE(finding && (*finding)["severity"] == "error") << report.dump(2);
+  }
+}
+
+TEST_F(PackageCheckTest, TextOutputNamesThePlaceAndCountsTheFindings) {
+  Replace("Setup.Ini", "DefaultForm = A4", "DefaultForm = " + std::string(32, 'F'));
+  fs::remove(package() / "Resource/Button12.EN.png");
+  options.languages = {u"EN"};
+  std::ostringstream out;
+  const CheckEnvironment environment{&files,
+                                     [this](uint16_t id) -> const sys::CodePage& {
+                                       return codePages.try_emplace(id, AnsiCodePageFor(id)).first->second;
+                                     },
+                                     decoder.get()};
+  EXPECT_EQ(RunCheck(options, environment, false, out), 1);
+  EXPECT_EQ(out.str(),
+            "error   Setup.Ini [QX5] DefaultForm: is 32 characters long; a Windows form name has at most 31, so the "
+            "installer leaves the new printer's paper form unset.\n"
+            "warning Resource\\Button11.EN.png: has no hot twin “Button12.EN.png”; pointing at the button brings up "
+            "an error box instead of lighting it.\n"
+            "1 error, 1 warning\n");
+}
+
+TEST_F(PackageCheckTest, SimulatedInstallsEndInOneQueueOrQuoteTheirBoxes) {
+  options.simulate = true;
+  options.languages = {u"EN"};
+  EXPECT_EQ(CheckJson(0)["errors"], 0);
+
+  // The simulated printer UI finds the model under another name: no queue appears.
+  Replace("QX1/QX1.INF", "\"Quillon QX1\" = QX1.GPD", "\"Quillon QX1 Old\" = QX1.GPD");
+  Replace("QX1/QX1.INF", "\"Quillon QX1\" = QX1.GPD", "\"Quillon QX1 Old\" = QX1.GPD");
+  const auto report = CheckJson(1);
+  const auto* finding = Finding(report, "Setup.Ini", "", "installing on the simulated 32-bit Windows XP with nothing "
+                                                         "attached does not end in one configured queue (code 0x");
+  ASSERT_NE(finding, nullptr) << report.dump(2);
+  EXPECT_NE((*finding)["text"].get<std::string>().find("its boxes: “Please connect"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace prn::tool
