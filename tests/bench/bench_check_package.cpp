@@ -102,9 +102,11 @@ int MakePackage(const fs::path& package) {
 
 }  // namespace
 
-int main() {
+// bench_check_package [FOLDER]: with a folder, the package is made there and
+// left for a look (or for prnsetup-tool check under a profiler).
+int main(int argc, char** argv) {
   prn::sim::HostFolder folder;
-  const fs::path package = folder.Path() / "package";
+  const fs::path package = argc > 1 ? fs::absolute(argv[1]) : folder.Path() / "package";
   const int pictures = MakePackage(package);
 
   prn::sim::SimFileSystem files(folder.Path() / "machine");

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <optional>
 #include <vector>
 
@@ -75,29 +74,29 @@ PackageSettings CheckSettings(const CheckContext& check, const CheckLanguage& la
 // language (the INF files' own faults) is checked when `fileChecks` is set.
 void CheckDrivers(const CheckContext& check, const PackageSettings& settings, bool fileChecks);
 
-// Decodes the pictures of each language the windows show, once per file.
+// The pictures of each language the windows show: each file is decoded once,
+// after all are known, on several threads where the decoder allows it.
 class PictureCheck {
  public:
   explicit PictureCheck(const CheckContext& check) : check_(check) {}
+  // Reports the pictures an entry names that are missing; keeps the rest.
   void CheckPackagePictures(const PackageSettings& settings);
-  // Says so when the system had no decoder for what it should have read.
-  void ReportSkipped();
+  // Decodes what was kept and reports what does not decode, backgrounds of
+  // the wrong size, and pictures the system had no decoder for.
+  void Finish();
 
  private:
-  struct Size {
-    uint32_t width, height;
+  struct Kept {
+    ustring path;
+    bool background;
   };
-  // Decodes the file by its name's format; nothing when it does not decode
-  // (reported) or was not decoded.
-  std::optional<Size> Decode(const ustring& path);
   // A picture an entry names by `key`; reports it missing with `whenMissing`.
-  std::optional<Size> Named(const PackageEntry& entry, const ustring& key, const ustring& name,
-                            const ustring& whenMissing);
+  void Named(const PackageEntry& entry, const ustring& key, const ustring& name, const ustring& whenMissing,
+             bool background = false);
   void CheckButtonPictures(const PackageSettings& settings);
 
   const CheckContext& check_;
-  std::map<ustring, std::optional<Size>> decoded_;  // by upper-case path
-  int skipped_ = 0;
+  std::vector<Kept> kept_;
 };
 
 // The language file the installer carries for each checked language, and the

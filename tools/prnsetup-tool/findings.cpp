@@ -45,7 +45,8 @@ void PrintFindings(const Findings& findings, std::ostream& out) {
   for (const Finding& finding : findings.All()) {
     std::string word = SeverityWord(finding.severity);
     word.resize(8, ' ');
-    out << word << PlaceText(finding.place) << ": " << ToUtf8(finding.text) << "\n";
+    const std::string where = PlaceText(finding.place);
+    out << word << (where.empty() ? "" : where + ": ") << ToUtf8(finding.text) << "\n";
   }
   out << Counted(findings.Count(Severity::Error), "error") << ", "
       << Counted(findings.Count(Severity::Warning), "warning") << "\n";

@@ -80,7 +80,7 @@ Findings CheckPackage(const CheckOptions& options, const CheckEnvironment& envir
       CheckBuiltInLanguageFile(check, settings);
       if (!first) first = std::move(settings);
     }
-    pictures.ReportSkipped();
+    pictures.Finish();
     if (options.simulate && first) SimulateInstalls(check, *first, options.hostSetupIni);
   }
   for (const LanguageFileInput& file : options.langFiles) {

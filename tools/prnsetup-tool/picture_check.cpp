@@ -1,6 +1,11 @@
 // The pictures the windows show, decoded as the windows choose their
 // decoder: by the file's extension.
 
+#include <algorithm>
+#include <atomic>
+#include <set>
+#include <thread>
+
 #include "sys/files.h"
 #include "text/ascii.h"
 #include "text/format.h"
@@ -18,60 +23,47 @@ constexpr uint32_t kSkinHeight = 600;
 // The skinned window's image buttons by tag: install, its label, manager, links 2 to 5.
 constexpr int kButtonTags[] = {1, 10, 0, 2, 3, 4, 5};
 
-}  // namespace
-
-std::optional<PictureCheck::Size> PictureCheck::Decode(const ustring& path) {
-  const ustring key = AsciiUpper(path);
-  if (auto known = decoded_.find(key); known != decoded_.end()) return known->second;
-  std::optional<Size>& result = decoded_[key];
-  const Place place{check_.Shown(path)};
-  const PictureDecoder& decoder = *check_.environment.pictures;
-  const PictureFormat format = PictureFormatOfName(path);
-  if (format == PictureFormat::None) {
-    check_.findings.Error(place, u"is not named as a PNG, JPEG, GIF, bitmap or icon file, so the window cannot load it.");
-    return result;
-  }
-  if (!decoder.Unavailable().empty()) {
-    ++skipped_;
-    return result;
-  }
-  if (!decoder.Reads(format)) {
-    check_.findings.Warning(place, Format(u"was not decoded: this build of the checker reads PNG, JPEG and GIF, "
-                                          u"not %s files.", {FromAscii(PictureFormatName(format))}));
-    return result;
-  }
+// One file to decode, and what came of it.
+struct Decoding {
+  ustring path;
+  PictureFormat format;
   std::string bytes;
-  if (check_.Files().ReadFile(path, bytes) != 0) {
-    check_.findings.Error(place, u"cannot be read.");
-    return result;
-  }
-  const PictureDecoding decoding = decoder.Decode(format, bytes);
-  if (decoding.picture) {
-    result = Size{decoding.picture->width, decoding.picture->height};
-    return result;
-  }
-  const ustring named = FromAscii(PictureFormatName(format));
-  const PictureFormat content = PictureFormatOfContent(bytes);
-  if (content != PictureFormat::None && content != format) {
-    check_.findings.Error(place, Format(u"is a %s file with a %s name; the window decodes it as %s and fails.",
-                                        {FromAscii(PictureFormatName(content)), named, named}));
-  } else {
-    check_.findings.Error(place, Format(u"does not decode as %s (%s); the window cannot show it.",
-                                        {named, FromUtf8(decoding.fault)}));
-  }
-  return result;
+  std::optional<DecodedPicture> picture;  // its pixels dropped once decoded
+  std::string fault;
+};
+
+// Decodes every file, on as many threads as the machine has when the decoder
+// allows it; each thread takes the next file until none is left.
+void DecodeAll(const PictureDecoder& decoder, std::vector<Decoding>& decodings) {
+  std::atomic<size_t> next{0};
+  auto work = [&]() {
+    for (size_t i = next++; i < decodings.size(); i = next++) {
+      Decoding& decoding = decodings[i];
+      PictureDecoding result = decoder.Decode(decoding.format, decoding.bytes);
+      decoding.fault = std::move(result.fault);
+      if (result.picture) decoding.picture = DecodedPicture{result.picture->width, result.picture->height, {}};
+    }
+  };
+  const unsigned threads =
+      decoder.DecodesOnAnyThread() ? std::clamp(std::thread::hardware_concurrency(), 1u, 8u) : 1u;
+  std::vector<std::thread> helpers;
+  for (unsigned i = 1; i < threads && i < decodings.size(); ++i) helpers.emplace_back(work);
+  work();
+  for (std::thread& helper : helpers) helper.join();
 }
 
-std::optional<PictureCheck::Size> PictureCheck::Named(const PackageEntry& entry, const ustring& key,
-                                                      const ustring& name, const ustring& whenMissing) {
-  if (name.empty()) return std::nullopt;
+}  // namespace
+
+void PictureCheck::Named(const PackageEntry& entry, const ustring& key, const ustring& name,
+                         const ustring& whenMissing, bool background) {
+  if (name.empty()) return;
   const ustring path = check_.InPackage(name);
   if (!check_.Files().FileExists(path)) {
     check_.findings.Error(check_.SettingsPlace(entry.section, key),
                           Format(u"names “%s”, which is not in the package; %s", {name, whenMissing}));
-    return std::nullopt;
+    return;
   }
-  return Decode(path);
+  kept_.push_back({path, background});
 }
 
 void PictureCheck::CheckPackagePictures(const PackageSettings& settings) {
@@ -79,14 +71,8 @@ void PictureCheck::CheckPackagePictures(const PackageSettings& settings) {
   for (const PackageEntry& entry : settings.entries) {
     const config::TRInstallInfo& info = entry.info;
     Named(entry, u"Logo", info.Logo, u"the classic window shows the brand's logo instead.");
-    const auto background = Named(entry, u"BGImage." + code, info.BGImage,
-                                  u"the skinned window shows an error and none of its pictures.");
-    if (background && (background->width != kSkinWidth || background->height != kSkinHeight)) {
-      check_.findings.Warning({check_.Shown(check_.InPackage(info.BGImage))},
-                              Format(u"is %d × %d pixels; the skinned window is 800 × 600, so the background is cut "
-                                     u"off or leaves a gap.",
-                                     {background->width, background->height}));
-    }
+    Named(entry, u"BGImage." + code, info.BGImage, u"the skinned window shows an error and none of its pictures.",
+          true);
     Named(entry, u"PrinterImage." + code, info.PrinterImage,
           u"the skinned window shows an error and none of the pictures after it.");
   }
@@ -114,8 +100,8 @@ void PictureCheck::CheckButtonPictures(const PackageSettings& settings) {
     const ustring normalPath = check_.InPackage(u"Resource\\" + normal);
     const ustring hotPath = check_.InPackage(u"Resource\\" + hot);
     const bool hasNormal = check_.Files().FileExists(normalPath), hasHot = check_.Files().FileExists(hotPath);
-    if (hasNormal) Decode(normalPath);
-    if (hasHot) Decode(hotPath);
+    if (hasNormal) kept_.push_back({normalPath, false});
+    if (hasHot) kept_.push_back({hotPath, false});
     if (skinned && !hasNormal) {
       check_.findings.Error({check_.Shown(normalPath)},
                             u"is missing; the skinned window shows an error instead of this button.");
@@ -127,11 +113,58 @@ void PictureCheck::CheckButtonPictures(const PackageSettings& settings) {
   }
 }
 
-void PictureCheck::ReportSkipped() {
-  if (skipped_ == 0) return;
-  check_.findings.Warning({}, Format(u"%d pictures were not checked: %s. Check the package on a system that has it, "
-                                     u"or with the Linux build.",
-                                     {skipped_, check_.environment.pictures->Unavailable()}));
+void PictureCheck::Finish() {
+  const PictureDecoder& decoder = *check_.environment.pictures;
+  std::vector<Decoding> decodings;
+  std::set<ustring> seen;
+  int skipped = 0;
+  for (const Kept& kept : kept_) {
+    if (!seen.insert(AsciiUpper(kept.path)).second) continue;
+    const Place place{check_.Shown(kept.path)};
+    const PictureFormat format = PictureFormatOfName(kept.path);
+    std::string bytes;
+    if (format == PictureFormat::None) {
+      check_.findings.Error(place, u"is not named as a PNG, JPEG, GIF, bitmap or icon file, so the window cannot "
+                                   u"load it.");
+    } else if (!decoder.Unavailable().empty()) {
+      ++skipped;
+    } else if (!decoder.Reads(format)) {
+      check_.findings.Warning(place, Format(u"was not decoded: this build of the checker reads PNG, JPEG and GIF, "
+                                            u"not %s files.", {FromAscii(PictureFormatName(format))}));
+    } else if (check_.Files().ReadFile(kept.path, bytes) != 0) {
+      check_.findings.Error(place, u"cannot be read.");
+    } else {
+      decodings.push_back({kept.path, format, std::move(bytes), std::nullopt, {}});
+    }
+  }
+  DecodeAll(decoder, decodings);
+
+  for (const Decoding& decoding : decodings) {
+    const Place place{check_.Shown(decoding.path)};
+    const ustring named = FromAscii(PictureFormatName(decoding.format));
+    const PictureFormat content = PictureFormatOfContent(decoding.bytes);
+    if (decoding.picture) {
+      const bool background = std::any_of(kept_.begin(), kept_.end(), [&](const Kept& kept) {
+        return kept.background && EqualsNoCase(kept.path, decoding.path);
+      });
+      if (background && (decoding.picture->width != kSkinWidth || decoding.picture->height != kSkinHeight)) {
+        check_.findings.Warning(place, Format(u"is %d × %d pixels; the skinned window is 800 × 600, so the background "
+                                              u"is cut off or leaves a gap.",
+                                              {decoding.picture->width, decoding.picture->height}));
+      }
+    } else if (content != PictureFormat::None && content != decoding.format) {
+      check_.findings.Error(place, Format(u"is a %s file with a %s name; the window decodes it as %s and fails.",
+                                          {FromAscii(PictureFormatName(content)), named, named}));
+    } else {
+      check_.findings.Error(place, Format(u"does not decode as %s (%s); the window cannot show it.",
+                                          {named, FromUtf8(decoding.fault)}));
+    }
+  }
+  if (skipped > 0) {
+    check_.findings.Warning({}, Format(u"%d pictures were not checked: %s. Check the package on a system that has "
+                                       u"it, or with the Linux build.",
+                                       {skipped, decoder.Unavailable()}));
+  }
 }
 
 }  // namespace prn::tool

@@ -41,6 +41,8 @@ class PictureDecoder {
   virtual ustring Unavailable() const { return {}; }
   // Whether this decoder reads the format at all.
   virtual bool Reads(PictureFormat format) const = 0;
+  // Whether Decode may run on several threads at once.
+  virtual bool DecodesOnAnyThread() const { return false; }
   // Frame 0 of the bytes read as `format`. Never throws.
   virtual PictureDecoding Decode(PictureFormat format, const std::string& bytes) const = 0;
 };

@@ -185,6 +185,8 @@ class LibraryPictureDecoder : public PictureDecoder {
   bool Reads(PictureFormat format) const override {
     return format == PictureFormat::Png || format == PictureFormat::Jpeg || format == PictureFormat::Gif;
   }
+  // Each decoding keeps its state to itself.
+  bool DecodesOnAnyThread() const override { return true; }
   PictureDecoding Decode(PictureFormat format, const std::string& bytes) const override {
     switch (format) {
       case PictureFormat::Png: return DecodePng(bytes);
