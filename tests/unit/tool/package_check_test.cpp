@@ -198,6 +198,23 @@ TEST_F(PackageCheckTest, TextOutputNamesThePlaceAndCountsTheFindings) {
             "1 error, 1 warning\n");
 }
 
+// A Windows system without an imaging component decodes nothing: the check
+// says so rather than letting the pictures pass.
+TEST_F(PackageCheckTest, WithoutADecoderThePicturesAreReportedUnchecked) {
+  struct NoDecoder : PictureDecoder {
+    ustring Unavailable() const override { return u"this system has no Windows Imaging Component"; }
+    bool Reads(PictureFormat) const override { return false; }
+    PictureDecoding Decode(PictureFormat, const std::string&) const override { return {std::nullopt, "none"}; }
+  };
+  decoder = std::make_unique<NoDecoder>();
+  const auto report = CheckJson(0);
+  ASSERT_EQ(report["findings"].size(), 1u) << report.dump(2);
+  EXPECT_EQ(report["findings"][0]["severity"], "warning");
+  EXPECT_EQ(report["findings"][0]["text"],
+            "51 pictures were not checked: this system has no Windows Imaging Component. Check the package on a "
+            "system that has it, or with the Linux build.");
+}
+
 TEST_F(PackageCheckTest, SimulatedInstallsEndInOneQueueOrQuoteTheirBoxes) {
   options.simulate = true;
   options.languages = {u"EN"};
