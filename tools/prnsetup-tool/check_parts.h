@@ -41,6 +41,8 @@ struct CheckContext {
   ustring InPackage(ustring_view name) const;
   // A path as the author knows it: relative to the package when inside it.
   ustring Shown(ustring_view path) const;
+  // "the folder “QX1”", or "the package folder" for the package itself.
+  ustring FolderText(const ustring& folder) const;
   Place SettingsPlace(const ustring& section, ustring key = {}) const { return {u"Setup.Ini", section, key}; }
 };
 

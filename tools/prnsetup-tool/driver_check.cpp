@@ -214,7 +214,7 @@ void CheckSourceFiles(const CheckContext& check, const ustring& path, const InfF
       check.findings.Error({check.Shown(path), line.number},
                            Format(u"lists “%s”, which is not in %s; Windows stops the driver's install when it "
                                   u"cannot copy it.",
-                                  {line.key, check.Shown(FolderPart(check.Files().FullPath(source)))}));
+                                  {line.key, check.FolderText(FolderPart(check.Files().FullPath(source)))}));
     }
   }
 }

@@ -28,6 +28,12 @@ ustring CheckContext::Shown(ustring_view path) const {
   return install::LiesUnder(path, folder) ? RelativeWindowsPath(folder, path) : ustring(path);
 }
 
+ustring CheckContext::FolderText(const ustring& folder) const {
+  const ustring full = Files().FullPath(folder);
+  if (EqualsNoCase(full.back() == u'\\' ? full : full + u"\\", package)) return u"the package folder";
+  return u"the folder “" + Shown(full) + u"”";
+}
+
 void CheckEncoding(const CheckContext& check, const Place& place, const std::string& bytes, bool readByWindows) {
   const bool utf16 = bytes.size() >= 2 && (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0);
   if (utf16) return;

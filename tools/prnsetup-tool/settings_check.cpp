@@ -61,7 +61,7 @@ bool ReportUnreadableEntry(const CheckContext& check, const config::ProfileFile&
     const ustring inf = ini.ReadString(section, key, u"");
     if (inf.empty()) fault(key, u"is empty or missing");
     else if (!check.Files().FileExists(folder + u"\\" + inf))
-      fault(key, Format(u"names “%s”, which is not in the driver folder “%s”", {inf, check.Shown(folder)}));
+      fault(key, Format(u"names “%s”, which is not in %s", {inf, check.FolderText(folder)}));
   }
   return fatal;
 }
@@ -86,8 +86,7 @@ void CheckCompatibleDriver(const CheckContext& check, const config::ProfileFile&
     const ustring inf = ini.ReadString(entry.section, key, u"");
     if (inf.empty()) fault(key, u"is empty or missing");
     else if (!check.Files().FileExists(info.CompatibleDriverDir + u"\\" + inf))
-      fault(key, Format(u"names “%s”, which is not in the driver folder “%s”",
-                        {inf, check.Shown(info.CompatibleDriverDir)}));
+      fault(key, Format(u"names “%s”, which is not in %s", {inf, check.FolderText(info.CompatibleDriverDir)}));
   }
 }
 

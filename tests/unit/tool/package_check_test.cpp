@@ -109,7 +109,7 @@ struct Breakage {
 TEST_F(PackageCheckTest, EachBrokenCopyNamesItsFaultAndFailsOnErrors) {
   const Breakage breakages[] = {
       {"missing INF", [](auto& t) { fs::remove(t.package() / "QX1/QX1.INF"); }, "Setup.Ini", "INF.2K",
-       "names “QX1.INF”, which is not in the driver folder “QX1”; the installer will not start"},
+       "names “QX1.INF”, which is not in the folder “QX1”; the installer will not start"},
       {"model absent from the 64-bit models section",
        [](auto& t) { t.Replace("QX1/QX1.INF", "[Quillon.NTamd64]", "[Quillon.NTamd64]\r\n[Unused]"); },
        "Setup.Ini", "PrinterName",
@@ -145,7 +145,7 @@ TEST_F(PackageCheckTest, EachBrokenCopyNamesItsFaultAndFailsOnErrors) {
       {"compatible INF missing", [](auto& t) { fs::remove(t.package() / "QX5W8/QX5W8.INF"); }, "Setup.Ini",
        "CompatibleINF.2K", "from Windows 6.2 on the installer installs “Quillon QX5 Series” with it and fails"},
       {"driver file missing", [](auto& t) { fs::remove(t.package() / "QX1/QXPAPER.GPD"); }, "QX1\\QX1.INF", "",
-       "lists “QXPAPER.GPD”, which is not in QX1"},
+       "lists “QXPAPER.GPD”, which is not in the folder “QX1”"},
       {"DriverVer without a date",
        [](auto& t) { t.Replace("QX1/QX1.INF", "DriverVer=03/14/2023,1.0.2.8", "DriverVer=1.0.2.8"); },
        "QX1\\QX1.INF", "", "has no month/day/year date before its comma"},
