@@ -160,6 +160,21 @@ TEST_F(PackageCheckTest, EachBrokenCopyNamesItsFaultAndFailsOnErrors) {
          fs::remove(t.package() / "Resource/Button21.SC.png");
        },
        "Resource\\Button21.SC.png", "", "is missing; the skinned window shows an error instead of this button"},
+      {"background of another size",
+       [](auto& t) { t.Write("Resource/Background.SC.png", testing::PngBytes(640, 480, {0, 0, 0})); },
+       "Resource\\Background.SC.png", "", "is 640 × 480 pixels; the skinned window is 800 × 600", "warning"},
+      {"print processor nobody installs",
+       [](auto& t) { t.Replace("Setup.Ini", "PrintProcess = winprint", "PrintProcess = QuillonProc"); }, "Setup.Ini",
+       "PrintProcess", "names the print processor “QuillonProc”, which neither Windows (winprint) nor QX5\\QX5.INF "
+       "installs", "warning"},
+      {"an older driver staged over a newer one",
+       [](auto& t) {
+         t.Replace("Setup.Ini", "PrinterName = Quillon QX5", "PrinterName = Quillon QX1");
+         t.Replace("QX5/QX5.INF", "\"Quillon QX5\" = QX5.GPD", "\"Quillon QX1\" = QX5.GPD");
+         t.Replace("QX5/QX5.INF", "\"Quillon QX5\" = QX5.GPD", "\"Quillon QX1\" = QX5.GPD");
+       },
+       "Setup.Ini", "INF.2K", "installs “Quillon QX1” from QX1\\QX1.INF, whose DriverVer is older than that of "
+       "QX5\\QX5.INF, which [QX5] stages in the same folder", "warning"},
       {"guide key missing",
        [](auto& t) { t.Replace("Setup.Ini", "InstallGuide.TC = Docs\\InstallGuide.TC.txt\r\n", ""); }, "Setup.Ini",
        "InstallGuide.TC", "is not set, so the installer offers “ReadmeEN.txt”, which is not in the package"},
