@@ -16,9 +16,9 @@ function(prn_embed_payload target)
 
   # name | source file (may be a generator expression) | target that makes it
   set(items
-    "RC_STRINGS_INI_EN|${resources}/lang/Strings_EN.ini|"
-    "RC_STRINGS_INI_CN|${resources}/lang/Strings_CN.ini|"
-    "RC_STRINGS_INI_CHT|${resources}/lang/Strings_CHT.ini|")
+    "RC_STRINGS_INI_EN|${PRN_LANG_DIR}/Strings_EN.ini|"
+    "RC_STRINGS_INI_CN|${PRN_LANG_DIR}/Strings_CN.ini|"
+    "RC_STRINGS_INI_CHT|${PRN_LANG_DIR}/Strings_CHT.ini|")
   if(TARGET inst2k)
     list(APPEND items "INST2KDLL|$<TARGET_FILE:inst2k>|inst2k")
   else()

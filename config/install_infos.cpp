@@ -18,19 +18,6 @@ constexpr char16_t kInfMissing[] = u" 指定的INF文件不存在！";
 
 [[noreturn]] void Fail(const ustring& section, const char16_t* message) { throw Error(section + message); }
 
-// Folder rule: one trailing backslash dropped; empty means the program's own
-// folder; "*" stays; anything else is taken relative to the program folder.
-ustring ResolveFolder(ustring value, const ustring& programFolder) {
-  if (!value.empty() && value.back() == u'\\') value.pop_back();
-  if (value.empty()) {
-    ustring folder = programFolder;
-    if (!folder.empty() && folder.back() == u'\\') folder.pop_back();
-    return folder;
-  }
-  if (value == u"*") return value;
-  return programFolder + value;
-}
-
 // Link rule: anything but a web address is a file or folder beside the
 // program; one that does not exist is dropped.
 ustring ResolveLink(const ustring& value, const SettingsEnvironment& env) {
@@ -41,6 +28,17 @@ ustring ResolveLink(const ustring& value, const SettingsEnvironment& env) {
 }
 
 }  // namespace
+
+ustring ResolveSettingsFolder(ustring value, const ustring& programFolder) {
+  if (!value.empty() && value.back() == u'\\') value.pop_back();
+  if (value.empty()) {
+    ustring folder = programFolder;
+    if (!folder.empty() && folder.back() == u'\\') folder.pop_back();
+    return folder;
+  }
+  if (value == u"*") return value;
+  return programFolder + value;
+}
 
 ustring SettingsLanguageSuffix(uint16_t systemLangId) {
   switch (systemLangId) {
@@ -64,13 +62,12 @@ void TInstallInfos::LoadSettings(const ProfileFile* ini, const SettingsEnvironme
   m_InfoItems.assign(m_slPrinters.size(), TRInstallInfo{});
   for (size_t i = 0; i < m_slPrinters.size(); ++i) {
     TRInstallInfo info;
-    LoadEntry(*ini, m_slPrinters[i], env, info);
+    ReadInstallInfo(*ini, m_slPrinters[i], env, info);
     m_InfoItems[i] = std::move(info);
   }
 }
 
-void TInstallInfos::LoadEntry(const ProfileFile& ini, const ustring& s, const SettingsEnvironment& env,
-                              TRInstallInfo& info) const {
+void ReadInstallInfo(const ProfileFile& ini, const ustring& s, const SettingsEnvironment& env, TRInstallInfo& info) {
   const ustring suffix = u"." + SettingsLanguageSuffix(env.systemLangId);
   auto str = [&](const char16_t* key, const char16_t* def) { return ini.ReadString(s, key, def); };
   auto local = [&](const char16_t* key, const char16_t* def) { return ini.ReadString(s, key + suffix, def); };
@@ -97,7 +94,7 @@ void TInstallInfos::LoadEntry(const ProfileFile& ini, const ustring& s, const Se
   info.PrintWidth = num(u"PrintWidth", 110);
   info.PrinterType = str(u"PrinterType", u"Flat");
 
-  info.DriverDir = ResolveFolder(str(u"DriverDir", u"*"), env.programFolder);
+  info.DriverDir = ResolveSettingsFolder(str(u"DriverDir", u"*"), env.programFolder);
   if (!env.files->DirectoryExists(info.DriverDir)) Fail(s, kNoDriverFolder);
   info.INF2K = str(u"INF.2K", u"");
   info.INFX64 = str(u"INF.X64", u"");
@@ -106,7 +103,7 @@ void TInstallInfos::LoadEntry(const ProfileFile& ini, const ustring& s, const Se
   info.INFX64 = info.DriverDir + u"\\" + info.INFX64;
   if (!env.files->FileExists(info.INF2K) || !env.files->FileExists(info.INFX64)) Fail(s, kInfMissing);
 
-  info.CompatibleDriverDir = ResolveFolder(str(u"CompatibleDriverDir", u"*"), env.programFolder);
+  info.CompatibleDriverDir = ResolveSettingsFolder(str(u"CompatibleDriverDir", u"*"), env.programFolder);
   info.CompatibleINF2K = info.CompatibleDriverDir + u"\\" + str(u"CompatibleINF.2K", u"");
   info.CompatibleINFX64 = info.CompatibleDriverDir + u"\\" + str(u"CompatibleINF.X64", u"");
   info.OfflineHWIDPre = str(u"OfflineHWIDPre", u"SERENUM\\");

@@ -27,6 +27,15 @@ struct SettingsEnvironment {
 // "EN", "SC" or "TC" for the system default language.
 ustring SettingsLanguageSuffix(uint16_t systemLangId);
 
+// The folder rule of DriverDir: one trailing backslash dropped; empty means
+// the program's own folder; "*" stays; anything else is taken relative to
+// the program folder.
+ustring ResolveSettingsFolder(ustring value, const ustring& programFolder);
+
+// Reads one section into `info` as LoadSettings does, raising the same errors.
+void ReadInstallInfo(const ProfileFile& ini, const ustring& section, const SettingsEnvironment& env,
+                     TRInstallInfo& info);
+
 class TInstallInfos {
  public:
   // Reads the file when it exists; a missing file leaves the list empty.
@@ -42,9 +51,6 @@ class TInstallInfos {
   const std::vector<ustring>& SectionNames() const { return m_slPrinters; }
 
  private:
-  void LoadEntry(const ProfileFile& ini, const ustring& section, const SettingsEnvironment& env,
-                 TRInstallInfo& info) const;
-
   std::vector<ustring> m_slPrinters;
   std::vector<TRInstallInfo> m_InfoItems;
 };

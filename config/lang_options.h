@@ -22,6 +22,8 @@ class TLangOptions {
                     const sys::CodePage& ansi);
   // Opens the file without loading anything yet.
   void Open(const ustring& fileName, const sys::FileSystem& files, const sys::CodePage& ansi);
+  // Takes a file already read, such as a built-in language file.
+  void Open(ProfileFile file) { m_Ini = std::move(file); }
   // Chooses the brand row and fills the text record; nothing without a file.
   void LoadSettings(const TInstallInfos& settings);
   // `entryIndex` is the brand row that settings entry 0 asks for (0: none).

@@ -47,11 +47,26 @@ const DialogTextField kFields[] = {
 
 #undef PRN_TEXT
 
+const DialogTextPattern kPatterns[] = {
+    {"InstallSuccessStr", u"%s%s", u"the printer's name, then its port"},
+    {"InstallFailStr", u"%s", u"the system's error text"},
+    {"InstallOnline", u"%s", u"the port to connect"},
+    {"NotFileReaderInstall", u"%s", u"the document's file suffix"},
+    {"InstallFailCode", u"%.8x", u"the error code"},
+};
+
 }  // namespace
 
 const DialogTextField* DialogTextFields(size_t& count) {
   count = sizeof kFields / sizeof kFields[0];
   return kFields;
+}
+
+const DialogTextPattern* FindDialogTextPattern(std::string_view key) {
+  for (const DialogTextPattern& pattern : kPatterns) {
+    if (key == pattern.key) return &pattern;
+  }
+  return nullptr;
 }
 
 }  // namespace prn::config

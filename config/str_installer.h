@@ -2,6 +2,7 @@
 // The OEM branding values and dialog texts of the language file.
 
 #include <cstdint>
+#include <string_view>
 
 #include "text/ustring.h"
 
@@ -67,6 +68,17 @@ struct DialogTextField {
 
 // The dialog texts in declaration order.
 const DialogTextField* DialogTextFields(size_t& count);
+
+// A dialog text the installer fills values into: its key, the placeholders
+// it fills ("%s%s") and what they stand for, in order.
+struct DialogTextPattern {
+  const char* key;
+  const char16_t* placeholders;
+  const char16_t* values;
+};
+
+// The pattern of that dialog text; nullptr for a text shown as written.
+const DialogTextPattern* FindDialogTextPattern(std::string_view key);
 
 template <typename Visitor>
 void VisitFields(const TStrInstaller& s, Visitor&& visit) {

@@ -1,5 +1,6 @@
 #include "text/format.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -182,8 +183,8 @@ ustring Format(ustring_view pattern, std::initializer_list<FormatArg> args) {
   return out;
 }
 
-int CountPlaceholders(ustring_view pattern) {
-  int count = 0;
+StringList PatternPlaceholders(ustring_view pattern) {
+  StringList found;
   for (size_t i = 0; i < pattern.size(); ++i) {
     if (pattern[i] != u'%') continue;
     if (i + 1 < pattern.size() && pattern[i + 1] == u'%') {
@@ -191,13 +192,20 @@ int CountPlaceholders(ustring_view pattern) {
       continue;
     }
     Placeholder ph;
-    size_t end = ParsePlaceholder(pattern, i + 1, ph);
-    if (end != ustring_view::npos) {
-      ++count;
-      i = end - 1;
+    const size_t end = ParsePlaceholder(pattern, i + 1, ph);
+    if (end == ustring_view::npos) {
+      found.emplace_back();
+      continue;
     }
+    found.emplace_back(pattern.substr(i + 1, end - i - 1));
+    i = end - 1;
   }
-  return count;
+  return found;
+}
+
+int CountPlaceholders(ustring_view pattern) {
+  const StringList found = PatternPlaceholders(pattern);
+  return static_cast<int>(std::count_if(found.begin(), found.end(), [](const ustring& p) { return !p.empty(); }));
 }
 
 }  // namespace prn

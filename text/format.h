@@ -38,4 +38,9 @@ ustring Format(ustring_view pattern, std::initializer_list<FormatArg> args);
 // Counts the placeholders that consume an argument ("%%" does not).
 int CountPlaceholders(ustring_view pattern);
 
+// The placeholders as Format reads them, in order, each as written after
+// its '%' (".8x", "s"); a '%' that begins none, and is no "%%", is copied
+// literally and listed as an empty entry.
+StringList PatternPlaceholders(ustring_view pattern);
+
 }  // namespace prn

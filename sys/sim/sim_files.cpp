@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <vector>
 
 #include "sys/win_errors.h"
 #include "text/ascii.h"
@@ -25,6 +26,26 @@ bool WildcardMatch(ustring_view name, ustring_view pattern) {
   if (name.empty()) return false;
   if (pattern[0] != u'?' && AsciiUpper(pattern[0]) != AsciiUpper(name[0])) return false;
   return WildcardMatch(name.substr(1), pattern.substr(1));
+}
+
+// The host path of the names below `folder`, each matched in any ASCII
+// case as Windows matches names; a name that is not there stays as written.
+fs::path PathInAnyCase(const fs::path& folder, const std::vector<std::string>& names) {
+  fs::path path = folder;
+  for (const std::string& name : names) path /= name;
+  std::error_code ec;
+  if (fs::exists(path, ec)) return path;
+  path = folder;
+  for (const std::string& name : names) {
+    fs::path found = path / name;
+    if (!fs::exists(found, ec)) {
+      for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec)) {
+        if (EqualsNoCase(it->path().filename().string(), name)) found = it->path();
+      }
+    }
+    path = std::move(found);
+  }
+  return path;
 }
 
 }  // namespace
@@ -61,16 +82,17 @@ fs::path SimFileSystem::HostPath(const ustring& path) const {
     host = mount != mounts_.end() ? mount->second : hostRoot_ / ToUtf8(drive);
     full = full.substr(2);
   }
+  std::vector<std::string> names;
   ustring segment;
   for (char16_t c : full + u"\\") {
     if (c == u'\\') {
-      if (!segment.empty()) host /= ToUtf8(segment);
+      if (!segment.empty()) names.push_back(ToUtf8(segment));
       segment.clear();
     } else {
       segment.push_back(c);
     }
   }
-  return host;
+  return PathInAnyCase(host, names);
 }
 
 void SimFileSystem::Hold(const ustring& path) { held_.insert(AsciiUpper(FullPath(path))); }

@@ -198,7 +198,8 @@ json ScenarioInstall::Install(int model, const ui::BusyObserver& busy) {
 
 int RunInstall(const InstallOptions& options, std::ostream& out, std::ostream& err) {
   try {
-    ScenarioInstall install(options.setupIni, ReadScenario(options.scenario), options.langId);
+    const Scenario scenario = options.scenarioValue ? *options.scenarioValue : ReadScenario(options.scenario);
+    ScenarioInstall install(options.setupIni, scenario, options.langId);
     out << install.Install(options.model, options.uiBusy).dump(2) << "\n";
     return 0;
   } catch (const Error& e) {

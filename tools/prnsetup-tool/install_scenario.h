@@ -61,6 +61,7 @@ class ScenarioInstall {
 struct InstallOptions {
   std::filesystem::path setupIni;
   std::optional<std::filesystem::path> scenario;
+  std::optional<Scenario> scenarioValue;  // a scenario built in code, used instead of the file
   int model = 0;
   uint16_t langId = 0x0409;
   // Hears how long each piece of the simulated UI thread's work took.

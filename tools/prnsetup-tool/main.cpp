@@ -3,9 +3,12 @@
 //   prnsetup-tool settings [--program-dir DIR] [--lang-id 0xHHHH] [--winver N] FILE
 //   prnsetup-tool lang [--index N] [--lang-id 0xHHHH] FILE
 //   prnsetup-tool install [--scenario FILE] [--model N] [--lang-id 0xHHHH] Setup.Ini
+//   prnsetup-tool check [--json] [--lang EN|SC|TC] [--simulate] [--lang-file FILE] [PACKAGE-FOLDER]
 
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -13,6 +16,8 @@
 #include "text/winpath.h"
 #include "tools/prnsetup-tool/commands.h"
 #include "tools/prnsetup-tool/install_scenario.h"
+#include "tools/prnsetup-tool/package_check.h"
+#include "tools/prnsetup-tool/picture_decoder.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -37,20 +42,29 @@ struct Arguments {
   int32_t index = 0;
   std::optional<ustring> scenario;
   int32_t model = 0;
+  bool json = false;
+  bool simulate = false;
+  StringList languages;
+  StringList langFiles;
 };
 
 constexpr char kUsage[] =
     "usage: prnsetup-tool settings [--program-dir DIR] [--lang-id 0xHHHH] [--winver N] FILE\n"
     "       prnsetup-tool lang [--index N] [--lang-id 0xHHHH] FILE\n"
-    "       prnsetup-tool install [--scenario FILE] [--model N] [--lang-id 0xHHHH] Setup.Ini\n";
+    "       prnsetup-tool install [--scenario FILE] [--model N] [--lang-id 0xHHHH] Setup.Ini\n"
+    "       prnsetup-tool check [--json] [--lang EN|SC|TC] [--simulate] [--lang-file FILE] [PACKAGE-FOLDER]\n";
+
+bool IsLanguageCode(const ustring& code) { return code == u"EN" || code == u"SC" || code == u"TC"; }
 
 std::optional<Arguments> Parse(const std::vector<ustring>& args) {
   if (args.empty()) return std::nullopt;
   Arguments parsed;
   parsed.command = args[0];
-  if (parsed.command != u"settings" && parsed.command != u"lang" && parsed.command != u"install") {
+  if (parsed.command != u"settings" && parsed.command != u"lang" && parsed.command != u"install" &&
+      parsed.command != u"check") {
     return std::nullopt;
   }
+  const bool check = parsed.command == u"check";
   for (size_t i = 1; i < args.size(); ++i) {
     const ustring& arg = args[i];
     auto value = [&]() -> std::optional<ustring> {
@@ -83,11 +97,28 @@ std::optional<Arguments> Parse(const std::vector<ustring>& args) {
       auto n = number();
       if (!n) return std::nullopt;
       parsed.model = *n;
+    } else if (arg == u"--json" && check) {
+      parsed.json = true;
+    } else if (arg == u"--simulate" && check) {
+      parsed.simulate = true;
+    } else if (arg == u"--lang" && check) {
+      auto code = value();
+      if (!code || !IsLanguageCode(*code)) return std::nullopt;
+      parsed.languages.push_back(*code);
+    } else if (arg == u"--lang-file" && check) {
+      auto file = value();
+      if (!file) return std::nullopt;
+      parsed.langFiles.push_back(*file);
     } else if (!arg.empty() && arg[0] != u'-' && parsed.file.empty()) {
       parsed.file = arg;
     } else {
       return std::nullopt;
     }
+  }
+  if (check) {
+    if (parsed.file.empty() && parsed.langFiles.empty()) return std::nullopt;
+    if (parsed.simulate && parsed.file.empty()) return std::nullopt;
+    return parsed;
   }
   if (parsed.file.empty()) return std::nullopt;
   return parsed;
@@ -134,6 +165,75 @@ int Run(const Arguments& a) {
 
 #endif
 
+std::filesystem::path HostPath(const ustring& path) {
+#ifdef _WIN32
+  return std::filesystem::path(reinterpret_cast<const wchar_t*>(path.c_str()));
+#else
+  return std::filesystem::path(ToUtf8(path));
+#endif
+}
+
+// The language files named on the command line, read as they are.
+std::optional<std::vector<LanguageFileInput>> ReadLanguageFiles(const StringList& names) {
+  std::vector<LanguageFileInput> files;
+  for (const ustring& name : names) {
+    std::ifstream in(HostPath(name), std::ios::binary);
+    if (!in) {
+      std::cerr << "cannot read the language file " << ToUtf8(name) << "\n";
+      return std::nullopt;
+    }
+    files.push_back({name, std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>())});
+  }
+  return files;
+}
+
+int RunCheckCommand(const Arguments& a) {
+  namespace fs = std::filesystem;
+  CheckOptions options;
+  options.languages = a.languages;
+  options.simulate = a.simulate;
+  auto langFiles = ReadLanguageFiles(a.langFiles);
+  if (!langFiles) return 2;
+  options.langFiles = std::move(*langFiles);
+  const std::unique_ptr<PictureDecoder> pictures = MakePictureDecoder();
+  fs::path folder;
+  if (!a.file.empty()) {
+    folder = fs::absolute(HostPath(a.file)).lexically_normal();
+    if (!fs::is_directory(folder)) {
+      std::cerr << "no such package folder: " << ToUtf8(a.file) << "\n";
+      return 2;
+    }
+    options.hostSetupIni = folder / "Setup.Ini";
+  }
+#ifdef _WIN32
+  _setmode(_fileno(stdout), _O_BINARY);  // UTF-8 bytes as they are
+  win32::Win32FileSystem files;
+  win32::Win32CodePage ansi;
+  if (!a.file.empty()) {
+    options.package = files.FullPath(a.file);
+    if (options.package->back() != u'\\') *options.package += u'\\';
+  }
+  const CheckEnvironment environment{&files, [&ansi](uint16_t) -> const sys::CodePage& { return ansi; },
+                                     pictures.get()};
+#else
+  // The package is drive P: of a file system with Windows' rules.
+  sim::SimFileSystem files(fs::temp_directory_path());
+  if (!a.file.empty()) {
+    files.Mount(u"P:", folder);
+    files.SetCurrentDirectory(u"P:\\");
+    options.package = u"P:\\";
+  }
+  std::map<uint16_t, sim::SimCodePage> codePages;
+  const CheckEnvironment environment{&files,
+                                     [&codePages](uint16_t languageId) -> const sys::CodePage& {
+                                       return codePages.try_emplace(languageId, AnsiCodePageFor(languageId))
+                                           .first->second;
+                                     },
+                                     pictures.get()};
+#endif
+  return RunCheck(options, environment, a.json, std::cout);
+}
+
 // The install scenario runs on the simulated machine on either system.
 int RunInstallCommand(const Arguments& a) {
   namespace fs = std::filesystem;
@@ -163,5 +263,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (parsed->command == u"install") return prn::tool::RunInstallCommand(*parsed);
+  if (parsed->command == u"check") return prn::tool::RunCheckCommand(*parsed);
   return prn::tool::Run(*parsed);
 }
