@@ -124,13 +124,15 @@ ustring DefaultPrinter() {
   return GetDefaultPrinterW(name, &size) ? U(name) : u"";
 }
 
-void DeleteQueue(const ustring& name) {
+// The queue and its driver, so that the prefix is as the other tests expect it.
+void DeleteQueueAndDriver(const ustring& name) {
   HANDLE printer = nullptr;
   PRINTER_DEFAULTSW access{nullptr, nullptr, PRINTER_ALL_ACCESS};
   if (OpenPrinterW(const_cast<wchar_t*>(W(name)), &printer, &access)) {
     DeletePrinter(printer);
     ClosePrinter(printer);
   }
+  DeletePrinterDriverW(nullptr, nullptr, const_cast<wchar_t*>(W(name)));
 }
 
 class ShippedInstallTest : public ::testing::Test {
@@ -151,11 +153,11 @@ class ShippedInstallTest : public ::testing::Test {
     ASSERT_TRUE(CopyFileW(W(standIn_), W(saved_), FALSE));
     ASSERT_TRUE(CopyFileW(W(JoinPath(ThisFolder(), u"printui.dll")), W(standIn_), FALSE));
     SetEnvironmentVariableW(L"WINEDLLOVERRIDES", L"printui=n;mscoree=d;mshtml=d");
-    DeleteQueue(kModel);
+    DeleteQueueAndDriver(kModel);
   }
 
   void TearDown() override {
-    DeleteQueue(kModel);
+    DeleteQueueAndDriver(kModel);
     CopyFileW(W(saved_), W(standIn_), FALSE);
     SetEnvironmentVariableW(L"WINEDLLOVERRIDES", L"mscoree=d;mshtml=d");
     SetEnvironmentVariableW(L"PRNSETUP_TRACE", nullptr);
