@@ -119,7 +119,9 @@ function(prn_embed_payload target)
   set(rc_file ${out}/payload.rc)
   file(WRITE ${rc_file}.in "${rc}")
   configure_file(${rc_file}.in ${rc_file} COPYONLY)
-  set_source_files_properties(${rc_file} PROPERTIES
+  # Set where the target is made, or the resource compiler does not run
+  # again when a carried file changes.
+  set_source_files_properties(${rc_file} TARGET_DIRECTORY ${target} PROPERTIES
     OBJECT_DEPENDS "${byproducts};${packed_files};${logos};${resources}/PrnSetup.manifest")
   target_sources(${target} PRIVATE ${rc_file})
   add_dependencies(${target} ${target}_payload ${target}_packed)
