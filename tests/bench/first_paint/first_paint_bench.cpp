@@ -12,10 +12,11 @@
 //   bench_first_paint <bare program> <controls program> <peer> <installer> [arguments of the installer]
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "bench/bench_timing.h"
 
 namespace {
 
@@ -26,13 +27,6 @@ constexpr DWORD kSettleMs = 300;
 constexpr double kGoalToPeer = 0.75;
 constexpr DWORD kStartLimitMs = 60000;
 constexpr DWORD kEndLimitMs = 30000;
-
-double Now() {
-  LARGE_INTEGER now, frequency;
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 struct Search {
   DWORD process;
@@ -61,7 +55,7 @@ double TimeOneStart(const std::wstring& commandLine, const std::wstring& folder)
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   std::wstring line = commandLine;
-  const double start = Now();
+  const double start = prn::bench::NowMs();
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info)) {
     std::printf("  cannot start (error %lu)\n", GetLastError());
     return -1;
@@ -74,17 +68,12 @@ double TimeOneStart(const std::wstring& commandLine, const std::wstring& folder)
     window = PaintedWindowOf(info.dwProcessId);
     if (!window && WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0) break;
   }
-  const double elapsed = Now() - start;
+  const double elapsed = prn::bench::NowMs() - start;
   if (window) PostMessageW(window, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(info.hProcess, kEndLimitMs) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   return window ? elapsed : -1;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 std::wstring FolderOf(const std::wstring& path) {
@@ -135,14 +124,14 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::printf("start to first painted window under Wine (%d-bit programs, median of %d, ratio to the bare window):\n",
               static_cast<int>(sizeof(void*) * 8), kRuns);
-  const double bareMs = Median(bare.times);
+  const double bareMs = prn::bench::Median(bare.times);
   for (const Program& each : programs) {
-    const double ms = Median(each.times);
+    const double ms = prn::bench::Median(each.times);
     std::printf("  %s %8.1f ms  %.2f\n", each.name, ms, ms / bareMs);
   }
-  const double toPeer = Median(installer.times) / Median(peer.times);
+  const double toPeer = prn::bench::Median(installer.times) / prn::bench::Median(peer.times);
   std::printf("  PrnSetup.exe / NSIS peer    %.2f, goal <= %.2f: %s\n", toPeer, kGoalToPeer,
               toPeer <= kGoalToPeer ? "met" : "NOT met");
-  std::printf("  PrnSetup.exe / bare window  %.2f\n", Median(installer.times) / bareMs);
+  std::printf("  PrnSetup.exe / bare window  %.2f\n", prn::bench::Median(installer.times) / bareMs);
   return 0;
 }
