@@ -23,6 +23,12 @@ ULONGLONG WINAPI TickCount64() {
 
 extern "C" {
 TickCount64Function imported_GetTickCount64 __asm__("__imp__GetTickCount64@0") = &TickCount64;
+
+// Code optimised at link time names the function itself rather than its
+// import slot when the linker chooses archive members; without this name
+// here the import library's member would be drawn in, slot and all.
+ULONGLONG WINAPI LinkedTickCount64() __asm__("_GetTickCount64@0");
+ULONGLONG WINAPI LinkedTickCount64() { return TickCount64(); }
 }
 
 #endif

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # check_prnsetup.sh <PrnSetup.exe> <logos folder>
 # Reads the i686 image: 32-bit GUI program, DEP and ASLR marked, only core
-# system DLLs imported, the manifest and every carried resource present.
+# system DLLs imported, the manifest and every carried resource present
+# (the programs packed).
 set -uo pipefail
 exe=$1
 logos=$2
@@ -24,8 +25,12 @@ while read -r dll; do
 done < <(awk '/DLL Name:/ {print $3}' <<<"$headers")
 
 resources=$($windres -J coff -i "$exe" -O rc 2>/dev/null) || fail "cannot read resources"
-for name in RC_STRINGS_INI_EN RC_STRINGS_INI_CN RC_STRINGS_INI_CHT INST2KDLL INST2K64DLL PRNSETUP64EXE; do
+for name in RC_STRINGS_INI_EN RC_STRINGS_INI_CN RC_STRINGS_INI_CHT; do
   grep -q "^\"$name\" RCDATA" <<<"$resources" || fail "resource $name missing"
+done
+# The programs travel packed, under a type of their own.
+for name in INST2KDLL INST2K64DLL PRNSETUP64EXE; do
+  grep -q "^\"$name\" \"LZNT1\"" <<<"$resources" || fail "packed resource $name missing"
 done
 for logo in "$logos"/*.bmp; do
   [ -e "$logo" ] || continue
