@@ -231,14 +231,17 @@ TEST_F(ManagerWineTest, MenuItemsByMessageReachTheShellAndDeletionShowsWhatWineA
   EXPECT_GE(RowOf(list, kTestPrinter), 0);
 
   // A finished deletion leaves nothing behind: its thread handle is closed
-  // with it, so a second one ends where the first one did.
+  // with it. Wine itself may open a handle of its own now and then, so three
+  // more deletions may add one at most, where a leak would add three.
   const int afterFirst = OwnHandleCount();
   ASSERT_GT(afterFirst, 0);
-  Select(RowOf(list, kTestPrinter));
-  SendMessageW(window->Handle(), WM_COMMAND, manager_id::MenuFirst + static_cast<int>(ManagerMenuAction::Delete), 0);
-  awaitDeletion();
-  EXPECT_EQ(dialogs.Recorded().size(), 4u);
-  EXPECT_EQ(OwnHandleCount(), afterFirst);
+  for (int deletion = 0; deletion < 3; ++deletion) {
+    Select(RowOf(list, kTestPrinter));
+    SendMessageW(window->Handle(), WM_COMMAND, manager_id::MenuFirst + static_cast<int>(ManagerMenuAction::Delete), 0);
+    awaitDeletion();
+  }
+  EXPECT_EQ(dialogs.Recorded().size(), 8u);
+  EXPECT_LE(OwnHandleCount(), afterFirst + 1);
 }
 
 // The manager has no default button: Enter in the list presses nothing (Set
