@@ -6,12 +6,12 @@
 
 #include "fuzz_input.h"
 #include "native/host64/host_arguments.h"
-#include "sys/sim/command_line.h"
+#include "text/command_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace prn;
   ustring commandLine = fuzz::Utf16Units(data, size);
-  StringList argv = sim::SplitCommandLine(commandLine);
+  StringList argv = SplitCommandLine(commandLine);
   std::vector<ustring> arguments(argv.begin() + (argv.empty() ? 0 : 1), argv.end());
   host64::HostArguments parsed = host64::ParseHostArguments(arguments);
   // A value is always one of the arguments given.
@@ -20,6 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::abort();
     }
   }
-  (void)sim::ArgumentsText(commandLine);
+  (void)ArgumentsText(commandLine);
   return 0;
 }

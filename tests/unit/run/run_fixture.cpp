@@ -47,8 +47,8 @@ void RunTest::AttachPrinter(bool driverFromPackage) {
   device.instanceId = kUsbInstanceId;
   device.hardwareIds = {"USBPRINT\\QuillonQX17A3F", "QuillonQX17A3F"};
   if (driverFromPackage) {
-    // As the probe names the INF: itself on 32-bit, through the host relative to the work folder.
-    device.driverInf = context.m_bWow64 ? "..\\Package\\Driver\\QX1_64.INF" : "C:\\Package\\Driver\\QX1.INF";
+    // As the probe names the INF: by its full path, itself on 32-bit or through the host.
+    device.driverInf = context.m_bWow64 ? "C:\\Package\\Driver\\QX1_64.INF" : "C:\\Package\\Driver\\QX1.INF";
   }
   machine.devices.AddDevice(device);
   machine.spooler.PutPort(u"USB001", u"USB Monitor");

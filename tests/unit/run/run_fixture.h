@@ -20,8 +20,8 @@ inline constexpr char16_t kModel[] = u"Quillon QX1";
 inline constexpr char kUsbInstanceId[] = "USBPRINT\\QUILLONQX17A3F\\7&2A3B&0&USB001";
 inline constexpr sys::WindowHandle kWindow = 0x1234;
 inline constexpr char16_t kHostInstallCommand[] =
-    u"\"C:\\Work\\PrnSetup64.exe\" /Handle 4660 /Dll \"inst2k64.dll\" /Inf \"..\\Package\\Driver\\QX1_64.INF\" "
-    u"/HWID QuillonQX17A3F";
+    u"\"C:\\Work\\PrnSetup64.exe\" /Handle 4660 /Dll \"C:\\Work\\inst2k64.dll\" "
+    u"/Inf \"C:\\Package\\Driver\\QX1_64.INF\" /HWID QuillonQX17A3F";
 
 class RunTest : public ::testing::Test {
  protected:

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "sys/sim/command_line.h"
+#include "text/command_line.h"
 
-namespace prn::sim {
+namespace prn {
 namespace {
 
 TEST(SplitCommandLine, FollowsTheWindowsArgumentRules) {
@@ -24,4 +24,4 @@ TEST(ArgumentsText, IsTheTextBehindTheProgramName) {
 }
 
 }  // namespace
-}  // namespace prn::sim
+}  // namespace prn

@@ -1,6 +1,6 @@
-#include "sys/sim/command_line.h"
+#include "text/command_line.h"
 
-namespace prn::sim {
+namespace prn {
 
 namespace {
 
@@ -68,4 +68,11 @@ StringList SplitCommandLine(ustring_view commandLine) {
   return args;
 }
 
-}  // namespace prn::sim
+ustring QuoteArgument(ustring_view value) {
+  if (value.find_first_of(ustring_view(u"\"\0", 2)) != ustring_view::npos) return {};
+  size_t trailing = 0;
+  while (trailing < value.size() && value[value.size() - 1 - trailing] == u'\\') ++trailing;
+  return u"\"" + ustring(value) + ustring(trailing, u'\\') + u"\"";
+}
+
+}  // namespace prn
