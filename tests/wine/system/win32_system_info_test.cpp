@@ -15,9 +15,14 @@
 #include "sys/win32/win32_text.h"
 #include "text/ascii.h"
 #include "text/winpath.h"
+#include "wine/wine_test_support.h"
 
 namespace prn::win32 {
 namespace {
+
+using testing::Exists;
+using testing::PlantLink;
+using testing::RemoveFromUnixSide;
 
 // The test's scratch place, with its trailing backslash.
 ustring ScratchFolder() {
@@ -111,50 +116,6 @@ TEST(Win32PrivateFolder, IsRefusedWhenItExistsAndHoldsWhatIsWrittenIntoIt) {
   ASSERT_TRUE(SetFileAttributesW(W(JoinPath(path, u"Resource\\more\\a.png")), FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(folder->Remove(), 0u);
   EXPECT_FALSE(files.DirectoryExists(path));
-}
-
-// Wine's own name of a file on the Unix side.
-std::string UnixName(const ustring& path) {
-  using UnixNameFn = char*(CDECL*)(LPCWSTR);
-  auto unixName = reinterpret_cast<UnixNameFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  if (!unixName) return {};
-  char* name = unixName(W(path));
-  if (!name) return {};
-  std::string result(name);
-  HeapFree(GetProcessHeap(), 0, name);
-  return result;
-}
-
-// Runs a Unix program (Wine starts those too) and waits until `done` says
-// its effect shows: Wine cannot wait for a Unix process itself.
-bool RunUnix(const wchar_t* program, const std::string& arguments, const std::function<bool()>& done) {
-  std::wstring line = std::wstring(program) + L" " + Wide(FromUtf8(arguments));
-  const std::wstring path = std::wstring(L"Z:") + program;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    return false;
-  }
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  for (int i = 0; i < 100 && !done(); ++i) Sleep(50);
-  return done();
-}
-
-bool Exists(const ustring& path) { return GetFileAttributesW(W(path)) != INVALID_FILE_ATTRIBUTES; }
-
-// Under Wine a Unix symbolic link is the planted link.
-bool PlantLink(const ustring& link, const ustring& target) {
-  const std::string arguments =
-      "-s \"" + UnixName(target) + "\" \"" + UnixName(FolderPart(link)) + "/" + ToUtf8(FileNamePart(link)) + "\"";
-  return RunUnix(L"/bin/ln", arguments, [&] { return Exists(link); });
-}
-
-// Wine's own calls would follow the link, so the Unix side clears up.
-void RemoveFromUnixSide(const ustring& path) {
-  if (Exists(path)) RunUnix(L"/bin/rm", "-rf \"" + UnixName(path) + "\"", [&] { return !Exists(path); });
 }
 
 // A link planted in the folder leads to a read-only file outside it;
