@@ -103,8 +103,7 @@ void PrepareMachine(sim::Machine& machine, const InstallOptions& options, const 
 }
 
 // Devices go in once the settings are known: a driver in place comes from the entry's INF.
-void AttachDevices(sim::Machine& machine, const Scenario& scenario, const config::TRInstallInfo& entry,
-                   const app::ProcessValues& values) {
+void AttachDevices(sim::Machine& machine, const Scenario& scenario, const config::TRInstallInfo& entry) {
   int number = 1;
   for (const ScenarioDevice& device : scenario.devices) {
     const std::string& hwid = device.hwid;
@@ -115,8 +114,8 @@ void AttachDevices(sim::Machine& machine, const Scenario& scenario, const config
                            (lpt ? port.substr(0, 4) : port);
     simDevice.hardwareIds = {(lpt ? "LPTENUM\\" : "USBPRINT\\") + hwid, hwid};
     if (device.driverInstalled) {
-      // As the probe names the INF: the library itself, or the host relative to the work folder.
-      const ustring inf = scenario.wow64 ? RelativeWindowsPath(values.g_strWorkDir, entry.INFX64) : entry.INF2K;
+      // As the probe names the INF: by its full path, the library itself or the host.
+      const ustring inf = scenario.wow64 ? entry.INFX64 : entry.INF2K;
       simDevice.driverInf = machine.codePage.ToAnsi(inf);
     }
     machine.devices.AddDevice(simDevice);
@@ -168,7 +167,7 @@ int RunInstall(const InstallOptions& options, std::ostream& out, std::ostream& e
       throw Error(u"no model " + ToDecimal(options.model) + u" in the settings");
     }
     const config::TRInstallInfo entry = values.installInfos.GetInfoItem(options.model);
-    AttachDevices(machine, scenario, entry, values);
+    AttachDevices(machine, scenario, entry);
 
     install::InstallContext context;
     context.m_iSelect = options.model;
