@@ -104,8 +104,7 @@ bool SimFileSystem::LeadsThroughLink(const ustring& path) const {
     if (end == ustring::npos) end = full.size();
     if (end > start) {
       walked += u"\\" + full.substr(start, end - start);
-      std::error_code ec;
-      if (fs::is_symlink(fs::symlink_status(HostPath(walked), ec))) return true;
+      if (IsLink(walked)) return true;
     }
     start = end + 1;
   }
@@ -195,6 +194,21 @@ uint32_t SimFileSystem::DeleteTree(const ustring& path) {
   if (!fs::exists(host, ec)) return winerr::PathNotFound;
   fs::remove_all(host, ec);
   return WindowsCodeOf(ec);
+}
+
+uint32_t SimFileSystem::MoveFolder(const ustring& from, const ustring& to) {
+  if (uint32_t code = WriteBlocked(from)) return code;
+  if (uint32_t code = WriteBlocked(to)) return code;
+  std::error_code ec;
+  if (!fs::is_directory(HostPath(from), ec)) return winerr::FileNotFound;
+  if (fs::exists(fs::symlink_status(HostPath(to), ec))) return winerr::AlreadyExists;
+  fs::rename(HostPath(from), HostPath(to), ec);
+  return WindowsCodeOf(ec);
+}
+
+bool SimFileSystem::IsLink(const ustring& path) const {
+  std::error_code ec;
+  return fs::is_symlink(fs::symlink_status(HostPath(path), ec));
 }
 
 std::vector<ustring> SimFileSystem::ListFiles(const ustring& folder, const ustring& pattern) const {
