@@ -119,6 +119,41 @@ TEST(PrivatePaths, TheTraceNeverGoesIntoTheFileTheUsersEnvironmentNames) {
   RemoveTraces(u"prn-trace-victim");
 }
 
+// The protections that keep planted DLLs out (System32 only for what is
+// loaded by name, safe search, heap termination, DEP) are turned on by the
+// entries of the programs themselves, as they start: the installer's and
+// the 64-bit host's own trace says which took.
+TEST(PrivatePaths, TheInstallerAndItsHostHardenThemselvesAsTheyStart) {
+  PackageCopy package(u"prn-wine-hardening");
+  ASSERT_TRUE(package.Ready());
+  RemoveTraces(u"prn-trace-hardening");
+  EnvironmentScope environment({{L"PRNSETUP_TRACE", JoinPath(package.Root(), u"prn-trace-hardening.log")}});
+  {
+    PrnSetupRun installer(package.Exe(), u"EN", package.Folder());
+    HWND main = installer.WaitForVisibleWindow(kWindowWait);
+    ASSERT_NE(main, nullptr);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(installer.WaitForExit(kWindowWait), 0u);
+  }
+  {
+    const ustring result = JoinPath(package.Root(), u"result.ini");
+    PrnSetupRun host(JoinPath(ThisFolder(), u"PrnSetup64.exe"),
+                     u"/Dll \"" + JoinPath(ThisFolder(), u"inst2k64.dll") + u"\" /Inf \"" +
+                         JoinPath(package.Folder(), u"QX1\\QX1.INF") + u"\" /HWID QuillonAbsent9Z /FindHWID \"" +
+                         result + u"\"",
+                     package.Root());
+    ASSERT_TRUE(host.Started());
+    EXPECT_EQ(host.WaitForExit(kWindowWait), 0u);
+  }
+  const ustring trace = ReadTrace(u"prn-trace-hardening");
+  const ustring allTaken = u"Process hardened: DLL folders 1, DLL search path 1, safe search mode 1, heap termination 1, "
+                           u"DEP 1";
+  const size_t first = trace.find(allTaken);
+  ASSERT_NE(first, ustring::npos) << ToUtf8(trace);
+  EXPECT_NE(trace.find(allTaken, first + 1), ustring::npos) << "one of the two programs did not harden itself";
+  RemoveTraces(u"prn-trace-hardening");
+}
+
 // Install, Yes, and the run to its end, with the user's %TEMP% holding a
 // junction where the installer kept its work folder before, to a folder of
 // the user's own: the trace shows the work folder and the host's result file
