@@ -23,12 +23,6 @@ constexpr char16_t kSetupIniMissing[] = u"配置文件（%s）不存在，程序
 constexpr char16_t kSetupIniMissingCaption[] = u"出錯了";
 constexpr int kWorkFolderAttempts = 100;
 
-ustring Hex16(uint64_t number) {
-  constexpr char16_t digits[] = u"0123456789ABCDEF";
-  ustring text(16, u'0');
-  for (int i = 15; i >= 0; --i, number >>= 4) text[i] = digits[number & 0xF];
-  return text;
-}
 
 class Loader {
  public:
@@ -79,7 +73,8 @@ class Loader {
       for (int attempt = 1;; ++attempt) {
         uint64_t number = 0;
         if (uint32_t code = system_.UnpredictableNumber(number)) Fail(code, parents[parent]);
-        values_.g_strWorkDir = JoinPath(parents[parent], u"PrnSetup-" + Hex16(number));
+        values_.g_strWorkDir = JoinPath(parents[parent], Format(u"PrnSetup-%.8X%.8X", {static_cast<unsigned>(number >> 32),
+                                                                                     static_cast<unsigned>(number)}));
         trace::Format(u"准备从%s創建臨時文件夾。", {values_.g_strWorkDir}, kLoadTag);
         const uint32_t code = system_.CreatePrivateFolder(values_.g_strWorkDir, values_.workFolder);
         if (code == winerr::Success) return;
@@ -123,9 +118,9 @@ class Loader {
   }
 
   // The package's USB port library is its code that runs in this elevated
-  // process. It is copied now, with the user's consent to start fresh, and
-  // bound from the copy: the package folder (often a Downloads folder) may
-  // be changed by anyone long before the library is first used.
+  // process. It is copied now, as the user starts the installer, and bound
+  // from the copy: the package folder (often a Downloads folder) may be
+  // changed by the user's other processes long before its first use.
   void CopyUsbPortLibrary() {
     const ustring source = JoinPath(system_.ExecutableFolder(), u"PLP_RW.DLL");
     std::string bytes;

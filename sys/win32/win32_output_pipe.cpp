@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "sys/win32/win32_system_info.h"
+#include "sys/win32/win32_text.h"
+#include "text/format.h"
 
 namespace prn::win32 {
 
@@ -13,10 +15,9 @@ namespace {
 std::wstring UnguessablePipeName(uint32_t& code) {
   uint64_t number = 0;
   code = Win32SystemInfo().UnpredictableNumber(number);
-  wchar_t digits[17];
-  for (int i = 15; i >= 0; --i, number >>= 4) digits[i] = L"0123456789ABCDEF"[number & 0xF];
-  digits[16] = L'\0';
-  return L"\\\\.\\pipe\\prnsetup-output-" + std::to_wstring(GetCurrentProcessId()) + L"-" + digits;
+  return Wide(Format(u"\\\\.\\pipe\\prnsetup-output-%u-%.8X%.8X",
+                     {static_cast<unsigned long>(GetCurrentProcessId()), static_cast<unsigned>(number >> 32),
+                      static_cast<unsigned>(number)}));
 }
 
 // An access list that lets in the owner of this process's new objects and

@@ -118,6 +118,22 @@ TEST(Win32PrivateFolder, IsRefusedWhenItExistsAndHoldsWhatIsWrittenIntoIt) {
   EXPECT_FALSE(files.DirectoryExists(path));
 }
 
+// Scratch paths that links may lead through: cleared from the Unix side
+// before the test and after it.
+class LinkScratch {
+ public:
+  explicit LinkScratch(std::initializer_list<ustring> paths) : paths_(paths) { Clear(); }
+  ~LinkScratch() { Clear(); }
+  LinkScratch(const LinkScratch&) = delete;
+  LinkScratch& operator=(const LinkScratch&) = delete;
+
+ private:
+  void Clear() {
+    for (const ustring& path : paths_) RemoveFromUnixSide(path);
+  }
+  std::vector<ustring> paths_;
+};
+
 // A link planted in the folder leads to a read-only file outside it;
 // removing the folder must not touch that file. Wine shows the link as a
 // reparse point but opens its target even when told not to: only the
@@ -126,8 +142,7 @@ TEST(Win32PrivateFolder, RemovalLeavesWhatAPlantedLinkLeadsToAlone) {
   Win32SystemInfo system;
   const ustring path = ScratchFolder() + u"prn-private-link-test";
   const ustring victim = ScratchFolder() + u"prn-link-victim.txt";
-  RemoveFromUnixSide(path);
-  RemoveFromUnixSide(victim);
+  LinkScratch scratch{path, victim};
   ASSERT_EQ(Win32FileSystem().WriteFile(victim, "not ours to delete"), 0u);
   ASSERT_TRUE(SetFileAttributesW(W(victim), FILE_ATTRIBUTE_READONLY));
   std::unique_ptr<sys::PrivateFolder> folder;
@@ -138,8 +153,6 @@ TEST(Win32PrivateFolder, RemovalLeavesWhatAPlantedLinkLeadsToAlone) {
   folder->Remove();
   EXPECT_NE(GetFileAttributesW(W(victim)), INVALID_FILE_ATTRIBUTES) << "the link's target was deleted";
   EXPECT_NE(GetFileAttributesW(W(victim)) & FILE_ATTRIBUTE_READONLY, 0u) << "the link's target was changed";
-  RemoveFromUnixSide(path);
-  RemoveFromUnixSide(victim);
 }
 
 // A work folder whose parent turns out to be a link (a Unix symbolic link,
@@ -148,16 +161,13 @@ TEST(Win32PrivateFolder, APathThroughALinkIsRefusedAndLeavesNothingWhereItLeads)
   Win32SystemInfo system;
   const ustring target = ScratchFolder() + u"prn-link-target";
   const ustring link = ScratchFolder() + u"prn-link-parent";
-  RemoveFromUnixSide(link);
-  RemoveFromUnixSide(target);
+  LinkScratch scratch{link, target};
   ASSERT_TRUE(CreateDirectoryW(W(target), nullptr));
   ASSERT_TRUE(PlantLink(link, target));
   std::unique_ptr<sys::PrivateFolder> folder;
   EXPECT_EQ(system.CreatePrivateFolder(JoinPath(link, u"work"), folder), static_cast<uint32_t>(ERROR_CANT_ACCESS_FILE));
   EXPECT_FALSE(folder);
   EXPECT_FALSE(Exists(JoinPath(target, u"work")));
-  RemoveFromUnixSide(link);
-  RemoveFromUnixSide(target);
 }
 
 // What reaches CreateDirectoryW when the work folder is made (Wine keeps no
