@@ -97,37 +97,18 @@ class BoxAnswerer {
   int questions_ = 0;
 };
 
-TEST(PrivatePaths, TheTraceNeverGoesIntoTheFileTheUsersEnvironmentNames) {
+// The programs as they start, with PRNSETUP_TRACE naming a batch file in a
+// folder that the user's own processes run from: their trace goes to the
+// protected folder, never into that file, and shows that each program's
+// entry turned on the protections that keep planted DLLs out (System32 only
+// for what is loaded by name, safe search, heap termination, DEP).
+TEST(PrivatePaths, TheInstallerAndItsHostTraceOnlyWhereUsersCannotWriteAndHardenThemselves) {
   PackageCopy package(u"prn-wine-trace");
   ASSERT_TRUE(package.Ready());
-  // A batch file in a folder that the user's own processes run from.
   const ustring victim = JoinPath(package.Root(), u"prn-trace-victim.bat");
   ASSERT_EQ(win32::Win32FileSystem().WriteFile(victim, "@echo untouched\r\n"), 0u);
   RemoveTraces(u"prn-trace-victim");
   EnvironmentScope environment({{L"PRNSETUP_TRACE", victim}});
-
-  PrnSetupRun run(package.Exe(), u"EN", package.Folder());
-  HWND main = run.WaitForVisibleWindow(kWindowWait);
-  ASSERT_NE(main, nullptr);
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(run.WaitForExit(kWindowWait), 0u);
-
-  EXPECT_EQ(Read(victim), "@echo untouched\r\n");
-  const ustring trace = ReadTrace(u"prn-trace-victim");
-  EXPECT_NE(trace.find(u"-> _ResLoad()"), ustring::npos);
-  EXPECT_NE(trace.find(u"程序將退出，byby ！"), ustring::npos);
-  RemoveTraces(u"prn-trace-victim");
-}
-
-// The protections that keep planted DLLs out (System32 only for what is
-// loaded by name, safe search, heap termination, DEP) are turned on by the
-// entries of the programs themselves, as they start: the installer's and
-// the 64-bit host's own trace says which took.
-TEST(PrivatePaths, TheInstallerAndItsHostHardenThemselvesAsTheyStart) {
-  PackageCopy package(u"prn-wine-hardening");
-  ASSERT_TRUE(package.Ready());
-  RemoveTraces(u"prn-trace-hardening");
-  EnvironmentScope environment({{L"PRNSETUP_TRACE", JoinPath(package.Root(), u"prn-trace-hardening.log")}});
   {
     PrnSetupRun installer(package.Exe(), u"EN", package.Folder());
     HWND main = installer.WaitForVisibleWindow(kWindowWait);
@@ -145,13 +126,16 @@ TEST(PrivatePaths, TheInstallerAndItsHostHardenThemselvesAsTheyStart) {
     ASSERT_TRUE(host.Started());
     EXPECT_EQ(host.WaitForExit(kWindowWait), 0u);
   }
-  const ustring trace = ReadTrace(u"prn-trace-hardening");
+
+  EXPECT_EQ(Read(victim), "@echo untouched\r\n");
+  const ustring trace = ReadTrace(u"prn-trace-victim");
+  EXPECT_NE(trace.find(u"程序將退出，byby ！"), ustring::npos);
   const ustring allTaken = u"Process hardened: DLL folders 1, DLL search path 1, safe search mode 1, heap termination 1, "
                            u"DEP 1";
   const size_t first = trace.find(allTaken);
   ASSERT_NE(first, ustring::npos) << ToUtf8(trace);
   EXPECT_NE(trace.find(allTaken, first + 1), ustring::npos) << "one of the two programs did not harden itself";
-  RemoveTraces(u"prn-trace-hardening");
+  RemoveTraces(u"prn-trace-victim");
 }
 
 // Install, Yes, and the run to its end, with the user's %TEMP% holding a
@@ -199,8 +183,11 @@ TEST(PrivatePaths, AnInstallKeepsItsWorkFolderAndResultFileOutOfTheUsersReach) {
   GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
   EXPECT_FALSE(LiesIn(workFolder, U(profile)));
   if (sizeof(void*) == 4) {  // the shipped program on 64-bit Windows asks the host
+    const ustring host = Between(trace, u"命令行：\"", u"\"");
     const ustring resultFile = Between(trace, u"/FindHWID \"", u"\"");
-    EXPECT_EQ(FolderPart(resultFile), workFolder) << ToUtf8(trace);
+    EXPECT_EQ(FolderPart(host), workFolder) << ToUtf8(trace);
+    EXPECT_EQ(FolderPart(resultFile), workFolder);
+    EXPECT_NE(trace.find(u"已成功地創建了64位檢測進程"), ustring::npos);
   }
   EXPECT_NE(trace.find(u"准备刪除臨時文件夾：" + workFolder), ustring::npos);
   EXPECT_FALSE(files.DirectoryExists(workFolder));
