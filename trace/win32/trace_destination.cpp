@@ -89,9 +89,16 @@ std::wstring Stem(const wchar_t* named) {
   return stem.empty() ? L"PrnSetup" : stem;
 }
 
+// Digits by hand: the C++ library's conversions would bring its whole
+// formatter into every shipped binary that carries the trace.
 std::wstring Number(unsigned long value, int width) {
-  std::wstring digits = std::to_wstring(value);
-  return std::wstring(digits.size() < static_cast<size_t>(width) ? width - digits.size() : 0, L'0') + digits;
+  std::wstring digits;
+  do {
+    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + value % 10));
+    value /= 10;
+  } while (value != 0);
+  if (digits.size() < static_cast<size_t>(width)) digits.insert(0, width - digits.size(), L'0');
+  return digits;
 }
 
 // A new file "<stem>-<date>-<time>-<process id>[-n].log".
@@ -100,9 +107,9 @@ HANDLE CreateNewTraceFile(const std::wstring& folder, const wchar_t* named) {
   GetLocalTime(&now);
   const std::wstring base = folder + L"\\" + Stem(named) + L"-" + Number(now.wYear, 4) + Number(now.wMonth, 2) +
                             Number(now.wDay, 2) + L"-" + Number(now.wHour, 2) + Number(now.wMinute, 2) +
-                            Number(now.wSecond, 2) + L"-" + std::to_wstring(GetCurrentProcessId());
+                            Number(now.wSecond, 2) + L"-" + Number(GetCurrentProcessId(), 1);
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::wstring path = base + (attempt ? L"-" + std::to_wstring(attempt) : L"") + L".log";
+    const std::wstring path = base + (attempt ? L"-" + Number(attempt, 1) : L"") + L".log";
     HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) return file;
