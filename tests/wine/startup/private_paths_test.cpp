@@ -18,6 +18,7 @@
 #include "sys/win32/win32_files.h"
 #include "sys/win32/win32_text.h"
 #include "text/ascii.h"
+#include "text/format.h"
 #include "text/winpath.h"
 #include "ui/win32/form_main_window.h"
 #include "wine/wine_test_support.h"
@@ -136,6 +137,67 @@ TEST(PrivatePaths, TheInstallerAndItsHostTraceOnlyWhereUsersCannotWriteAndHarden
   ASSERT_NE(first, ustring::npos) << ToUtf8(trace);
   EXPECT_NE(trace.find(allTaken, first + 1), ustring::npos) << "one of the two programs did not harden itself";
   RemoveTraces(u"prn-trace-victim");
+}
+
+// The file name the elevated trace takes at this local time for this process.
+ustring TraceFileName(const ustring& stem, const SYSTEMTIME& time, DWORD processId) {
+  return Format(u"%s-%.4u%.2u%.2u-%.2u%.2u%.2u-%u.log",
+                {stem, time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond,
+                 static_cast<unsigned long>(processId)});
+}
+
+void StartAndClose(PrnSetupRun& run) {
+  HWND main = run.WaitForVisibleWindow(kWindowWait);
+  ASSERT_NE(main, nullptr);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(run.WaitForExit(kWindowWait), 0u);
+}
+
+// Only an administrator could plant them, but the trace is reached through
+// no link, and a file of the name it takes is never written into.
+TEST(PrivatePaths, TheTraceFollowsNoLinkAndEntersNoFileThatIsThere) {
+  PackageCopy package(u"prn-wine-trace-links");
+  ASSERT_TRUE(package.Ready());
+  win32::Win32FileSystem files;
+  const ustring folder = TraceFolder(), aside = TraceFolder() + u"-aside";
+  {
+    const ustring victim = JoinPath(package.Root(), u"victim");
+    ASSERT_EQ(files.CreateDirectories(victim), 0u);
+    const bool moved = files.DirectoryExists(folder) && MoveFileW(W(folder), W(aside));
+    ASSERT_TRUE(PlantLink(folder, victim));
+    EnvironmentScope environment({{L"PRNSETUP_TRACE", JoinPath(package.Root(), u"prn-trace-link.log")}});
+    PrnSetupRun run(package.Exe(), u"EN", package.Folder());
+    StartAndClose(run);
+    RemoveFromUnixSide(folder);
+    if (moved) MoveFileW(W(aside), W(folder));
+    EXPECT_TRUE(files.ListFiles(victim, u"*").empty()) << "the trace went through the link";
+  }
+  // Files of every name the trace could take in the next half minute.
+  EnvironmentScope environment({{L"PRNSETUP_TRACE", JoinPath(package.Root(), u"prn-trace-planted.log")}});
+  PrnSetupRun run(package.Exe(), u"EN", package.Folder(), true);
+  ASSERT_TRUE(run.Started());
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  FILETIME start{};
+  SystemTimeToFileTime(&now, &start);
+  std::vector<ustring> planted;
+  for (int second = 0; second < 30; ++second) {
+    ULARGE_INTEGER at{{start.dwLowDateTime, start.dwHighDateTime}};
+    at.QuadPart += second * 10000000ull;
+    FILETIME later{at.LowPart, at.HighPart};
+    SYSTEMTIME time{};
+    FileTimeToSystemTime(&later, &time);
+    planted.push_back(JoinPath(folder, TraceFileName(u"prn-trace-planted", time, run.ProcessId())));
+    ASSERT_EQ(files.WriteFile(planted.back(), "planted"), 0u);
+  }
+  run.Resume();
+  StartAndClose(run);
+  for (const ustring& path : planted) {
+    EXPECT_EQ(Read(path), "planted") << ToUtf8(path);
+    DeleteFileW(W(path));
+  }
+  EXPECT_NE(ReadTrace(u"prn-trace-planted").find(u"-> _ResLoad()"), ustring::npos);  // in a name of its own
+  RemoveTraces(u"prn-trace-planted");
 }
 
 // Install, Yes, and the run to its end, with the user's %TEMP% holding a

@@ -9,19 +9,22 @@ namespace prn::testing {
 using win32::U;
 using win32::W;
 
-PrnSetupRun::PrnSetupRun(const ustring& exe, const ustring& parameters, const ustring& currentDirectory) {
+PrnSetupRun::PrnSetupRun(const ustring& exe, const ustring& parameters, const ustring& currentDirectory,
+                         bool suspended) {
   ustring commandLine = u"\"" + exe + u"\"" + (parameters.empty() ? u"" : u" " + parameters);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(W(exe), W(commandLine), nullptr, nullptr, FALSE, 0, nullptr, W(currentDirectory), &startup,
-                      &info)) {
+  if (!CreateProcessW(W(exe), W(commandLine), nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0, nullptr,
+                      W(currentDirectory), &startup, &info)) {
     return;
   }
-  CloseHandle(info.hThread);
+  thread_.Reset(info.hThread);
   process_.Reset(info.hProcess);
   processId_ = info.dwProcessId;
 }
+
+void PrnSetupRun::Resume() { ResumeThread(thread_.Get()); }
 
 PrnSetupRun::~PrnSetupRun() {
   if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
@@ -144,15 +147,11 @@ bool PackageCopy::WritePackage() {
          files.WriteFile(JoinPath(package_, u"Resource\\sub\\min1.png"), "min") == 0;
 }
 
-namespace {
-
 ustring TraceFolder() {
   wchar_t windows[MAX_PATH] = {};
   GetSystemWindowsDirectoryW(windows, MAX_PATH);
   return JoinPath(U(windows), u"Logs\\PrnSetup");
 }
-
-}  // namespace
 
 std::vector<ustring> TraceFiles(const ustring& stem) {
   std::vector<ustring> paths;

@@ -15,13 +15,17 @@ namespace prn::testing {
 
 class PrnSetupRun {
  public:
-  // Starts `exe` with the parameters in the folder `currentDirectory`.
-  PrnSetupRun(const ustring& exe, const ustring& parameters, const ustring& currentDirectory);
+  // Starts `exe` with the parameters in the folder `currentDirectory`;
+  // `suspended`: its first thread waits for Resume.
+  PrnSetupRun(const ustring& exe, const ustring& parameters, const ustring& currentDirectory,
+              bool suspended = false);
   ~PrnSetupRun();  // a run that is still going is ended
   PrnSetupRun(const PrnSetupRun&) = delete;
   PrnSetupRun& operator=(const PrnSetupRun&) = delete;
 
   bool Started() const { return static_cast<bool>(process_); }
+  DWORD ProcessId() const { return processId_; }
+  void Resume();
   // The first visible top-level window of the process, waiting up to `ms`.
   HWND WaitForVisibleWindow(DWORD ms) const;
   // A top-level window of the process with this caption, visible or not.
@@ -32,6 +36,7 @@ class PrnSetupRun {
 
  private:
   win32::KernelHandle process_;
+  win32::KernelHandle thread_;
   DWORD processId_ = 0;
 };
 
@@ -68,6 +73,8 @@ class PackageCopy {
   bool ready_ = false;
 };
 
+// Where the elevated trace goes: <Windows>\\Logs\\PrnSetup.
+ustring TraceFolder();
 // The elevated trace of the runs whose PRNSETUP_TRACE named a file of this
 // stem: every <Windows>\Logs\PrnSetup\<stem>-*.log, read as one text.
 ustring ReadTrace(const ustring& stem);
