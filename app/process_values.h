@@ -41,6 +41,7 @@ struct ProcessValues {
   ustring g_strInst2kDll;
   ustring g_strInst2k64Dll;
   ustring g_strPrnSetup64Exe;
+  ustring usbPortLibrary;  // the package's PLP_RW.DLL copied here; empty when it has none
   // g_strWorkDir once this run has created it (only then may it remove it),
   // holding the extracted files until the folder goes.
   std::unique_ptr<sys::PrivateFolder> workFolder;

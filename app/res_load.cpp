@@ -1,10 +1,13 @@
 #include "app/res_load.h"
 
+#include <vector>
+
 #include "app/system_queries.h"
 #include "sys/dialogs.h"
 #include "sys/files.h"
 #include "sys/resources.h"
 #include "sys/system_info.h"
+#include "sys/usb_port_library.h"
 #include "sys/win_errors.h"
 #include "text/error.h"
 #include "text/format.h"
@@ -20,11 +23,12 @@ constexpr char16_t kSetupIniMissing[] = u"配置文件（%s）不存在，程序
 constexpr char16_t kSetupIniMissingCaption[] = u"出錯了";
 constexpr int kWorkFolderAttempts = 100;
 
+
 class Loader {
  public:
   Loader(const sys::Platform& platform, ProcessValues& values)
       : files_(*platform.files), system_(*platform.system), resources_(*platform.resources),
-        dialogs_(*platform.dialogs), codePage_(*platform.codePage), values_(values) {}
+        dialogs_(*platform.dialogs), codePage_(*platform.codePage), usb_(*platform.usb), values_(values) {}
 
   ResLoadResult Run(const ustring& langCode) {
     trace::Enter(u"_ResLoad()");
@@ -35,6 +39,7 @@ class Loader {
     values_.g_slPrintersBefore.emplace();
     values_.g_slPrintersAfter.emplace();
     ExtractFiles(langCode);
+    CopyUsbPortLibrary();
 
     values_.g_strSetupIni = files_.FullPath(u"Setup.Ini");
     if (!files_.FileExists(values_.g_strSetupIni)) {
@@ -52,25 +57,31 @@ class Loader {
     throw Error(SystemErrorText(system_, code, subject));
   }
 
-  // A unique tmpXXXX.tmp in the temporary folder names the work folder; the
-  // empty file itself stays where the system created it. A folder of that
-  // name that exists already is someone else's: the next unique name is taken.
+  // The work folder lies where no standard user can make or re-point any
+  // part of its path: directly in the Windows folder's SystemTemp (where that
+  // exists and lets us in) or Temp, never in the user's %TEMP%, which the
+  // user's own processes may turn into a link at any time. Its name cannot
+  // be guessed beforehand; a name that is taken (a folder, a file or a link
+  // someone planted) is never used, the next one is tried instead.
   void CreateWorkFolder() {
-    const ustring temp = GetTempDirectory(system_);
-    for (int attempt = 1;; ++attempt) {
-      ustring uniqueFile;
-      if (uint32_t code = system_.CreateTempFileName(temp, u"tmp", uniqueFile)) Fail(code, temp);
-      ustring name = FileNamePart(uniqueFile);
-      name = name.substr(0, name.find_last_of(u'.'));
-      values_.g_strWorkDir = JoinPath(JoinPath(temp, u"Pellnor\\PrnSetup"), name);
-
-      trace::Format(u"准备从%s創建臨時文件夾。", {values_.g_strWorkDir}, kLoadTag);
-      // The parents are shared by every run; the work folder itself gets an
-      // access list before anything is written into it.
-      files_.CreateDirectories(FolderPart(values_.g_strWorkDir));
-      const uint32_t code = system_.CreatePrivateFolder(values_.g_strWorkDir, values_.workFolder);
-      if (code == winerr::Success) return;
-      if (code != winerr::AlreadyExists || attempt == kWorkFolderAttempts) Fail(code, values_.g_strWorkDir);
+    const ustring windows = system_.WindowsDirectory();
+    std::vector<ustring> parents;
+    if (files_.DirectoryExists(JoinPath(windows, u"SystemTemp"))) parents.push_back(JoinPath(windows, u"SystemTemp"));
+    parents.push_back(JoinPath(windows, u"Temp"));
+    for (size_t parent = 0; parent < parents.size(); ++parent) {
+      const bool lastParent = parent + 1 == parents.size();
+      for (int attempt = 1;; ++attempt) {
+        uint64_t number = 0;
+        if (uint32_t code = system_.UnpredictableNumber(number)) Fail(code, parents[parent]);
+        values_.g_strWorkDir = JoinPath(parents[parent], Format(u"PrnSetup-%.8X%.8X", {static_cast<unsigned>(number >> 32),
+                                                                                     static_cast<unsigned>(number)}));
+        trace::Format(u"准备从%s創建臨時文件夾。", {values_.g_strWorkDir}, kLoadTag);
+        const uint32_t code = system_.CreatePrivateFolder(values_.g_strWorkDir, values_.workFolder);
+        if (code == winerr::Success) return;
+        if (code == winerr::AlreadyExists && attempt < kWorkFolderAttempts) continue;
+        if (code == winerr::AccessDenied && !lastParent) break;  // SystemTemp is SYSTEM's alone here
+        Fail(code, values_.g_strWorkDir);
+      }
     }
   }
 
@@ -106,6 +117,22 @@ class Loader {
     WriteExtracted(values_.g_strPrnSetup64Exe, bytes);
   }
 
+  // The package's USB port library is its code that runs in this elevated
+  // process. It is copied now, as the user starts the installer, and bound
+  // from the copy: the package folder (often a Downloads folder) may be
+  // changed by the user's other processes long before its first use.
+  void CopyUsbPortLibrary() {
+    const ustring source = JoinPath(system_.ExecutableFolder(), u"PLP_RW.DLL");
+    std::string bytes;
+    if (!files_.FileExists(source) || files_.ReadFile(source, bytes) != winerr::Success) {
+      trace::Format(u"USB port library %s not found beside the program: no USB printers", {source});
+      return;
+    }
+    values_.usbPortLibrary = JoinPath(values_.g_strWorkDir, u"PLP_RW.DLL");
+    WriteExtracted(values_.usbPortLibrary, bytes);
+    usb_.UseLibraryAt(values_.usbPortLibrary);
+  }
+
   std::string ReadResource(const ustring& name) const {
     std::string bytes;
     if (uint32_t code = resources_.ReadRcData(name, bytes)) Fail(code, name);
@@ -137,6 +164,7 @@ class Loader {
   const sys::Resources& resources_;
   sys::Dialogs& dialogs_;
   const sys::CodePage& codePage_;
+  sys::UsbPortLibrary& usb_;
   ProcessValues& values_;
 };
 

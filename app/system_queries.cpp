@@ -29,12 +29,6 @@ int32_t GetWinVer(const sys::SystemInfo& system) {
 
 bool IsWow64(const sys::SystemInfo& system) { return system.Wow64Flag().value_or(false); }
 
-ustring GetTempDirectory(const sys::SystemInfo& system) {
-  auto reported = system.TempPath();
-  if (!reported) return {};
-  return system.LongPathName(*reported).value_or(*reported);
-}
-
 ustring SystemErrorText(const sys::SystemInfo& system, uint32_t code, const ustring& subject) {
   ustring message = system.ErrorMessage(code);
   if (message.empty()) message = Format(u"Windows error %u (0x%.8X).", {code, code});

@@ -22,10 +22,6 @@ int32_t GetWinVer(const sys::SystemInfo& system);
 // True when this program runs under WOW64; false when the system cannot tell.
 bool IsWow64(const sys::SystemInfo& system);
 
-// The user's temporary folder with its trailing backslash, in its long form
-// when the system can give that.
-ustring GetTempDirectory(const sys::SystemInfo& system);
-
 // The text shown when a system call fails: the system's own message and the
 // file or folder concerned, on two lines.
 ustring SystemErrorText(const sys::SystemInfo& system, uint32_t code, const ustring& subject);

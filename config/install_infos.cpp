@@ -4,6 +4,7 @@
 #include "text/ascii.h"
 #include "text/error.h"
 #include "text/format.h"
+#include "text/winpath.h"
 #include "trace/trace.h"
 
 namespace prn::config {
@@ -21,7 +22,7 @@ constexpr char16_t kInfMissing[] = u" 指定的INF文件不存在！";
 // Link rule: anything but a web address is a file or folder beside the
 // program; one that does not exist is dropped.
 ustring ResolveLink(const ustring& value, const SettingsEnvironment& env) {
-  if (value.empty() || StartsWithNoCase(value, u"HTTP")) return value;
+  if (value.empty() || IsWebLink(value)) return value;
   ustring path = env.programFolder + value;
   if (env.files->FileExists(path) || env.files->DirectoryExists(path)) return path;
   return {};

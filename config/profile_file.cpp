@@ -178,7 +178,8 @@ std::optional<int32_t> ParseProfileInteger(ustring_view text) {
   if (hex) {
     // Hexadecimal fills the 32 bits: $FFFFFFFF is -1.
     int32_t bits = static_cast<int32_t>(static_cast<uint32_t>(value));
-    return negative ? -bits : bits;
+    // In 32 bits, as the value itself: -$80000000 is $80000000 again.
+    return negative ? static_cast<int32_t>(0u - static_cast<uint32_t>(bits)) : bits;
   }
   if (!negative && value > 0x7FFFFFFFull) return std::nullopt;
   return negative ? static_cast<int32_t>(-static_cast<int64_t>(value)) : static_cast<int32_t>(value);

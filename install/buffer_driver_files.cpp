@@ -7,6 +7,9 @@
 #include "install/staging_folder.h"
 #include "sys/files.h"
 #include "sys/shell.h"
+#include "sys/system_info.h"
+#include "sys/win_errors.h"
+#include "text/ascii.h"
 #include "text/error.h"
 #include "text/format.h"
 #include "text/winpath.h"
@@ -17,22 +20,91 @@ namespace prn::install {
 namespace {
 
 constexpr char16_t kTraceTag[] = u"BufferDriverFiles";
+// Beside the staging folder, the new copy while it is made and checked, and
+// the old one while the new one takes its place. FolderNameFor spells every
+// "%" as "%25", so no model's folder can have these names.
+constexpr char16_t kFreshSuffix[] = u"%new";
+constexpr char16_t kAsideSuffix[] = u"%old";
 
-void DeleteOldStaging(const StagingContext& run, const StagingFolder& staging) {
+[[noreturn]] void Fail(const sys::SystemInfo& system, const ustring& what, uint32_t code) {
+  ustring reason = system.ErrorMessage(code);
+  if (reason.empty()) reason = Format(u"Windows error %u.", {code});
+  throw Error(what + u"\r\n" + reason + u"\r\nThe driver was not installed.");
+}
+
+// The driver folder of a package is its own: a DriverDir with "..", or one
+// reached through a junction, must not have administrator rights copy
+// whatever lies elsewhere into Program Files and register it.
+void CheckDriverFolder(const sys::FileSystem& files, const ustring& packageFolder, const ustring& driverDir) {
+  const ustring package = files.FullPath(packageFolder), folder = files.FullPath(driverDir);
+  if (!EqualsNoCase(folder, package) && !LiesUnder(folder, package)) {
+    throw Error(Format(u"The driver folder \"%s\" lies outside the package folder \"%s\"; it is not installed.",
+                       {folder, package}));
+  }
+  for (ustring part = folder; part.size() > package.size(); part = FolderPart(part)) {
+    if (files.IsLink(part)) {
+      throw Error(Format(u"The driver folder \"%s\" is reached through the link \"%s\"; it is not installed.",
+                         {folder, part}));
+    }
+  }
+}
+
+// A folder that an earlier run left beside the staging folder.
+void RemoveLeftover(sys::FileSystem& files, const StagingFolder& staging, const ustring& folder) {
+  if (!files.DirectoryExists(folder) && !files.IsLink(folder)) return;
+  if (LiesUnder(files.FullPath(folder), files.FullPath(staging.root))) files.DeleteTree(folder);
+}
+
+// The old copy goes through the shell, and a failure to remove it only
+// leaves it beside the staging folder, where the next run removes it.
+void DeleteOldStaging(const StagingContext& run, const StagingFolder& staging, const ustring& aside) {
   sys::FileSystem& files = *run.platform.files;
-  trace::Message(u"準備刪除舊版文件：" + staging.folder, kTraceTag);
+  trace::Message(u"準備刪除舊版文件：" + aside, kTraceTag);
   // A recursive delete with administrator rights: never anywhere but inside the root.
-  if (!LiesUnder(files.FullPath(staging.folder), files.FullPath(staging.root)))
-    throw Error(Format(u"The folder \"%s\" does not lie under \"%s\"; it is not deleted.",
-                       {staging.folder, staging.root}));
-  int code = run.platform.shell->DeleteWithShell(staging.folder, kStagingDeleteFlags, run.window);
+  if (!LiesUnder(files.FullPath(aside), files.FullPath(staging.root)))
+    throw Error(Format(u"The folder \"%s\" does not lie under \"%s\"; it is not deleted.", {aside, staging.root}));
+  int code = run.platform.shell->DeleteWithShell(aside, kStagingDeleteFlags, run.window);
   if (code != 0) trace::Format(u"刪除操作沒有成功完成，返回碼：0x%X", {code});
 }
 
-void CopyPackage(sys::FileSystem& files, const ustring& driverDir, const ustring& folder) {
-  uint32_t code = files.CreateDirectories(folder);
-  if (code == 0) code = files.CopyTree(driverDir, folder);
-  if (code != 0) trace::Format(u"複製驅動程序文件失敗（%s），錯誤碼：%d", {folder, code}, kTraceTag);
+// The package is copied beside the staging folder, the copy is checked, and
+// only then renamed into place: a copy that fails never stands where this or
+// a later run would install from it. Raises prn::Error with a clear text.
+void StagePackage(const StagingContext& run, const StagingFolder& staging, const ustring& driverDir,
+                  const ustring& infName) {
+  sys::FileSystem& files = *run.platform.files;
+  const sys::SystemInfo& system = *run.platform.system;
+  CheckDriverFolder(files, system.ExecutableFolder(), driverDir);
+  const ustring fresh = staging.folder + kFreshSuffix, aside = staging.folder + kAsideSuffix;
+  RemoveLeftover(files, staging, fresh);
+  RemoveLeftover(files, staging, aside);
+
+  uint32_t code = files.CreateDirectories(fresh);
+  if (code == 0) code = files.CopyTree(driverDir, fresh);
+  std::string copied, original;
+  if (code == 0 && (files.ReadFile(JoinPath(fresh, infName), copied) != 0 ||
+                    files.ReadFile(JoinPath(driverDir, infName), original) != 0 || copied != original)) {
+    code = winerr::InvalidData;  // the INF did not arrive as it is
+  }
+  if (code != 0) {
+    trace::Format(u"複製驅動程序文件失敗（%s），錯誤碼：%d", {fresh, code}, kTraceTag);
+    RemoveLeftover(files, staging, fresh);
+    Fail(system, Format(u"The driver files of \"%s\" could not be copied to \"%s\".", {driverDir, staging.folder}),
+         code);
+  }
+
+  const bool replacing = files.DirectoryExists(staging.folder);
+  if (replacing && (code = files.MoveFolder(staging.folder, aside)) != 0) {
+    RemoveLeftover(files, staging, fresh);
+    Fail(system, Format(u"The driver files in \"%s\" are in use and could not be replaced.", {staging.folder}),
+         code);
+  }
+  if ((code = files.MoveFolder(fresh, staging.folder)) != 0) {
+    if (replacing) files.MoveFolder(aside, staging.folder);
+    RemoveLeftover(files, staging, fresh);
+    Fail(system, Format(u"The driver files could not be put in place in \"%s\".", {staging.folder}), code);
+  }
+  if (replacing) DeleteOldStaging(run, staging, aside);
 }
 
 }  // namespace
@@ -51,9 +123,7 @@ bool BufferDriverFiles(const StagingContext& run, ustring& strOemInf) {
   StagingFolder staging = MakeStagingFolder(*programFiles, run.OEMManufactor, info.PrinterName);
   ustring stagedInf = staging.folder + u"\\" + infName;
 
-  bool restage = InfCompareVersion(files, ansi, sourceInf, stagedInf) != 0;
-  if (restage && files.DirectoryExists(staging.folder)) DeleteOldStaging(run, staging);
-  if (restage) CopyPackage(files, info.DriverDir, staging.folder);
+  if (InfCompareVersion(files, ansi, sourceInf, stagedInf) != 0) StagePackage(run, staging, info.DriverDir, infName);
 
   strOemInf = stagedInf;
   ustring registeredPath;

@@ -10,9 +10,12 @@ namespace prn::install {
 constexpr uint32_t kStagingDeleteFlags = 0x414;
 
 // True when the package is staged and registered; `strOemInf` is then the INF
-// to install from. Raises prn::Error when the staging folder's names are not
-// plain folder names, when an INF cannot be read, or when the DriverVer
-// dates are unreadable.
+// to install from. A new copy is made beside the staging folder, checked and
+// renamed into place, so a failed copy never stands there. Raises prn::Error
+// with a clear text when the staging folder's names are not plain folder
+// names, when the driver folder lies outside the package or behind a link,
+// when the copy or its move into place fails, when an INF cannot be read,
+// or when the DriverVer dates are unreadable.
 bool BufferDriverFiles(const StagingContext& run, ustring& strOemInf);
 
 }  // namespace prn::install

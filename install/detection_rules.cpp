@@ -35,16 +35,6 @@ ustring PortFromInstanceId(ustring_view id) {
   return {};
 }
 
-ustring BuildHostCommandLine(ustring_view hostPath, uint64_t windowHandle, ustring_view libraryPath,
-                             ustring_view infPath, ustring_view hardwareId,
-                             const std::optional<ustring>& resultFile) {
-  // Quoted: a blank in the work folder's path must not let C:\Program.exe run.
-  ustring line = u"\"" + ustring(hostPath) + u"\" /Handle " + ToDecimal(static_cast<long long>(windowHandle)) + u" /Dll \"" +
-                 ustring(libraryPath) + u"\"" + u" /Inf \"" + ustring(infPath) + u"\" /HWID " + ustring(hardwareId);
-  if (resultFile) line += u" /FindHWID \"" + *resultFile + u"\"";
-  return line;
-}
-
 uint32_t ParseRetValue(ustring_view text) {
   if (text.empty()) return winerr::ProcessAborted;
   size_t i = 0;

@@ -1,6 +1,6 @@
 #pragma once
 // The plain rules of device detection: how a probe code reads, which port an
-// instance ID names, the 64-bit host's command line and its "Ret" value.
+// instance ID names, and the 64-bit host's "Ret" value.
 
 #include <cstdint>
 #include <optional>
@@ -21,11 +21,6 @@ bool NeedsFollowUpCheck(uint32_t code);
 
 // "…&USB001" → "USB001", "…&LPT1" in an LPTENUM ID → "LPT1:", else empty.
 ustring PortFromInstanceId(ustring_view instanceId);
-
-// Command line of the 64-bit host, its path in quotes; `resultFile` selects find mode.
-ustring BuildHostCommandLine(ustring_view hostPath, uint64_t windowHandle, ustring_view libraryPath,
-                             ustring_view infPath, ustring_view hardwareId,
-                             const std::optional<ustring>& resultFile);
 
 // "Ret" read as a 64-bit decimal number, its low 32 bits kept (1067 for text
 // that is no number).

@@ -14,13 +14,12 @@ namespace {
 
 constexpr size_t kDriverNameLimit = 256;
 
-// A printer that is offline takes no new jobs while it is being deleted.
-void SetPrinterOffline(sys::Spooler& spooler, const ustring& printerName) {
+// Sets the queue's status value; false when it cannot be opened or set.
+bool SetQueueStatus(sys::Spooler& spooler, const ustring& printerName, uint32_t status) {
   sys::PRINTER_DEFAULTSW defaults;
   defaults.DesiredAccess = sys::spool::PrinterAllAccess;
   auto printer = spooler.OpenPrinterHandle(printerName, &defaults);
-  if (!printer) return;
-  if (!printer->SetQueueStatus(sys::spool::StatusOffline)) trace::Message(u"不能將打印機設置為脫機：" + printerName);
+  return printer && printer->SetQueueStatus(status);
 }
 
 bool DeleteDriver(const RemovalContext& context, const ustring& driverName, const ustring& uninstallKeyName) {
@@ -44,11 +43,17 @@ uint8_t DeletePrinterAndDriver(const RemovalContext& context, const ustring& uni
   spooler::GetPrinterInfo(spooler, printerName, info, driverShared);
   const ustring driverName = info.pDriverName.substr(0, kDriverNameLimit);
 
-  SetPrinterOffline(spooler, printerName);
+  // A printer that is offline takes no new jobs while it is being deleted;
+  // one that stays is given back the status it had.
+  const bool setOffline = SetQueueStatus(spooler, printerName, sys::spool::StatusOffline);
+  if (!setOffline) trace::Message(u"不能將打印機設置為脫機：" + printerName);
   ustring deletedPrinter;
   UIDeletePrinter(context, printerName, deletedPrinter);
   if (deletedPrinter != printerName) {
     trace::Message(u"刪除打印機失敗：" + printerName);
+    if (setOffline && !SetQueueStatus(spooler, printerName, info.Status)) {
+      trace::Message(u"不能恢復打印機的狀態：" + printerName);
+    }
     return deletion::PrinterNotDeleted;
   }
   ustring newDefault;

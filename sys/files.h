@@ -27,6 +27,11 @@ class FileSystem {
   virtual uint32_t CopyTree(const ustring& from, const ustring& to) = 0;
   // Deletes a folder with everything in it.
   virtual uint32_t DeleteTree(const ustring& path) = 0;
+  // Renames a folder on the same volume; a folder that is there already at
+  // `to` is not replaced (ERROR_ALREADY_EXISTS).
+  virtual uint32_t MoveFolder(const ustring& from, const ustring& to) = 0;
+  // True when `path` itself is a link (a junction or symbolic link), wherever it leads.
+  virtual bool IsLink(const ustring& path) const = 0;
   // Names (not paths) of the files in `folder` matching a pattern with '*' and '?'.
   virtual std::vector<ustring> ListFiles(const ustring& folder, const ustring& pattern) const = 0;
 

@@ -1,6 +1,6 @@
 #pragma once
 // The Windows shell (shell32): special folders, file operations and opening
-// documents.
+// documents, links and programs.
 
 #include <cstdint>
 #include <optional>
@@ -29,9 +29,19 @@ class Shell {
   // Deletes a file or folder with all its contents (FO_DELETE with `flags`);
   // answers the shell's code, 0 when it is done.
   virtual int DeleteWithShell(const ustring& path, uint32_t flags, WindowHandle owner) = 0;
-  // ShellExecuteW; answers its result, greater than 32 on success.
+  // ShellExecuteW of this (elevated) process: for what is part of the
+  // install, such as the entry's AfterRun. Answers its result, greater than
+  // 32 on success.
   virtual intptr_t Execute(WindowHandle owner, const ustring& verb, const ustring& file,
                            const ustring& parameters, const ustring& directory, int showCommand) = 0;
+  // Opens a document, folder or web address (a full path, or a web link) as
+  // the desktop's user, not elevated: through the shell that runs the
+  // desktop (IShellWindows, then IShellDispatch2::ShellExecute), verb
+  // "open", shown. Only where no such shell runs does this process's
+  // ShellExecuteW open it. Answers as ShellExecuteW does: greater than 32
+  // when it opened, 31 when no program is associated with the file's type,
+  // another code of 32 or less when it failed.
+  virtual intptr_t OpenAsDesktopUser(WindowHandle owner, const ustring& target) = 0;
 };
 
 }  // namespace prn::sys

@@ -1,6 +1,7 @@
 #pragma once
 // What the installer asks of the running system: its language, version and
-// bitness, its folders, unique temporary names, error texts and waiting.
+// bitness, its folders, unique and unguessable names, private folders, error
+// texts and waiting.
 
 #include <cstdint>
 #include <memory>
@@ -29,17 +30,21 @@ class SystemInfo {
   // IsWow64Process for this process; nothing when the function does not exist.
   virtual std::optional<bool> Wow64Flag() const = 0;
 
-  // GetTempPathW, with its trailing backslash; nothing when it fails.
-  virtual std::optional<ustring> TempPath() const = 0;
-  // GetLongPathNameW; nothing when it fails (for example a missing path).
-  virtual std::optional<ustring> LongPathName(const ustring& path) const = 0;
+  // GetSystemWindowsDirectoryW, without trailing backslash: the machine's own
+  // Windows folder, never one that the user's environment names.
+  virtual ustring WindowsDirectory() const = 0;
+  // A number from the system's cryptographic random generator, for names
+  // that nobody can guess beforehand. Answers a Windows error code.
+  virtual uint32_t UnpredictableNumber(uint64_t& number) = 0;
   // GetTempFileNameW with unique number 0: creates an empty file with a unique
   // name in `folder` and gives its full path. Answers a Windows error code.
   virtual uint32_t CreateTempFileName(const ustring& folder, const ustring& prefix, ustring& fileName) = 0;
   // Creates one folder (its parent must exist) owned by Administrators, whose
-  // access list lets only Administrators and SYSTEM in, at high integrity.
-  // A folder that already exists is refused (ERROR_ALREADY_EXISTS): its
-  // access list is not ours. Answers a Windows error code.
+  // access list lets only Administrators and SYSTEM in, at high integrity,
+  // and holds it open. A folder (or a link) that already exists there is
+  // refused (ERROR_ALREADY_EXISTS): its access list is not ours. A path that
+  // leads through a link is refused too (ERROR_CANT_ACCESS_FILE), and the
+  // folder made at its end is removed again. Answers a Windows error code.
   virtual uint32_t CreatePrivateFolder(const ustring& path, std::unique_ptr<PrivateFolder>& folder) = 0;
 
   // Folder of the running executable, without trailing backslash.

@@ -1,11 +1,14 @@
 #pragma once
-// The USB port library (PLP_RW.DLL beside the executable): a process-wide list
-// of attached USB printers, rebuilt by USBPrintRefresh and read by GetUSBHWID.
+// The USB port library (PLP_RW.DLL of the package, copied into the work folder
+// at start): a process-wide list of attached USB printers, rebuilt by
+// USBPrintRefresh and read by GetUSBHWID.
 // A refresh under another scan's reads would swap the list beneath them, so
 // the list is reached only through a Scan, and one Scan at a time exists.
 
 #include <mutex>
 #include <string>
+
+#include "text/ustring.h"
 
 namespace prn::sys {
 
@@ -17,6 +20,13 @@ struct UsbPrinterEntry {
 class UsbPortLibrary {
  public:
   virtual ~UsbPortLibrary() = default;
+
+  // The library file to bind at first use, a full path; empty: there is none,
+  // and the answer is "no USB printers". Set once, before the first scan.
+  void UseLibraryAt(const ustring& fullPath) {
+    std::lock_guard<std::mutex> hold(scanLock_);
+    libraryPath_ = fullPath;
+  }
 
   class Scan {
    public:
@@ -32,11 +42,13 @@ class UsbPortLibrary {
   };
 
  protected:
+  const ustring& LibraryPath() const { return libraryPath_; }
   virtual int RefreshList() = 0;
   virtual UsbPrinterEntry ReadEntry(int index) = 0;
 
  private:
   std::mutex scanLock_;
+  ustring libraryPath_;
 };
 
 }  // namespace prn::sys

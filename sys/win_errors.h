@@ -44,6 +44,7 @@ constexpr uint32_t InvalidPrinterName = 1801;
 constexpr uint32_t PrinterAlreadyExists = 1802;
 constexpr uint32_t ResourceTypeNotFound = 1813;
 constexpr uint32_t ResourceNameNotFound = 1814;
+constexpr uint32_t CantAccessFile = 1920;  // a path that leads through a link where none may be
 constexpr uint32_t PrinterDriverInUse = 3001;
 
 // SetupAPI codes that cross the device-install library.

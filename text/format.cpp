@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 namespace prn {
@@ -55,7 +56,15 @@ long long AsInteger(const FormatArg* arg) {
   if (!arg) return 0;
   const auto& v = arg->Value();
   if (auto* n = std::get_if<long long>(&v)) return *n;
-  if (auto* d = std::get_if<double>(&v)) return static_cast<long long>(*d);
+  if (auto* d = std::get_if<double>(&v)) {
+    // Beyond the range of a long long the conversion would be undefined: the
+    // ends of the range stand for such values, and a value that is no number is 0.
+    constexpr double kTwoTo63 = 9223372036854775808.0;
+    if (*d != *d) return 0;
+    if (*d >= kTwoTo63) return std::numeric_limits<long long>::max();
+    if (*d < -kTwoTo63) return std::numeric_limits<long long>::min();
+    return static_cast<long long>(*d);
+  }
   return 0;
 }
 

@@ -94,4 +94,8 @@ ustring RelativeWindowsPath(ustring_view from, ustring_view target) {
   return out;
 }
 
+bool IsWebLink(ustring_view target) {
+  return StartsWithNoCase(target, u"http://") || StartsWithNoCase(target, u"https://");
+}
+
 }  // namespace prn

@@ -4,9 +4,10 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <mutex>
+
+#include "trace/trace_destination.h"
 
 // Plain C I/O on purpose: iostreams, locale and filesystem would add hundreds
 // of kilobytes to every shipped binary for a facility that is off by default.
@@ -29,15 +30,7 @@ class TraceFile {
     if (file_) std::fclose(file_);
   }
 
-  void OpenFromEnvironment() {
-#ifdef _WIN32
-    const wchar_t* path = _wgetenv(L"PRNSETUP_TRACE");
-    if (path && *path) file_ = _wfopen(path, L"ab");
-#else
-    const char* path = std::getenv("PRNSETUP_TRACE");
-    if (path && *path) file_ = std::fopen(path, "ab");
-#endif
-  }
+  void OpenFromEnvironment() { file_ = OpenTraceDestination(); }
   std::FILE* get() const { return file_; }
 
  private:

@@ -1,6 +1,8 @@
 #pragma once
 // Diagnostic trace. Silent unless the environment variable PRNSETUP_TRACE names
-// a file; then every line goes there as UTF-8 with time, thread id and tag.
+// a file; then every line goes as UTF-8 with time, thread id and tag to that
+// file, or, in an elevated process on Windows, to a new file in a folder that
+// only administrators may change (trace/win32/trace_destination.cpp).
 
 #include <initializer_list>
 #include <memory>

@@ -1,6 +1,7 @@
 #include "native/host64/host_arguments.h"
 
 #include "text/ascii.h"
+#include "text/command_line.h"
 #include "text/decimal.h"
 
 namespace prn::host64 {
@@ -36,6 +37,12 @@ HostArguments ParseHostArguments(const std::vector<ustring>& arguments) {
   }
   parsed.window = ParseWindowHandle(handleText);
   return parsed;
+}
+
+HostArguments ParseHostCommandLine(ustring_view commandLine) {
+  StringList arguments = SplitCommandLine(commandLine);
+  if (!arguments.empty()) arguments.erase(arguments.begin());
+  return ParseHostArguments(arguments);
 }
 
 }  // namespace prn::host64

@@ -10,7 +10,7 @@
 namespace prn::host64 {
 
 struct HostArguments {
-  ustring dll;         // the library, relative to the current directory or full
+  ustring dll;         // the library, a full path (a relative one is taken in the current directory)
   ustring inf;
   ustring hardwareId;
   ustring resultFile;  // "/FindHWID": present only in find mode
@@ -23,6 +23,10 @@ struct HostArguments {
 // before it and replaces an earlier value; values after an unknown switch,
 // or before any switch, are ignored.
 HostArguments ParseHostArguments(const std::vector<ustring>& arguments);
+
+// The host's whole command line (GetCommandLineW), split by SplitCommandLine;
+// the program name is skipped.
+HostArguments ParseHostCommandLine(ustring_view commandLine);
 
 // The "/Handle" value as wcstol reads it, widened without sign extension.
 sys::WindowHandle ParseWindowHandle(ustring_view text);

@@ -11,10 +11,11 @@ Machine::Machine() : files(host.Path()), shell(files), privileges(lastError) {
   processes.InstallProgram(u"rundll32.exe", Rundll32Program(spooler, files, codePage));
   devices.driverInstalled = PrinterClassInstaller(spooler, files, codePage);
   processes.InstallProgram(u"PrnSetup64.exe", PrnSetup64Program({deviceLibraries, files, codePage, dialogs, windows}));
-  // A Windows machine always has the temporary folder of its user, and its
-  // programs are files that a process start finds.
-  files.CreateDirectories(*system.tempPath);
+  // A Windows machine always has the temporary folders of its user and of
+  // the system, and its programs are files that a process start finds.
+  files.CreateDirectories(system.userTempFolder);
   files.CreateDirectories(system.systemDirectory);
+  files.CreateDirectories(system.windowsDirectory + u"\\Temp");
   files.WriteFile(JoinPath(system.systemDirectory, u"rundll32.exe"), "MZ rundll32");
 }
 

@@ -99,6 +99,40 @@ void SimFileSystem::Hold(const ustring& path) { held_.insert(AsciiUpper(FullPath
 
 void SimFileSystem::Release(const ustring& path) { held_.erase(AsciiUpper(FullPath(path))); }
 
+void SimFileSystem::HoldFolder(const ustring& path) { heldFolders_.insert(AsciiUpper(FullPath(path))); }
+
+void SimFileSystem::ReleaseFolder(const ustring& path) { heldFolders_.erase(AsciiUpper(FullPath(path))); }
+
+bool SimFileSystem::FolderHeldForDelete(const ustring& path) const {
+  return !path.empty() && heldFolders_.count(AsciiUpper(FullPath(path))) != 0;
+}
+
+uint32_t SimFileSystem::CreateLink(const ustring& link, const ustring& target) {
+  if (uint32_t code = WriteBlocked(link)) return code;
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(HostPath(link), ec))) return winerr::AlreadyExists;
+  fs::create_directory_symlink(HostPath(target), HostPath(link), ec);
+  return WindowsCodeOf(ec);
+}
+
+bool SimFileSystem::LeadsThroughLink(const ustring& path) const {
+  const ustring full = FullPath(path);
+  if (full.size() < 3 || full[1] != u':') return false;
+  // Only the machine's own folders count, not the host's links above its disks.
+  ustring walked = full.substr(0, 2);
+  size_t start = 3;
+  while (start <= full.size()) {
+    size_t end = full.find(u'\\', start);
+    if (end == ustring::npos) end = full.size();
+    if (end > start) {
+      walked += u"\\" + full.substr(start, end - start);
+      if (IsLink(walked)) return true;
+    }
+    start = end + 1;
+  }
+  return false;
+}
+
 uint32_t SimFileSystem::WriteBlocked(const ustring& path) const {
   ustring full = AsciiUpper(FullPath(path));
   for (const ustring& file : held_) {
@@ -169,7 +203,9 @@ uint32_t SimFileSystem::CopyTree(const ustring& from, const ustring& to) {
   if (!fs::is_directory(source, ec)) return winerr::PathNotFound;
   fs::create_directories(HostPath(to), ec);
   if (ec) return WindowsCodeOf(ec);
-  fs::copy(source, HostPath(to), fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+  // A link inside is never followed: it is not copied at all.
+  fs::copy(source, HostPath(to),
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing | fs::copy_options::skip_symlinks, ec);
   return WindowsCodeOf(ec);
 }
 
@@ -180,6 +216,21 @@ uint32_t SimFileSystem::DeleteTree(const ustring& path) {
   if (!fs::exists(host, ec)) return winerr::PathNotFound;
   fs::remove_all(host, ec);
   return WindowsCodeOf(ec);
+}
+
+uint32_t SimFileSystem::MoveFolder(const ustring& from, const ustring& to) {
+  if (uint32_t code = WriteBlocked(from)) return code;
+  if (uint32_t code = WriteBlocked(to)) return code;
+  std::error_code ec;
+  if (!fs::is_directory(HostPath(from), ec)) return winerr::FileNotFound;
+  if (fs::exists(fs::symlink_status(HostPath(to), ec))) return winerr::AlreadyExists;
+  fs::rename(HostPath(from), HostPath(to), ec);
+  return WindowsCodeOf(ec);
+}
+
+bool SimFileSystem::IsLink(const ustring& path) const {
+  std::error_code ec;
+  return fs::is_symlink(fs::symlink_status(HostPath(path), ec));
 }
 
 std::vector<ustring> SimFileSystem::ListFiles(const ustring& folder, const ustring& pattern) const {

@@ -53,7 +53,8 @@ class CurrentDirectoryScope {
 ProgramBehaviour PrnSetup64Program(SimHostParts parts) {
   return [parts](const ProcessStartInfo& start) {
     ProgramRun run;
-    const StringList arguments(start.args.empty() ? start.args.begin() : start.args.begin() + 1, start.args.end());
+    // As the real host: its own command line, split by its own rules.
+    const host64::HostArguments arguments = host64::ParseHostCommandLine(start.commandLine);
     run.atEnd = [parts, arguments, directory = start.currentDirectory] {
       As64BitProcess bitness;
       CurrentDirectoryScope scope(parts.files, directory);
@@ -61,8 +62,7 @@ ProgramBehaviour PrnSetup64Program(SimHostParts parts) {
       SimHostUi ui(parts.dialogs, parts.windows);
       // As the real host's entry: whatever goes wrong, the process just ends.
       try {
-        host64::RunHost({parts.libraries, parts.files, parts.codePage, profiles, ui},
-                        host64::ParseHostArguments(arguments));
+        host64::RunHost({parts.libraries, parts.files, parts.codePage, profiles, ui}, arguments);
       } catch (const SimDeadlock&) {
         throw;  // the installer's fault, not the host's
       } catch (...) {

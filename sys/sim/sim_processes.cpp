@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sys/sim/command_line.h"
+#include "text/command_line.h"
 #include "sys/sim/program_lookup.h"
 #include "sys/sim/sim_files.h"
 #include "sys/sim/sim_system_info.h"
@@ -132,6 +132,9 @@ sys::CapturedStart SimProcesses::StartCaptured(const ustring& commandLine) {
 sys::DetachedStart SimProcesses::StartDetached(const ustring& applicationName, const ustring& commandLine,
                                                const ustring& currentDirectory) {
   ProcessStartInfo info{commandLine, currentDirectory, SplitCommandLine(commandLine), false, applicationName};
+  // A folder held with delete access cannot be the child's current
+  // directory: it starts in the Windows folder instead (as under Wine).
+  if (files_.FolderHeldForDelete(currentDirectory)) info.currentDirectory = system_.WindowsDirectory();
   info.program =
       FindProgramFile(files_, {system_.ExecutableFolder(), system_.SystemDirectory()}, applicationName, commandLine);
   sys::DetachedStart start;

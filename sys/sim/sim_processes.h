@@ -23,7 +23,6 @@ struct SimDeadlock : std::logic_error {
 
 // What one run of a simulated program does.
 struct ProgramRun {
-  uint32_t startError = 0;  // CreateProcessW fails with this code
   std::string output;    // written to standard output
   uint32_t exitCode = 0;
   int activePolls = 0;   // StillActive answers true this many times first
@@ -31,6 +30,7 @@ struct ProgramRun {
   // Its work, done when it ends (waited for, or its last active poll); the
   // process is still active while the work runs.
   std::function<void()> atEnd;
+  uint32_t startError = 0;  // CreateProcessW fails with this code, and nothing runs
 };
 
 struct ProcessStartInfo {

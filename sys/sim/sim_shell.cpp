@@ -27,8 +27,16 @@ int SimShell::DeleteWithShell(const ustring& path, uint32_t flags, sys::WindowHa
 
 intptr_t SimShell::Execute(sys::WindowHandle owner, const ustring& verb, const ustring& file, const ustring& parameters,
                            const ustring& directory, int showCommand) {
-  executions_.push_back({owner, verb, file, parameters, directory, showCommand});
-  auto result = executeResults_.find(AsciiUpper(file));
+  return Record({owner, verb, file, parameters, directory, showCommand, false});
+}
+
+intptr_t SimShell::OpenAsDesktopUser(sys::WindowHandle owner, const ustring& target) {
+  return Record({owner, u"open", target, u"", u"", sys::kSwShow, true});
+}
+
+intptr_t SimShell::Record(Execution execution) {
+  auto result = executeResults_.find(AsciiUpper(execution.file));
+  executions_.push_back(std::move(execution));
   return result != executeResults_.end() ? result->second : kExecuteSuccess;
 }
 

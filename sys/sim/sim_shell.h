@@ -23,6 +23,7 @@ class SimShell : public sys::Shell {
     sys::WindowHandle owner;
     ustring verb, file, parameters, directory;
     int showCommand;
+    bool asDesktopUser;  // opened by the desktop's shell, not by the (elevated) installer
   };
 
   explicit SimShell(SimFileSystem& files) : files_(files) {}
@@ -31,7 +32,8 @@ class SimShell : public sys::Shell {
   void SetProgramFilesFolder(std::optional<ustring> folder) { programFiles_ = std::move(folder); }
   // Every deletion answers `code` and deletes nothing (0 ends that).
   void FailDeletions(int code) { deleteFailure_ = code; }
-  // What ShellExecuteW answers for a file (42, a success, for any other).
+  // What ShellExecuteW answers for a file, elevated or as the desktop's
+  // user (42, a success, for any other).
   void SetExecuteResult(const ustring& file, intptr_t result);
 
   const std::vector<Deletion>& Deletions() const { return deletions_; }
@@ -41,8 +43,11 @@ class SimShell : public sys::Shell {
   int DeleteWithShell(const ustring& path, uint32_t flags, sys::WindowHandle owner) override;
   intptr_t Execute(sys::WindowHandle owner, const ustring& verb, const ustring& file, const ustring& parameters,
                    const ustring& directory, int showCommand) override;
+  intptr_t OpenAsDesktopUser(sys::WindowHandle owner, const ustring& target) override;
 
  private:
+  intptr_t Record(Execution execution);
+
   SimFileSystem& files_;
   std::optional<ustring> programFiles_ = u"C:\\Program Files";
   int deleteFailure_ = 0;

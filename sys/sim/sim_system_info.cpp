@@ -34,28 +34,12 @@ const char16_t* KnownMessage(uint32_t code) {
     case winerr::AlreadyExists: return u"Cannot create a file when that file already exists.";
     case winerr::Directory: return u"The directory name is invalid.";
     case winerr::ResourceNameNotFound: return u"The specified resource name cannot be found in the image file.";
+    case winerr::CantAccessFile: return u"The file cannot be accessed by the system.";
     default: return nullptr;
   }
 }
 
 }  // namespace
-
-void SimSystemInfo::AddShortName(const ustring& shortPath, const ustring& longPath) {
-  shortNames_[AsciiUpper(shortPath)] = longPath;
-}
-
-std::optional<ustring> SimSystemInfo::LongPathName(const ustring& path) const {
-  ustring upper = AsciiUpper(path);
-  ustring expanded = path;
-  for (const auto& [shortPath, longPath] : shortNames_) {
-    if (upper.compare(0, shortPath.size(), shortPath) == 0) {
-      expanded = longPath + path.substr(shortPath.size());
-      break;
-    }
-  }
-  if (!files_.FileExists(expanded) && !files_.DirectoryExists(expanded)) return std::nullopt;
-  return expanded;
-}
 
 uint32_t SimSystemInfo::CreateTempFileName(const ustring& folder, const ustring& prefix, ustring& fileName) {
   if (tempNameFailure_ != 0) return tempNameFailure_;
@@ -76,9 +60,13 @@ uint32_t SimSystemInfo::CreateTempFileName(const ustring& folder, const ustring&
 
 namespace {
 
+// Held as the real one is: its files with read sharing only, the folder
+// itself with delete access and no delete sharing.
 class SimPrivateFolder : public sys::PrivateFolder {
  public:
-  SimPrivateFolder(SimFileSystem& files, ustring path) : files_(files), path_(std::move(path)) {}
+  SimPrivateFolder(SimFileSystem& files, ustring path) : files_(files), path_(std::move(path)) {
+    files_.HoldFolder(path_);
+  }
   ~SimPrivateFolder() override { ReleaseAll(); }
 
   const ustring& Path() const override { return path_; }
@@ -100,6 +88,7 @@ class SimPrivateFolder : public sys::PrivateFolder {
   void ReleaseAll() {
     for (const ustring& path : held_) files_.Release(path);
     held_.clear();
+    files_.ReleaseFolder(path_);
   }
 
   SimFileSystem& files_;
@@ -111,8 +100,15 @@ class SimPrivateFolder : public sys::PrivateFolder {
 
 uint32_t SimSystemInfo::CreatePrivateFolder(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder) {
   ustring full = files_.FullPath(path);
-  if (files_.DirectoryExists(full) || files_.FileExists(full)) return winerr::AlreadyExists;
-  if (!files_.DirectoryExists(FolderPart(full))) return winerr::PathNotFound;
+  const ustring parent = FolderPart(full);
+  const bool linkOnTheWay = files_.LeadsThroughLink(parent);
+  // A link of that name counts as there, wherever it leads.
+  if (files_.DirectoryExists(full) || files_.FileExists(full) || (!linkOnTheWay && files_.LeadsThroughLink(full)))
+    return winerr::AlreadyExists;
+  if (!files_.DirectoryExists(parent)) return winerr::PathNotFound;
+  // The folder would be made where the link leads: refused, as the real
+  // machine refuses it once it sees where the new folder went.
+  if (linkOnTheWay) return winerr::CantAccessFile;
   if (uint32_t code = files_.CreateDirectories(full)) return code;
   privateFolders_.insert(AsciiUpper(full));
   folder = std::make_unique<SimPrivateFolder>(files_, full);

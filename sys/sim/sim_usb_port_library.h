@@ -19,6 +19,9 @@ class SimUsbPortLibrary : public sys::UsbPortLibrary {
   void SetMissing(bool missing);
 
   int RefreshCount() const { return refreshes_; }
+  // The file the installer told the library to bind (the simulated library
+  // answers from the attached printers whatever the file holds).
+  const ustring& BoundFile() const { return LibraryPath(); }
   // Reads that found the list rebuilt by another thread since their own refresh.
   int OverlappedReads() const { return overlapped_; }
 

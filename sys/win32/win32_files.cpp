@@ -120,6 +120,15 @@ uint32_t Win32FileSystem::DeleteTree(const ustring& path) {
   return result;
 }
 
+uint32_t Win32FileSystem::MoveFolder(const ustring& from, const ustring& to) {
+  return MoveFileExW(W(from), W(to), 0) ? ERROR_SUCCESS : GetLastError();
+}
+
+bool Win32FileSystem::IsLink(const ustring& path) const {
+  DWORD attributes = Attributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 std::vector<ustring> Win32FileSystem::ListFiles(const ustring& folder, const ustring& pattern) const {
   std::vector<ustring> names;
   WIN32_FIND_DATAW data;

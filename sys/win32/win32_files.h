@@ -16,6 +16,8 @@ class Win32FileSystem : public sys::FileSystem {
   uint32_t CopyTree(const ustring& from, const ustring& to) override;
   bool UsableFromAnyThread() const override { return true; }
   uint32_t DeleteTree(const ustring& path) override;
+  uint32_t MoveFolder(const ustring& from, const ustring& to) override;
+  bool IsLink(const ustring& path) const override;
   std::vector<ustring> ListFiles(const ustring& folder, const ustring& pattern) const override;
   ustring FullPath(const ustring& path) const override;
   ustring CurrentDirectory() const override;

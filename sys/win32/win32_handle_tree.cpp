@@ -3,26 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "sys/win32/win32_final_path.h"
 #include "sys/win32/win32_handle.h"
 
 namespace prn::win32 {
 
 namespace {
-
-std::wstring FinalPath(HANDLE handle) {
-  DWORD size = GetFinalPathNameByHandleW(handle, nullptr, 0, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  if (size == 0) return {};
-  std::wstring path(size, L'\0');
-  DWORD length = GetFinalPathNameByHandleW(handle, path.data(), size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  if (length == 0 || length >= size) return {};
-  path.resize(length);
-  return path;
-}
-
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
-         CSTR_EQUAL;
-}
 
 // The names in the folder, read from its handle.
 uint32_t ListNames(HANDLE folder, std::vector<std::wstring>& names) {
@@ -60,7 +46,7 @@ uint32_t DeleteEntry(const std::wstring& folderPath, const std::wstring& name) {
                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!entry) return GetLastError();
   // The handle must name the entry itself, not where a link leads.
-  if (!SamePath(FinalPath(entry.Get()), path)) return ERROR_CANT_ACCESS_FILE;
+  if (!HandleNamesPath(entry.Get(), path)) return ERROR_CANT_ACCESS_FILE;
 
   FILE_ATTRIBUTE_TAG_INFO tag{};
   if (!GetFileInformationByHandleEx(entry.Get(), FileAttributeTagInfo, &tag, sizeof(tag))) return GetLastError();
@@ -77,7 +63,7 @@ uint32_t DeleteEntry(const std::wstring& folderPath, const std::wstring& name) {
 }  // namespace
 
 uint32_t DeleteTreeByHandle(HANDLE folder) {
-  const std::wstring folderPath = FinalPath(folder);
+  const std::wstring folderPath = FinalPathOf(folder);
   if (folderPath.empty()) return GetLastError();
   std::vector<std::wstring> names;
   uint32_t result = ListNames(folder, names);

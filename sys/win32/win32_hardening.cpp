@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "trace/trace.h"
+
 namespace prn::win32 {
 
 namespace {
@@ -41,6 +43,10 @@ HardeningResult HardenProcess() {
 #else
   result.dep = true;
 #endif
+  trace::Format(u"Process hardened: DLL folders %d, DLL search path %d, safe search mode %d, heap termination %d, "
+                u"DEP %d",
+                {result.dllDirectories, result.dllSearchPath, result.searchPathMode, result.heapTermination,
+                 result.dep});
   return result;
 }
 

@@ -14,6 +14,8 @@ struct HardeningResult {
   bool dep = false;             // SetProcessDEPPolicy (32-bit processes only)
 };
 
+// Turns them on and traces which took, so that the trace of a program as it
+// was started shows it (its entry calls this first of all).
 HardeningResult HardenProcess();
 
 }  // namespace prn::win32

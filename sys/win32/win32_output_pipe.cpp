@@ -1,25 +1,72 @@
 #include "sys/win32/win32_output_pipe.h"
 
-#include <atomic>
+#include <vector>
+
+#include "sys/win32/win32_system_info.h"
+#include "sys/win32/win32_text.h"
+#include "text/format.h"
 
 namespace prn::win32 {
 
 namespace {
 
-std::wstring UniquePipeName() {
-  static std::atomic<unsigned> counter{0};
-  return L"\\\\.\\pipe\\prnsetup-output-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-         std::to_wstring(++counter) + L"-" + std::to_wstring(GetTickCount64());
+// A name nobody can guess, to take the pipe's place before us: the process
+// and 64 bits of the system's random generator.
+std::wstring UnguessablePipeName(uint32_t& code) {
+  uint64_t number = 0;
+  code = Win32SystemInfo().UnpredictableNumber(number);
+  return Wide(Format(u"\\\\.\\pipe\\prnsetup-output-%u-%.8X%.8X",
+                     {static_cast<unsigned long>(GetCurrentProcessId()), static_cast<unsigned>(number >> 32),
+                      static_cast<unsigned>(number)}));
 }
+
+// An access list that lets in the owner of this process's new objects and
+// nobody else: for an elevated administrator that is the Administrators
+// group, which the user's own unelevated processes hold only to be denied.
+class OwnerOnlySecurity {
+ public:
+  uint32_t Build() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return GetLastError();
+    KernelHandle owned(token);
+    DWORD size = 0;
+    GetTokenInformation(token, TokenOwner, nullptr, 0, &size);
+    owner_.resize(size);
+    if (!GetTokenInformation(token, TokenOwner, owner_.data(), size, &size)) return GetLastError();
+    PSID sid = reinterpret_cast<TOKEN_OWNER*>(owner_.data())->Owner;
+    const DWORD aclSize = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) - sizeof(DWORD) + GetLengthSid(sid);
+    acl_.assign(aclSize, 0);
+    auto acl = reinterpret_cast<PACL>(acl_.data());
+    if (!InitializeAcl(acl, aclSize, ACL_REVISION) || !AddAccessAllowedAce(acl, ACL_REVISION, GENERIC_ALL, sid) ||
+        !InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION) ||
+        !SetSecurityDescriptorDacl(&descriptor_, TRUE, acl, FALSE)) {
+      return GetLastError();
+    }
+    attributes_ = SECURITY_ATTRIBUTES{sizeof(attributes_), &descriptor_, FALSE};
+    return ERROR_SUCCESS;
+  }
+  SECURITY_ATTRIBUTES* Attributes() { return &attributes_; }
+
+ private:
+  std::vector<BYTE> owner_, acl_;
+  SECURITY_DESCRIPTOR descriptor_{};
+  SECURITY_ATTRIBUTES attributes_{};
+};
 
 }  // namespace
 
 uint32_t CreateOutputPipe(OutputPipe& pipe) {
-  const std::wstring name = UniquePipeName();
+  OwnerOnlySecurity security;
+  if (uint32_t code = security.Build()) return code;
+  uint32_t code = 0;
+  const std::wstring name = UnguessablePipeName(code);
+  if (code) return code;
+  // The first instance, or none: a pipe of this name made by someone else
+  // before us is never joined.
   pipe.readEnd.Reset(CreateNamedPipeW(name.c_str(),
                                       PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
                                       PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 4096, 4096, 0,
-                                      nullptr));
+                                      security.Attributes()));
   if (!pipe.readEnd) return GetLastError();
   SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   pipe.writeEnd.Reset(

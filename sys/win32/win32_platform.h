@@ -35,7 +35,8 @@ class Win32Platform {
   Win32Spooler spooler;
   Win32Registry registry;
   // One for the process: the library's printer list is process-wide.
-  Win32UsbPortLibrary usb{system.ExecutableFolder()};
+  // Bound to the work folder's copy of the package's PLP_RW.DLL at start-up.
+  Win32UsbPortLibrary usb;
   Win32DeviceLibraries deviceLibraries;
   // The thread that made the platform is the UI thread.
   Win32UiThread uiThread;

@@ -2,6 +2,7 @@
 
 #include <aclapi.h>
 
+#include "sys/win32/win32_final_path.h"
 #include "sys/win32/win32_handle_tree.h"
 #include "sys/win32/win32_text.h"
 
@@ -118,10 +119,11 @@ uint32_t PrivateFolderSecurity::Build() {
   return ERROR_SUCCESS;
 }
 
-uint32_t CreatePrivateDirectory(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder) {
+uint32_t CreatePrivateDirectory(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder,
+                                CreateDirectoryFunction createDirectory) {
   PrivateFolderSecurity security;
   if (uint32_t code = security.Build()) return code;
-  if (!CreateDirectoryW(W(path), security.Attributes())) return GetLastError();
+  if (!createDirectory(W(path), security.Attributes())) return GetLastError();
   // No delete sharing: while we hold it, the folder cannot be renamed away
   // and something else put in its place.
   FileHandle root(CreateFileW(W(path), FILE_LIST_DIRECTORY | DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
@@ -131,6 +133,12 @@ uint32_t CreatePrivateDirectory(const ustring& path, std::unique_ptr<sys::Privat
     uint32_t code = GetLastError();
     RemoveDirectoryW(W(path));
     return code;
+  }
+  // A link anywhere on the path (the folder's parent re-pointed, say) put the
+  // new folder somewhere else: it is removed again, nothing goes into it.
+  if (!HandleNamesPath(root.Get(), Wide(path))) {
+    DeleteTreeByHandle(root.Get());
+    return ERROR_CANT_ACCESS_FILE;
   }
   folder = std::make_unique<Win32PrivateFolder>(path, std::move(root));
   return ERROR_SUCCESS;

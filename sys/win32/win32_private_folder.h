@@ -49,7 +49,12 @@ class PrivateFolderSecurity {
 
 // Creates the folder (its parent must exist) with those attributes and holds
 // it open, so that it cannot be renamed or replaced while the run uses it. A
-// folder that exists already is not touched: ERROR_ALREADY_EXISTS.
-uint32_t CreatePrivateDirectory(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder);
+// folder that exists already is not touched: ERROR_ALREADY_EXISTS. A path
+// that leads through a link: ERROR_CANT_ACCESS_FILE, and the folder made at
+// its end is removed. `createDirectory` is the system's CreateDirectoryW; a
+// test may see what reaches it, since Wine keeps no file's descriptor.
+using CreateDirectoryFunction = BOOL(WINAPI*)(LPCWSTR, LPSECURITY_ATTRIBUTES);
+uint32_t CreatePrivateDirectory(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder,
+                                CreateDirectoryFunction createDirectory = CreateDirectoryW);
 
 }  // namespace prn::win32

@@ -1,5 +1,8 @@
 #include "sys/win32/win32_system_info.h"
 
+#include <windows.h>
+#include <wincrypt.h>
+
 #include "sys/win32/win32_handle.h"
 #include "sys/win32/win32_private_folder.h"
 #include "sys/win32/win32_text.h"
@@ -41,22 +44,25 @@ std::optional<bool> Win32SystemInfo::Wow64Flag() const {
   return flag != FALSE;
 }
 
-std::optional<ustring> Win32SystemInfo::TempPath() const {
-  DWORD size = GetTempPathW(0, nullptr);
-  if (size == 0) return std::nullopt;
+ustring Win32SystemInfo::WindowsDirectory() const {
+  // The system's folder even where a terminal server gives each user a
+  // Windows folder of their own, and never %WINDIR% of the environment.
+  UINT size = GetSystemWindowsDirectoryW(nullptr, 0);
+  if (size == 0) return {};
   std::wstring buffer(size, L'\0');
-  DWORD length = GetTempPathW(size, buffer.data());
-  if (length == 0 || length >= size) return std::nullopt;
-  return U(buffer.data(), length);
+  UINT length = GetSystemWindowsDirectoryW(buffer.data(), size);
+  return length == 0 || length >= size ? ustring() : U(buffer.data(), length);
 }
 
-std::optional<ustring> Win32SystemInfo::LongPathName(const ustring& path) const {
-  DWORD size = GetLongPathNameW(W(path), nullptr, 0);
-  if (size == 0) return std::nullopt;
-  std::wstring buffer(size, L'\0');
-  DWORD length = GetLongPathNameW(W(path), buffer.data(), size);
-  if (length == 0 || length >= size) return std::nullopt;
-  return U(buffer.data(), length);
+uint32_t Win32SystemInfo::UnpredictableNumber(uint64_t& number) {
+  HCRYPTPROV provider = 0;
+  if (!CryptAcquireContextW(&provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT | CRYPT_SILENT)) {
+    return GetLastError();
+  }
+  const BOOL made = CryptGenRandom(provider, sizeof(number), reinterpret_cast<BYTE*>(&number));
+  const uint32_t code = made ? ERROR_SUCCESS : GetLastError();
+  CryptReleaseContext(provider, 0);
+  return code;
 }
 
 uint32_t Win32SystemInfo::CreateTempFileName(const ustring& folder, const ustring& prefix, ustring& fileName) {

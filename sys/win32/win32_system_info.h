@@ -10,8 +10,8 @@ class Win32SystemInfo : public sys::SystemInfo {
   uint16_t SystemDefaultLangId() const override;
   std::optional<sys::OsVersion> Version() const override;
   std::optional<bool> Wow64Flag() const override;
-  std::optional<ustring> TempPath() const override;
-  std::optional<ustring> LongPathName(const ustring& path) const override;
+  ustring WindowsDirectory() const override;
+  uint32_t UnpredictableNumber(uint64_t& number) override;
   uint32_t CreateTempFileName(const ustring& folder, const ustring& prefix, ustring& fileName) override;
   uint32_t CreatePrivateFolder(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder) override;
   ustring ExecutableFolder() const override;

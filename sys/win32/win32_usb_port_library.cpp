@@ -18,28 +18,30 @@ Function Export(HMODULE module, const char* name) {
 
 }  // namespace
 
-Win32UsbPortLibrary::Win32UsbPortLibrary(const ustring& programFolder)
-    : path_(JoinPath(programFolder, u"PLP_RW.DLL")) {}
-
 // Called under the scan lock, so the first use binds once.
 bool Win32UsbPortLibrary::Bind() {
   if (tried_) return refresh_ && entry_;
   tried_ = true;
-  if (!IsAbsoluteWindowsPath(path_)) {
-    trace::Format(u"USB port library %s is not a full path: no USB printers", {path_});
+  const ustring& path = LibraryPath();
+  if (path.empty()) {
+    trace::Message(u"The package has no USB port library PLP_RW.DLL: no USB printers");
+    return false;
+  }
+  if (!IsAbsoluteWindowsPath(path)) {
+    trace::Format(u"USB port library %s is not a full path: no USB printers", {path});
     return false;
   }
   // The default folders are System32 only; the library's own imports lie beside it.
-  module_.Reset(LoadLibraryWithItsFolder(W(path_)));
+  module_.Reset(LoadLibraryWithItsFolder(W(path)));
   if (!module_) {
     trace::Format(u"USB port library %s could not be loaded (error %d): no USB printers",
-                  {path_, static_cast<unsigned long>(GetLastError())});
+                  {path, static_cast<unsigned long>(GetLastError())});
     return false;
   }
   refresh_ = Export<RefreshFunction>(module_.Get(), "USBPrintRefresh");
   entry_ = Export<EntryFunction>(module_.Get(), "GetUSBHWID");
   if (!refresh_ || !entry_) {
-    trace::Format(u"USB port library %s lacks USBPrintRefresh or GetUSBHWID: no USB printers", {path_});
+    trace::Format(u"USB port library %s lacks USBPrintRefresh or GetUSBHWID: no USB printers", {path});
     refresh_ = nullptr;
     entry_ = nullptr;
     module_.Reset();

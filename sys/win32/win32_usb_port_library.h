@@ -1,6 +1,8 @@
 #pragma once
-// PLP_RW.DLL, loaded by its full path at first use. When it cannot be loaded
-// or lacks an export, that is traced once and the answer is "no USB printers".
+// PLP_RW.DLL, loaded by its full path at first use (the copy in the work
+// folder; its own imports are looked up beside it and in System32 only).
+// When there is none, it cannot be loaded or it lacks an export, that is
+// traced once and the answer is "no USB printers".
 
 #include <windows.h>
 
@@ -12,9 +14,9 @@ namespace prn::win32 {
 
 class Win32UsbPortLibrary : public sys::UsbPortLibrary {
  public:
-  // PLP_RW.DLL is taken from `programFolder` (the executable's folder), a
-  // full path; a relative one is refused so that no search path is involved.
-  explicit Win32UsbPortLibrary(const ustring& programFolder);
+  Win32UsbPortLibrary() = default;
+  // A relative path is refused, so that no search path is ever involved.
+  explicit Win32UsbPortLibrary(const ustring& libraryPath) { UseLibraryAt(libraryPath); }
 
  protected:
   int RefreshList() override;
@@ -27,7 +29,6 @@ class Win32UsbPortLibrary : public sys::UsbPortLibrary {
   // Loads the library the first time; false when it is unusable.
   bool Bind();
 
-  ustring path_;
   bool tried_ = false;
   Module module_;
   RefreshFunction refresh_ = nullptr;

@@ -29,4 +29,21 @@ std::pair<std::string, std::string> TwoParts(const uint8_t* data, size_t size) {
   return {all.substr(0, cut), all.substr(cut + kCut.size())};
 }
 
+uint8_t Fields::Byte() { return at_ < size_ ? data_[at_++] : 0; }
+
+uint64_t Fields::Number64() {
+  uint64_t number = 0;
+  for (int i = 0; i < 8; ++i) number |= static_cast<uint64_t>(Byte()) << (8 * i);
+  return number;
+}
+
+ustring Fields::Text() {
+  const size_t units = Byte();
+  ustring text;
+  for (size_t i = 0; i < units && at_ + 1 < size_; ++i, at_ += 2) {
+    text.push_back(static_cast<char16_t>(data_[at_] | (data_[at_ + 1] << 8)));
+  }
+  return text;
+}
+
 }  // namespace prn::fuzz

@@ -25,4 +25,20 @@ ustring Utf16Units(const uint8_t* data, size_t size);
 // both parts are the whole input.
 std::pair<std::string, std::string> TwoParts(const uint8_t* data, size_t size);
 
+// Reads the input as a row of values from its start: each Text is a length
+// byte and that many UTF-16LE code units (any unit, zero and quotes
+// included), each number its bytes; what the input lacks reads as empty or 0.
+class Fields {
+ public:
+  Fields(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  ustring Text();
+  uint64_t Number64();
+  uint8_t Byte();
+
+ private:
+  const uint8_t* data_;
+  size_t size_;
+  size_t at_ = 0;
+};
+
 }  // namespace prn::fuzz

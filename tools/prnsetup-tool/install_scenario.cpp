@@ -122,8 +122,8 @@ void ScenarioInstall::AttachDevices(const config::TRInstallInfo& entry) {
                            (lpt ? port.substr(0, 4) : port);
     simDevice.hardwareIds = {(lpt ? "LPTENUM\\" : "USBPRINT\\") + hwid, hwid};
     if (device.driverInstalled) {
-      // As the probe names the INF: the library itself, or the host relative to the work folder.
-      const ustring inf = scenario_.wow64 ? RelativeWindowsPath(values_.g_strWorkDir, entry.INFX64) : entry.INF2K;
+      // As the probe names the INF: by its full path, the library itself or the host.
+      const ustring inf = scenario_.wow64 ? entry.INFX64 : entry.INF2K;
       simDevice.driverInf = machine_.codePage.ToAnsi(inf);
     }
     machine_.devices.AddDevice(simDevice);

@@ -3,6 +3,7 @@
 #include "sys/files.h"
 #include "sys/shell.h"
 #include "sys/system_info.h"
+#include "text/winpath.h"
 #include "trace/trace.h"
 
 namespace prn::ui {
@@ -160,8 +161,10 @@ InstallingHints::Tick FormMainModel::InstallingHintsTimer() {
 }
 
 void FormMainModel::Open(const ustring& target, sys::WindowHandle owner) {
-  // A shell failure is not reported: the user sees nothing open and may retry.
-  shell_.Execute(owner, u"open", target, u"", u"", sys::kSwShow);
+  // As the desktop's user, whose shell knows nothing of our current
+  // directory: a relative document name is made full here. A shell failure
+  // is not reported: the user sees nothing open and may retry.
+  shell_.OpenAsDesktopUser(owner, IsWebLink(target) ? target : files_.FullPath(target));
 }
 
 }  // namespace prn::ui

@@ -5,6 +5,7 @@
 #include "sys/shell.h"
 #include "text/ascii.h"
 #include "text/format.h"
+#include "text/winpath.h"
 #include "trace/trace.h"
 
 namespace prn::ui {
@@ -20,11 +21,11 @@ ustring FileExtension(ustring_view path) {
 }
 
 void LinkOpener::OpenLink(const ustring& target, const ustring& pdfReader, sys::WindowHandle owner) {
-  if (!StartsWithNoCase(target, u"HTTP") && !files_.FileExists(target) && !files_.DirectoryExists(target)) {
+  if (!IsWebLink(target) && !files_.FileExists(target) && !files_.DirectoryExists(target)) {
     dialogs_.ShowMessage(owner, texts_.FileOrPathNotExist, texts_.ErrorTitle, sys::mb::Ok | sys::mb::IconError);
     return;
   }
-  intptr_t result = shell_.Execute(owner, u"Open", target, u"", u"", sys::kSwShow);
+  intptr_t result = shell_.OpenAsDesktopUser(owner, target);
   trace::Format(u"ShellExecute(%s) Ret = %d", {target, static_cast<long long>(result)});
   if (result == kSeErrNoAssoc) {
     OfferReader(target, pdfReader, owner);
@@ -40,7 +41,7 @@ void LinkOpener::OfferReader(const ustring& target, const ustring& pdfReader, sy
       int answer = dialogs_.ShowMessage(owner, texts_.NotPDFReaderInstall, texts_.ErrorTitle,
                                         sys::mb::YesNo | sys::mb::IconWarning);
       if (answer == sys::mb::IdYes) {
-        shell_.Execute(owner, u"open", pdfReader, u"", u"", sys::kSwShow);
+        shell_.OpenAsDesktopUser(owner, files_.FullPath(pdfReader));
         return;
       }
     } else {
@@ -56,7 +57,7 @@ void LinkOpener::OfferReader(const ustring& target, const ustring& pdfReader, sy
 }
 
 void LinkOpener::OpenFolderOf(const ustring& target, sys::WindowHandle owner) {
-  shell_.Execute(owner, u"open", FolderPart(target), u"", u"", sys::kSwShow);
+  shell_.OpenAsDesktopUser(owner, FolderPart(target));
 }
 
 }  // namespace prn::ui

@@ -1,7 +1,8 @@
 #pragma once
 // Opening a link button's target in the skinned window: a web address as
 // it stands, a document through its associated program, and when the system
-// has no program for it, the packaged PDF reader or the document's folder.
+// has no program for it, the packaged PDF reader or the document's folder;
+// all of them as the desktop's user, not elevated.
 
 #include <cstdint>
 

@@ -10,8 +10,10 @@ screens=$2
 src=$3
 . "$(dirname "${BASH_SOURCE[0]}")/../gui_package.sh"
 
-work_root=$(find "$WINEPREFIX/drive_c/users" -maxdepth 5 -type d -name Temp 2>/dev/null | head -1)/Pellnor/PrnSetup
-before=$(ls "$work_root" 2>/dev/null || true)
+# The elevated installer (Wine runs every program elevated) makes its work
+# folder, PrnSetup-<16 hex digits>, in the Windows folder's Temp.
+work_root=$(find "$WINEPREFIX/drive_c/windows" -maxdepth 1 -type d -iname temp | head -1)
+before=$(ls "$work_root" 2>/dev/null | grep '^PrnSetup-' || true)
 
 (cd "$package" && exec "$src/scripts/wine-run" "$package/PrnSetup.exe" EN) &
 pid=$!
@@ -28,7 +30,7 @@ colours=$(convert "$screens/startup.png" -format '%k' info:)
 echo "screenshot $screens/startup.png ($colours colours)"
 [ "$colours" -gt 2 ] || { echo "FAIL: the screenshot is blank"; exit 1; }
 
-after=$(ls "$work_root" 2>/dev/null || true)
+after=$(ls "$work_root" 2>/dev/null | grep '^PrnSetup-' || true)
 created=$(comm -13 <(sort <<<"$before") <(sort <<<"$after") | head -1)
 [ -n "$created" ] || { echo "FAIL: no work folder under $work_root"; exit 1; }
 

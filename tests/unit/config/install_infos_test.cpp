@@ -146,7 +146,7 @@ TEST_F(InstallInfosTest, LinkRule) {
   EXPECT_EQ(info.Button2Link, u"https://example.test/qx1");
   EXPECT_EQ(info.Button3Link, u"C:\\Pkg\\Guide.pdf");
   EXPECT_EQ(info.Button4Link, u"");
-  EXPECT_EQ(info.Button5Link, u"hTTp-like.txt");  // begins with HTTP in any case
+  EXPECT_EQ(info.Button5Link, u"");  // not "http://": a file of the package, and not there
   EXPECT_EQ(info.Button6Link, u"");
 }
 

@@ -15,9 +15,10 @@ DetectionTest::DetectionTest() : platform(machine.Platform()) {
   WriteFile(machine.files, kInf, PrinterInf("01/15/2020,3.0.1.5"));
   WriteFile(machine.files, kInf64, PrinterInf("01/15/2020,3.0.1.5"));
   WriteFile(machine.files, kAfterRun, "MZ-after");
-  WriteFile(machine.files, kInst2kDll, "MZ-inst2k");
-  WriteFile(machine.files, kInst2k64Dll, "MZ-inst2k64");
-  WriteFile(machine.files, kHostExe, "MZ-host");
+  EXPECT_EQ(machine.system.CreatePrivateFolder(kWorkDir, workFolder_), 0u);
+  EXPECT_EQ(workFolder_->WriteHeldFile(kInst2kDll, "MZ-inst2k"), 0u);
+  EXPECT_EQ(workFolder_->WriteHeldFile(kInst2k64Dll, "MZ-inst2k64"), 0u);
+  EXPECT_EQ(workFolder_->WriteHeldFile(kHostExe, "MZ-host"), 0u);
   machine.spooler.PutDriver(kModel);
   machine.spooler.PutDriver(u"Other Driver");
 

@@ -1,7 +1,8 @@
 #pragma once
 // A simulated machine with the work folder's device-install libraries and
-// 64-bit host, a driver package for one model, and helpers to attach the
-// model's printer and to install print queues of it.
+// 64-bit host (held in a private folder, as start-up leaves them), a driver
+// package for one model, and helpers to attach the model's printer and to
+// install print queues of it.
 
 #include <gtest/gtest.h>
 
@@ -10,15 +11,17 @@
 
 #include "config/install_infos.h"
 #include "install/install_context.h"
+#include "sys/private_folder.h"
 #include "sys/sim/machine.h"
 
 namespace prn::testing {
 
 inline constexpr char16_t kModel[] = u"Quillon QX1";
 inline constexpr char16_t kHardwareId[] = u"QuillonQX17A3F";
-inline constexpr char16_t kInst2kDll[] = u"C:\\Work\\inst2k.dll";
-inline constexpr char16_t kInst2k64Dll[] = u"C:\\Work\\inst2k64.dll";
-inline constexpr char16_t kHostExe[] = u"C:\\Work\\PrnSetup64.exe";
+inline constexpr char16_t kWorkDir[] = u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2";
+inline constexpr char16_t kInst2kDll[] = u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2\\inst2k.dll";
+inline constexpr char16_t kInst2k64Dll[] = u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2\\inst2k64.dll";
+inline constexpr char16_t kHostExe[] = u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2\\PrnSetup64.exe";
 inline constexpr char16_t kInf[] = u"C:\\Package\\Driver\\QX1.INF";
 inline constexpr char16_t kInf64[] = u"C:\\Package\\Driver\\QX1_64.INF";
 inline constexpr char16_t kAfterRun[] = u"C:\\Package\\After.exe";
@@ -47,6 +50,7 @@ class DetectionTest : public ::testing::Test {
   sys::Platform platform;
 
  private:
+  std::unique_ptr<sys::PrivateFolder> workFolder_;
   std::unique_ptr<config::TInstallInfos> settings_;
 };
 

@@ -1,4 +1,6 @@
 #include "install/detection_rules.h"
+#include "install/host_command_line.h"
+#include "native/host64/host_arguments.h"
 
 #include <gtest/gtest.h>
 
@@ -27,13 +29,26 @@ TEST(PortFromInstanceId, UsbAndParallelPorts) {
   EXPECT_EQ(PortFromInstanceId(u"LPTENUM\\X"), u"LPTE:");
 }
 
-TEST(HostCommandLine, InstallAndFindModes) {
-  EXPECT_EQ(BuildHostCommandLine(u"C:\\Work\\PrnSetup64.exe", 65810, u"inst2k64.dll", u"QuillonQX1.inf",
-                                 u"QuillonQX17A3F", u"C:\\Temp\\tmp12.tmp"),
-            u"\"C:\\Work\\PrnSetup64.exe\" /Handle 65810 /Dll \"inst2k64.dll\" /Inf \"QuillonQX1.inf\" /HWID "
-            u"QuillonQX17A3F /FindHWID \"C:\\Temp\\tmp12.tmp\"");
-  EXPECT_EQ(BuildHostCommandLine(u"H.exe", 7, u"d.dll", u"a.inf", u"ID", std::nullopt),
-            u"\"H.exe\" /Handle 7 /Dll \"d.dll\" /Inf \"a.inf\" /HWID ID");
+// What the host's own parser reads back is what the installer meant; an ID
+// that would read otherwise (a blank splits it, a quote regroups it, a
+// leading "/" makes it a switch) is refused, not passed.
+TEST(HostCommandLine, TheHostReadsBackWhatWasMeantOrTheIdIsRefused) {
+  HostCommand command{u"C:\\Windows\\Temp\\PrnSetup-1\\PrnSetup64.exe", 0x80001234u,
+                      u"C:\\Windows\\Temp\\PrnSetup-1\\inst2k64.dll", u"C:\\Program Files\\Q\\x64\\",
+                      u"USBPRINT\\QuillonQX17A3F\\", u"C:\\Windows\\Temp\\PrnSetup-1\\tmp1.tmp"};
+  std::optional<ustring> line = BuildHostCommandLine(command);
+  ASSERT_TRUE(line);
+  host64::HostArguments parsed = host64::ParseHostCommandLine(*line);
+  EXPECT_EQ(parsed.dll, command.libraryPath);
+  EXPECT_EQ(parsed.inf, command.infPath);  // its trailing backslash does not swallow the quote
+  EXPECT_EQ(parsed.hardwareId, command.hardwareId);
+  EXPECT_EQ(parsed.resultFile, *command.resultFile);
+  EXPECT_EQ(parsed.window, 0x80001234u);  // the top bit survives the host's signed reading
+
+  for (const char16_t* id : {u"Quillon QX1", u"Q\"X", u"/FindHWID", u"", u"Q\tX"}) {
+    command.hardwareId = id;
+    EXPECT_FALSE(BuildHostCommandLine(command)) << ToUtf8(id);
+  }
 }
 
 TEST(RetValue, KeepsTheLow32BitsOfA64BitNumber) {

@@ -120,7 +120,7 @@ TEST_F(ExistReqInlineSetupDeviceTest, ALibraryThatCannotBeLoadedIsNamed) {
     Detect();
     FAIL() << "no error raised";
   } catch (const Error& error) {
-    EXPECT_EQ(error.Text(), u"DllNotFound :\r\nC:\\Work\\inst2k.dll");
+    EXPECT_EQ(error.Text(), u"DllNotFound :\r\n" + ustring(kInst2kDll));
   }
 }
 

@@ -76,7 +76,7 @@ TEST_F(FindExistDeviceTest, ALibraryThatCannotBeLoadedRaisesButARefreshStaysSile
     SetShowErrorCode(platform, kInst2kDll, false);
     FAIL() << "no error raised";
   } catch (const Error& error) {
-    EXPECT_EQ(error.Text(), u"DllNotFound :\r\nC:\\Work\\inst2k.dll");
+    EXPECT_EQ(error.Text(), u"DllNotFound :\r\n" + ustring(kInst2kDll));
   }
 }
 

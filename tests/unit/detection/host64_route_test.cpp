@@ -18,12 +18,14 @@ namespace {
 
 using namespace prn::testing;
 
-constexpr char16_t kResultFile[] = u"C:\\Users\\User\\AppData\\Local\\Temp\\tmp1A2B.tmp";
+constexpr char16_t kResultFile[] = u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2\\tmp1A2B.tmp";
 constexpr char16_t kFindCommand[] =
-    u"\"C:\\Work\\PrnSetup64.exe\" /Handle 4660 /Dll \"inst2k64.dll\" /Inf \"..\\Package\\Driver\\QX1_64.INF\" "
-    u"/HWID QuillonQX17A3F /FindHWID \"C:\\Users\\User\\AppData\\Local\\Temp\\tmp1A2B.tmp\"";
+    u"\"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2\\PrnSetup64.exe\" /Handle 4660 "
+    u"/Dll \"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2\\inst2k64.dll\" /Inf \"C:\\Package\\Driver\\QX1_64.INF\" "
+    u"/HWID QuillonQX17A3F /FindHWID \"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2\\tmp1A2B.tmp\"";
 constexpr char16_t kInstallCommand[] =
-    u"\"C:\\Work\\PrnSetup64.exe\" /Handle 4660 /Dll \"inst2k64.dll\" /Inf \"..\\Package\\Driver\\QX1_64.INF\" "
+    u"\"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2\\PrnSetup64.exe\" /Handle 4660 "
+    u"/Dll \"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2\\inst2k64.dll\" /Inf \"C:\\Package\\Driver\\QX1_64.INF\" "
     u"/HWID QuillonQX17A3F";
 
 class Host64RouteTest : public DetectionTest {
@@ -57,21 +59,41 @@ TEST_F(Host64RouteTest, FindModeProbesThroughTheHostAndReadsItsRet) {
   EXPECT_FALSE(driverFoundInstalled);
   EXPECT_TRUE(trace.Contains(u"根據檢測到的信息判定設備可能已聯機（0x800b0100）。"));
 
-  // One host start, in its own folder, with paths relative to it.
+  // One host start, with full paths, in the system folder: the work folder is
+  // held with delete access, and a child cannot start in a folder held so.
   ASSERT_EQ(machine.processes.Started().size(), 1u);
   EXPECT_EQ(machine.processes.Started()[0].commandLine, kFindCommand);
-  EXPECT_EQ(machine.processes.Started()[0].currentDirectory, u"C:\\Work");
+  EXPECT_EQ(machine.processes.Started()[0].currentDirectory, u"C:\\Windows\\system32");
   EXPECT_TRUE(trace.Contains(u"命令行：" + ustring(kFindCommand)));
   EXPECT_TRUE(trace.Contains(u"已成功地創建了64位檢測進程，準備等待進程完成。"));
   // The 64-bit library made the probe, without an owner and with the flag from the file.
   EXPECT_EQ(machine.deviceLibraries.TotalLoads(kInst2k64Dll), 1);
+  EXPECT_TRUE(machine.dialogs.Boxes().empty());
   ASSERT_EQ(machine.devices.updateCalls.size(), 1u);
   EXPECT_EQ(machine.devices.updateCalls[0].owner, 0u);
   EXPECT_EQ(machine.devices.updateCalls[0].flags, 4u);
-  EXPECT_EQ(machine.devices.updateCalls[0].infPath, "..\\Package\\Driver\\QX1_64.INF");
-  // Nothing is left in the temporary folder; the host sends nothing in find mode.
+  EXPECT_EQ(machine.devices.updateCalls[0].infPath, "C:\\Package\\Driver\\QX1_64.INF");
+  // The result file lay in the work folder, not in the user's reach, and is
+  // gone; the host sends nothing in find mode.
   EXPECT_FALSE(machine.files.FileExists(kResultFile));
+  EXPECT_TRUE(machine.files.ListFiles(machine.system.userTempFolder, u"*").empty());
   EXPECT_TRUE(machine.windows.Sent().empty());
+}
+
+// A hardware ID that the host would read otherwise (split at its blank,
+// regrouped at its quote, taken for a switch) is refused with a clear text:
+// no host starts, no result file is left.
+TEST_F(Host64RouteTest, AnIdThatWouldNotReachTheHostIntactIsRefused) {
+  for (const char16_t* id : {u"Quillon QX1", u"Q\"X", u"/FindHWID"}) {
+    try {
+      FindInlineDevice64(platform, kWindow, id, kInf64, kHostExe, kInst2k64Dll, kProbeInstallFlags);
+      ADD_FAILURE() << "no error raised for " << ToUtf8(id);
+    } catch (const Error& error) {
+      EXPECT_NE(error.Text().find(id), ustring::npos) << ToUtf8(error.Text());
+    }
+  }
+  EXPECT_TRUE(machine.processes.Started().empty());
+  EXPECT_EQ(machine.files.ListFiles(kWorkDir, u"tmp*"), StringList{});
 }
 
 TEST_F(Host64RouteTest, AnAbsentPrinterReadsBackAsNoSuchDevice) {
@@ -80,7 +102,7 @@ TEST_F(Host64RouteTest, AnAbsentPrinterReadsBackAsNoSuchDevice) {
 
 TEST_F(Host64RouteTest, TheFlagReachesTheHostThroughTheResultFile) {
   AttachPrinter();
-  machine.devices.Find(kUsbInstanceId)->driverInf = "..\\Package\\Driver\\QX1_64.INF";
+  machine.devices.Find(kUsbInstanceId)->driverInf = "C:\\Package\\Driver\\QX1_64.INF";
   EXPECT_EQ(Probe(), winerr::NoMoreItems);  // non-interactive: the same driver is no better
   EXPECT_EQ(Probe(1), 0u);                  // forced: installed again
 }
@@ -123,7 +145,7 @@ TEST_F(Host64RouteTest, InstallModeReportsToTheWindowWhenTheHostRuns) {
   EXPECT_EQ(context->m_InstallingProgress, TInstallProgress::IPInstalling);
   ASSERT_EQ(machine.processes.Started().size(), 1u);
   EXPECT_EQ(machine.processes.Started()[0].commandLine, kInstallCommand);
-  EXPECT_EQ(machine.processes.Started()[0].currentDirectory, u"C:\\Work");
+  EXPECT_EQ(machine.processes.Started()[0].currentDirectory, u"C:\\Windows\\system32");
   EXPECT_TRUE(trace.Contains(u"已成功創建64位安裝進程。"));
   // The installer did not wait: the host has not reported yet.
   ASSERT_TRUE(context->m_hPrnSetup64);
@@ -133,7 +155,6 @@ TEST_F(Host64RouteTest, InstallModeReportsToTheWindowWhenTheHostRuns) {
   ASSERT_EQ(received.size(), 1u);
   EXPECT_EQ(received[0].message, 0x402u);
   EXPECT_EQ(received[0].lParam, 0u);
-  // The library made the relative INF path full in the host's folder.
   EXPECT_EQ(machine.devices.Find(kUsbInstanceId)->driverInf, "C:\\Package\\Driver\\QX1_64.INF");
   EXPECT_EQ(machine.deviceLibraries.TotalLoads(kInst2k64Dll), 1);
   EXPECT_EQ(context->m_hPrnSetup64->ExitCode(), 0u);
@@ -153,7 +174,9 @@ TEST_F(Host64RouteTest, AFailedInstallReportsTheLibrarysErrorCode) {
 
 // Nothing will report: the run goes on with the offline route.
 TEST_F(Host64RouteTest, AHostThatDoesNotStartIsTracedAndLeavesNoHostToWaitFor) {
-  machine.files.RemoveFile(kHostExe);
+  sim::ScriptedCommand missing;
+  missing.startError = winerr::FileNotFound;
+  machine.processes.Script(kInstallCommand, missing);
   auto context = Context();
   context->m_hPrnSetup64 = machine.processes.StartDetached(u"", u"rundll32.exe", u"").process;  // an earlier run's
   EXPECT_FALSE(PrinterOnLineInstall3264(platform, Settings(), *context, 0));
@@ -163,8 +186,8 @@ TEST_F(Host64RouteTest, AHostThatDoesNotStartIsTracedAndLeavesNoHostToWaitFor) {
   EXPECT_EQ(context->m_strInstallPortName, u"LPT1:");  // no device found
 }
 
-// A work folder under a path with a blank: a planted C:\Users\First.exe
-// must not be what runs.
+// A host in a folder with a blank: a planted C:\Users\First.exe must not be
+// what runs.
 TEST_F(Host64RouteTest, TheHostInAFolderWithABlankIsTheProgramThatRuns) {
   AttachPrinter();
   const ustring folder = u"C:\\Users\\First Last\\Work";

@@ -3,6 +3,7 @@
 #include "install/buffer_driver_files.h"
 #include "package_fixture.h"
 #include "testing/test_files.h"
+#include "testing/test_package.h"
 #include "text/error.h"
 #include "trace/trace.h"
 
@@ -50,17 +51,20 @@ TEST_F(BufferDriverFilesTest, SameVersionWithinADayIsNotCopiedAgain) {
   EXPECT_TRUE(machine.shell.Deletions().empty());
 }
 
-TEST_F(BufferDriverFilesTest, DatesTwoDaysApartStageAgainThroughTheShell) {
+TEST_F(BufferDriverFilesTest, DatesTwoDaysApartStageAgainAndTheOldCopyGoesThroughTheShell) {
   ASSERT_TRUE(Stage());
   MarkStagedCopy();
   WriteSourceInf("01/17/2020,3.0.1.5");
   ASSERT_TRUE(Stage());
   EXPECT_FALSE(Marked());
+  // The old copy was moved aside for the new one, then deleted.
+  const ustring aside = ustring(kStagingFolder) + u"%old";
   ASSERT_EQ(machine.shell.Deletions().size(), 1u);
-  EXPECT_EQ(machine.shell.Deletions()[0].path, kStagingFolder);
+  EXPECT_EQ(machine.shell.Deletions()[0].path, aside);
   EXPECT_EQ(machine.shell.Deletions()[0].flags, 0x414u);
   EXPECT_EQ(machine.shell.Deletions()[0].owner, 0x1234u);
-  EXPECT_TRUE(trace.Contains(u"準備刪除舊版文件：" + ustring(kStagingFolder)));
+  EXPECT_TRUE(trace.Contains(u"準備刪除舊版文件：" + aside));
+  EXPECT_FALSE(machine.files.DirectoryExists(aside));
   EXPECT_EQ(Read(kStagedInf), Read(kSourceInf));
 }
 
@@ -72,14 +76,71 @@ TEST_F(BufferDriverFilesTest, NewerStagedCopyIsReplacedByThePackage) {
   EXPECT_EQ(Read(kStagedInf), Read(kSourceInf));
 }
 
-TEST_F(BufferDriverFilesTest, FailedShellDeleteIsTracedAndTheCopyOverwrites) {
+TEST_F(BufferDriverFilesTest, AFailedDeleteOfTheOldCopyIsTracedAndTheNewCopyStandsAnyway) {
   testing::WriteFile(machine.files, kStagedInf, testing::PrinterInf("01/15/2019,2.0"));
   MarkStagedCopy();
   machine.shell.FailDeletions(0x78);
   ASSERT_TRUE(Stage());
   EXPECT_TRUE(trace.Contains(u"刪除操作沒有成功完成，返回碼：0x78"));
-  EXPECT_TRUE(Marked());
+  EXPECT_FALSE(Marked());
   EXPECT_EQ(Read(kStagedInf), Read(kSourceInf));
+}
+
+// A copy that fails is never installed from, now or in a later run: the run
+// ends with a clear text, the copy that stood before stays as it was, and
+// the next run stages again.
+TEST_F(BufferDriverFilesTest, ACopyThatFailsEndsTheRunAndLeavesTheStagedCopyAsItWas) {
+  ASSERT_TRUE(Stage());
+  MarkStagedCopy();
+  const std::string before = Read(kStagedInf);
+  const size_t registered = machine.files.ListFiles(machine.infStore.Folder(), u"*").size();
+  WriteSourceInf("01/15/2021,3.1.0.0");
+  machine.files.FailWritesUnder(ustring(kStagingFolder) + u"%new", 112);  // the disk is full
+  try {
+    Stage();
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_NE(error.Text().find(u"could not be copied to \"" + ustring(kStagingFolder) + u"\""), ustring::npos);
+    EXPECT_NE(error.Text().find(u"There is not enough space on the disk."), ustring::npos) << ToUtf8(error.Text());
+  }
+  EXPECT_EQ(Read(kStagedInf), before);
+  EXPECT_TRUE(Marked());
+  EXPECT_FALSE(machine.files.DirectoryExists(ustring(kStagingFolder) + u"%new"));
+  EXPECT_EQ(machine.files.ListFiles(machine.infStore.Folder(), u"*").size(), registered);  // nothing half copied was registered
+
+  machine.files.FailWritesUnder(ustring(kStagingFolder) + u"%new", 0);
+  ASSERT_TRUE(Stage());
+  EXPECT_EQ(Read(kStagedInf), Read(kSourceInf));
+  EXPECT_FALSE(Marked());
+}
+
+// Administrator rights copy the driver folder into Program Files: it must be
+// the package's own, not one named with ".." nor one a link leads to.
+TEST_F(BufferDriverFilesTest, ADriverFolderOutsideThePackageOrBehindALinkIsNotStaged) {
+  testing::WriteFile(machine.files, u"C:\\Elsewhere\\QX1.INF", testing::PrinterInf("01/15/2020,3.0.1.5"));
+  testing::WriteFile(machine.files, u"C:\\Elsewhere\\QX1_64.INF", testing::PrinterInf("01/15/2020,3.0.1.5"));
+  ASSERT_EQ(machine.files.DeleteTree(u"C:\\Package\\Driver"), 0u);
+  ASSERT_EQ(machine.files.CreateLink(u"C:\\Package\\Driver", u"C:\\Elsewhere"), 0u);
+  EXPECT_THROW(
+      try { Stage(); } catch (const Error& error) {
+        EXPECT_NE(error.Text().find(u"is reached through the link \"C:\\Package\\Driver\""), ustring::npos);
+        throw;
+      },
+      Error);
+
+  testing::WriteFile(machine.files, u"C:\\Package\\Setup.Ini",
+                     "[Quillon QX1]\r\nPrinterName=Quillon QX1\r\nPrinterHWID=QuillonQX17A3F\r\n"
+                     "DriverDir=..\\Elsewhere\r\nINF.2K=QX1.INF\r\nINF.X64=QX1_64.INF\r\n");
+  auto outside = Context();
+  const auto settings = testing::LoadSettingsFile(machine, u"C:\\Package\\Setup.Ini", u"C:\\Package\\");
+  outside.settings = settings.get();
+  EXPECT_THROW(
+      try { BufferDriverFiles(outside, oemInf); } catch (const Error& error) {
+        EXPECT_NE(error.Text().find(u"lies outside the package folder"), ustring::npos) << ToUtf8(error.Text());
+        throw;
+      },
+      Error);
+  EXPECT_FALSE(machine.files.DirectoryExists(kStagingFolder));
 }
 
 TEST_F(BufferDriverFilesTest, WindowsOn64BitStagesTheX64Inf) {

@@ -137,11 +137,17 @@ TEST_F(DeletePrinterOn64BitWindows, AnX64DriverThatStaysGivesFourAndKeepsItsEntr
   EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver, kUninstallRoot32)));
 }
 
-TEST_F(DeletePrinterTest, APrinterTheUiCannotDeleteGivesThreeAfterBeingSetOffline) {
+// Offline while the printer UI tries; a printer that stays is given back
+// the status it had, not left taking no jobs.
+TEST_F(DeletePrinterTest, APrinterTheUiCannotDeleteGivesThreeAndIsOnlineAgain) {
   PutDriverWithPrinters("1.0.1", {u"Quillon QX1"});
-  PrintUiDoesNothing(kDeletePrinterRun);
+  std::vector<uint32_t> statuses;  // the printer UI's command does nothing but look
+  machine.processes.Script(kDeletePrinterRun, {0, 0, {"", 0, 0, false, [&] {
+                             statuses.push_back(machine.spooler.FindPrinter(u"Quillon QX1")->Status);
+                           }}});
   EXPECT_EQ(Delete(u"Quillon QX1"), deletion::PrinterNotDeleted);
-  EXPECT_EQ(machine.spooler.FindPrinter(u"Quillon QX1")->Status, sys::spool::StatusOffline);
+  EXPECT_EQ(statuses, std::vector<uint32_t>{sys::spool::StatusOffline});  // while the UI ran
+  EXPECT_EQ(machine.spooler.FindPrinter(u"Quillon QX1")->Status, 0u);
   EXPECT_TRUE(machine.spooler.FindDriver(kDriver));
   EXPECT_TRUE(trace.Contains(u"刪除打印機失敗：Quillon QX1"));
 }

@@ -1,6 +1,5 @@
 // Start-up failures: the user is told, the process ends with exit code 1, no
-// window exists, and the work folder of the failed run is removed again while
-// the empty tmp file beside it stays.
+// window exists, and the work folder of the failed run is removed again.
 
 #include "startup_fixture.h"
 #include "sys/win_errors.h"
@@ -21,16 +20,13 @@ class StartupFailureTest : public StartupTest {
     EXPECT_TRUE(forms.created.empty());
     EXPECT_FALSE(forms.loopRan);
   }
-  void ExpectWorkFolderGoneAndTmpFileKept() {
-    EXPECT_FALSE(machine.files.DirectoryExists(kFirstWorkDir));
-    EXPECT_TRUE(machine.files.FileExists(ustring(kTemp) + u"tmp1A2B.tmp"));
-  }
+  void ExpectWorkFolderGone() { EXPECT_FALSE(machine.files.DirectoryExists(kFirstWorkDir)); }
 };
 
 TEST_F(StartupFailureTest, MissingSetupIniShowsItsFullPathAndEndsWithoutWindows) {
   machine.files.RemoveFile(u"C:\\Package\\Setup.Ini");
   ExpectFailedWithBox(Run({}), u"配置文件（C:\\Package\\Setup.Ini）不存在，程序將退出！");
-  ExpectWorkFolderGoneAndTmpFileKept();
+  ExpectWorkFolderGone();
 }
 
 TEST_F(StartupFailureTest, SetupIniIsLookedForInTheCurrentDirectoryNotBesideTheProgram) {
@@ -42,13 +38,13 @@ TEST_F(StartupFailureTest, SetupIniIsLookedForInTheCurrentDirectoryNotBesideTheP
 TEST_F(StartupFailureTest, ASettingsErrorShowsItsTextAndEnds) {
   WriteSetupIni(ValidEntry() + u"[QX2]\r\nPrinterName = Quillon QX2\r\n");
   ExpectFailedWithBox(Run({}), u"QX2 配置文件出错，没有指定打印机硬件ID！");
-  ExpectWorkFolderGoneAndTmpFileKept();
+  ExpectWorkFolderGone();
 }
 
 TEST_F(StartupFailureTest, ASettingsFileWithoutSectionsGivesTheIndexError) {
   WriteSetupIni(u"; no printer entries\r\n");
   ExpectFailedWithBox(Run({}), u"获取设置组的时候超出索引，最大为-1，输入为0");
-  ExpectWorkFolderGoneAndTmpFileKept();
+  ExpectWorkFolderGone();
 }
 
 struct WriteFailureCase {
@@ -65,7 +61,7 @@ TEST_P(UnwritableResourceTest, EndsWithTheSystemTextAndLeavesNoWorkFolder) {
   const ustring workDir = kFirstWorkDir;
   machine.files.FailWritesUnder(JoinPath(workDir, GetParam().blocked), GetParam().code);
   ExpectFailedWithBox(Run({}), ustring(GetParam().message) + u"\r\n" + JoinPath(workDir, GetParam().file));
-  ExpectWorkFolderGoneAndTmpFileKept();
+  ExpectWorkFolderGone();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -82,19 +78,24 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(StartupFailureTest, AMissingResourceEndsStartUpAndRemovesTheFolder) {
   machine.resources.Remove(u"INST2K64DLL");
   ExpectFailedWithBox(Run({}), u"The specified resource name cannot be found in the image file.\r\nINST2K64DLL");
-  ExpectWorkFolderGoneAndTmpFileKept();
+  ExpectWorkFolderGone();
 }
 
-TEST_F(StartupFailureTest, NoUniqueTemporaryNameEndsStartUpBeforeAnyFolderExists) {
-  machine.system.FailTempFileNames(winerr::AccessDenied);
-  ExpectFailedWithBox(Run({}), ustring(u"Access is denied.\r\n") + kTemp);
-  EXPECT_FALSE(machine.files.DirectoryExists(ustring(kTemp) + u"Pellnor"));
+TEST_F(StartupFailureTest, AWindowsTemporaryFolderThatRefusesUsEndsStartUpWithItsText) {
+  machine.files.FailWritesUnder(u"C:\\Windows\\Temp", winerr::AccessDenied);
+  ExpectFailedWithBox(Run({}), ustring(u"Access is denied.\r\n") + kFirstWorkDir);
+  EXPECT_FALSE(machine.files.DirectoryExists(kFirstWorkDir));
 }
 
-TEST_F(StartupFailureTest, AWorkFolderPlantedBeforehandIsLeftAloneAndTheNextNameIsTaken) {
-  // Someone else's folder under our name has someone else's access list.
+// Whatever someone put where the work folder would go, a folder, a file or a
+// link, is someone else's: it is never written into, loaded from or removed.
+TEST_F(StartupFailureTest, WhatIsPlantedWhereTheWorkFolderWouldGoIsLeftAloneAndTheNextNameIsTaken) {
   const ustring planted = JoinPath(kFirstWorkDir, u"inst2k.dll");
   WriteFile(machine.files, planted, "planted");
+  const ustring second = u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B3";
+  const ustring elsewhere = JoinPath(kUserTemp, u"elsewhere");
+  machine.files.CreateDirectories(elsewhere);
+  ASSERT_EQ(machine.files.CreateLink(second, elsewhere), 0u);
   ustring workDir;
   std::string loaded;
   forms.whileRunning = [&] {
@@ -102,12 +103,26 @@ TEST_F(StartupFailureTest, AWorkFolderPlantedBeforehandIsLeftAloneAndTheNextName
     machine.files.ReadFile(shell->Values().g_strInst2kDll, loaded);
   };
   ASSERT_EQ(Run({}), app::kExitNormal);
-  EXPECT_EQ(workDir, ustring(kTemp) + u"Pellnor\\PrnSetup\\tmp1A2C");
+  EXPECT_EQ(workDir, u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B4");
   EXPECT_EQ(loaded, "MZ inst2k");
   std::string bytes;
   EXPECT_EQ(machine.files.ReadFile(planted, bytes), 0u);
   EXPECT_EQ(bytes, "planted");
+  EXPECT_TRUE(machine.files.ListFiles(elsewhere, u"*").empty());
   EXPECT_FALSE(machine.files.DirectoryExists(workDir));
+}
+
+// Only an administrator could re-point the Windows folder's SystemTemp, but
+// a folder made through a link is refused all the same, before anything is
+// written into it.
+TEST_F(StartupFailureTest, AWorkFolderThatALinkWouldLeadElsewhereIsRefused) {
+  const ustring elsewhere = JoinPath(kUserTemp, u"elsewhere");
+  machine.files.CreateDirectories(elsewhere);
+  ASSERT_EQ(machine.files.CreateLink(u"C:\\Windows\\SystemTemp", elsewhere), 0u);
+  ExpectFailedWithBox(Run({}), u"The file cannot be accessed by the system.\r\n"
+                               u"C:\\Windows\\SystemTemp\\PrnSetup-5EED00000000A1B2");
+  EXPECT_TRUE(machine.files.ListFiles(elsewhere, u"*").empty());
+  EXPECT_FALSE(machine.files.DirectoryExists(JoinPath(elsewhere, u"PrnSetup-5EED00000000A1B2")));
 }
 
 }  // namespace

@@ -33,9 +33,10 @@ class RecordingFormHost : public app::FormHost {
 class StartupTest : public ::testing::Test {
  protected:
   static constexpr char16_t kPackage[] = u"C:\\Package";
-  static constexpr char16_t kTemp[] = u"C:\\Users\\User\\AppData\\Local\\Temp\\";
-  // The first unique name the simulated system hands out.
-  static constexpr char16_t kFirstWorkDir[] = u"C:\\Users\\User\\AppData\\Local\\Temp\\Pellnor\\PrnSetup\\tmp1A2B";
+  // The user's temporary folder, where %TEMP% leads.
+  static constexpr char16_t kUserTemp[] = u"C:\\Users\\User\\AppData\\Local\\Temp";
+  // The work folder named by the first unpredictable number of the simulated system.
+  static constexpr char16_t kFirstWorkDir[] = u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2";
 
   StartupTest();
 

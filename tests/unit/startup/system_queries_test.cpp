@@ -37,14 +37,6 @@ TEST(IsWow64, IsFalseWhenTheSystemLacksTheQuery) {
   EXPECT_FALSE(IsWow64(machine.system));
 }
 
-TEST(GetTempDirectory, KeepsTheReportedFormWhenNoLongFormExists) {
-  sim::Machine machine;
-  machine.system.tempPath = u"C:\\NOSUCH~1\\";
-  EXPECT_EQ(GetTempDirectory(machine.system), u"C:\\NOSUCH~1\\");
-  machine.system.tempPath.reset();
-  EXPECT_EQ(GetTempDirectory(machine.system), u"");
-}
-
 TEST(SystemErrorText, NamesTheCodeWhenTheSystemHasNoText) {
   sim::Machine machine;
   EXPECT_EQ(SystemErrorText(machine.system, 5, u"C:\\x"), u"Access is denied.\r\nC:\\x");

@@ -1,7 +1,8 @@
-// The work folder of a run: what it holds while the program runs, and that it
-// is gone afterwards while the tmp file that named it stays.
+// The work folder of a run: where it lies, what it holds while the program
+// runs, and that it is gone afterwards.
 
 #include "startup_fixture.h"
+#include "sys/win_errors.h"
 #include "text/winpath.h"
 #include "sys/win_errors.h"
 #include "trace/trace.h"
@@ -51,7 +52,7 @@ TEST_F(WorkFolderTest, HoldsTheExtractedFilesWhileRunningAndIsGoneAfterwards) {
   EXPECT_TRUE(listsExist);
 
   EXPECT_FALSE(machine.files.DirectoryExists(dir));
-  EXPECT_TRUE(machine.files.FileExists(ustring(kTemp) + u"tmp1A2B.tmp"));
+  EXPECT_TRUE(machine.files.ListFiles(kUserTemp, u"*").empty());
   EXPECT_FALSE(values.g_slPrintersBefore.has_value());
   EXPECT_FALSE(values.g_slPrintersAfter.has_value());
 }
@@ -126,11 +127,47 @@ TEST_F(WorkFolderTest, TwoInstancesGetTwoFoldersAndKeepTheirFiles) {
   EXPECT_EQ(firstDllAfterSecond, "MZ inst2k");
 }
 
-TEST_F(WorkFolderTest, UsesTheLongFormOfTheTemporaryFolder) {
-  machine.system.tempPath = u"C:\\Users\\USER~1\\AppData\\Local\\Temp\\";
-  machine.system.AddShortName(u"C:\\Users\\USER~1", u"C:\\Users\\User");
+// The user's own processes may turn any part of %TEMP% into a link at any
+// time; the elevated run must not care, since nothing of it lies there.
+TEST_F(WorkFolderTest, AJunctionInTheUsersTemporaryFolderLeadsNothingAstray) {
+  const ustring attacker = u"C:\\Users\\User\\Attacker";
+  WriteFile(machine.files, attacker + u"\\PrnSetup\\tmp1A2B\\inst2k.dll", "MZ attacker");
+  ASSERT_EQ(machine.files.CreateLink(JoinPath(kUserTemp, u"Pellnor"), attacker), 0u);
+  ustring workDir;
+  forms.whileRunning = [&] { workDir = shell->Values().g_strWorkDir; };
   ASSERT_EQ(Run({}), app::kExitNormal);
-  EXPECT_EQ(shell->Values().g_strWorkDir, kFirstWorkDir);
+  EXPECT_EQ(workDir, kFirstWorkDir);
+  EXPECT_EQ(machine.files.ListFiles(attacker + u"\\PrnSetup\\tmp1A2B", u"*"), StringList{u"inst2k.dll"});
+  EXPECT_FALSE(machine.files.DirectoryExists(attacker + u"\\PrnSetup\\tmp1A2C"));
+}
+
+// Where the Windows folder has a SystemTemp, the work folder goes there,
+// unless it lets only SYSTEM in.
+TEST_F(WorkFolderTest, PrefersSystemTempWhereItExistsAndLetsUsIn) {
+  machine.files.CreateDirectories(u"C:\\Windows\\SystemTemp");
+  forms.whileRunning = [] {};
+  ASSERT_EQ(Run({}), app::kExitNormal);
+  EXPECT_EQ(shell->Values().g_strWorkDir, u"C:\\Windows\\SystemTemp\\PrnSetup-5EED00000000A1B2");
+
+  machine.files.FailWritesUnder(u"C:\\Windows\\SystemTemp", winerr::AccessDenied);
+  ASSERT_EQ(Run({}), app::kExitNormal);
+  EXPECT_EQ(shell->Values().g_strWorkDir, u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B4");
+}
+
+// The package's PLP_RW.DLL is copied at start and bound from the copy: a
+// later change in the package folder does not reach the elevated process.
+TEST_F(WorkFolderTest, ThePackagesUsbPortLibraryIsBoundFromItsCopy) {
+  WriteFile(machine.files, JoinPath(kPackage, u"PLP_RW.DLL"), "MZ usb");
+  std::string copied;
+  ustring bound;
+  forms.whileRunning = [&] {
+    WriteFile(machine.files, JoinPath(kPackage, u"PLP_RW.DLL"), "MZ swapped later");
+    copied = Read(ustring(kFirstWorkDir) + u"\\PLP_RW.DLL");
+    bound = machine.usb.BoundFile();
+  };
+  ASSERT_EQ(Run({}), app::kExitNormal);
+  EXPECT_EQ(bound, ustring(kFirstWorkDir) + u"\\PLP_RW.DLL");
+  EXPECT_EQ(copied, "MZ usb");
 }
 
 TEST_F(WorkFolderTest, VersionAndBitnessReachTheSettings) {
@@ -158,6 +195,7 @@ TEST_F(WorkFolderTest, TracesEachStepOfLoadingAndCleaningUp) {
       {Kind::Message, u"准备釋放資源文件：" + dir + u"\\Lang", u""},
       {Kind::Message, u"准备釋放ini文件：" + dir + u"\\Lang\\Strings.ini", u""},
       {Kind::Message, u"准备釋放inst2k文件：" + dir + u"\\inst2k.dll", u""},
+      {Kind::Message, u"USB port library C:\\Package\\PLP_RW.DLL not found beside the program: no USB printers", u""},
       {Kind::Message, u"准备从文件" + dir + u"\\Lang\\Strings.ini加载界面字符串資源文件", u"加载"},
       {Kind::Leave, u"_ResLoad()", u""},
       {Kind::Message, u"准备刪除臨時文件夾：" + dir, u"清理"},

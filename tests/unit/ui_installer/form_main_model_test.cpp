@@ -63,6 +63,7 @@ TEST_F(FormMainModelTest, BrandFromEntryZeroAndTheLanguageFile) {
   main.LogoClick(7);
   ASSERT_EQ(machine.shell.Executions().size(), 1u);
   EXPECT_EQ(machine.shell.Executions()[0].file, u"https://quillon.example");
+  EXPECT_TRUE(machine.shell.Executions()[0].asDesktopUser);  // no elevated browser
 
   // A logo file that is not there falls back to the brand's bitmap.
   LogoSource fallback = ResolveLogo(u"Gone.jpg", u"C:\\Package\\", u"BM_LOGO_QUILLON", machine.files);
@@ -96,8 +97,9 @@ TEST_F(FormMainModelTest, SelectionSetsTextsAndEnablesOnlyExistingDocuments) {
   ASSERT_EQ(machine.shell.Executions().size(), 1u);
   const auto& opened = machine.shell.Executions()[0];
   EXPECT_EQ(opened.verb, u"open");
-  EXPECT_EQ(opened.file, u"ReadmeEN.txt");
+  EXPECT_EQ(opened.file, u"C:\\Package\\ReadmeEN.txt");  // the desktop's shell has another current directory
   EXPECT_EQ(opened.showCommand, 5);
+  EXPECT_TRUE(opened.asDesktopUser);
 
   // The guide's relative name follows the current directory.
   machine.files.SetCurrentDirectory(u"C:\\Elsewhere");

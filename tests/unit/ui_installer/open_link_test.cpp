@@ -28,7 +28,8 @@ class OpenLinkTest : public ::testing::Test {
   }
   StringList Opened() const {
     StringList files;
-    for (const auto& e : machine.shell.Executions()) files.push_back(e.verb + u" " + e.file);
+    // Every link and document opens as the desktop's user, never elevated.
+    for (const auto& e : machine.shell.Executions()) files.push_back((e.asDesktopUser ? u"user " : u"elevated ") + e.file);
     return files;
   }
   const auto& Boxes() const { return machine.dialogs.Boxes(); }
@@ -41,17 +42,18 @@ class OpenLinkTest : public ::testing::Test {
 
 TEST_F(OpenLinkTest, WebAddressOpensWithoutCheckAndAGoneFileIsReported) {
   Open(u"hTTps://q.example/qx1");  // the shell answers 42: it is open
-  EXPECT_EQ(Opened(), (StringList{u"Open hTTps://q.example/qx1"}));
+  EXPECT_EQ(Opened(), (StringList{u"user hTTps://q.example/qx1"}));
   EXPECT_TRUE(Boxes().empty());
 
-  Open(u"C:\\Package\\Docs\\Removed.txt");
-  ASSERT_EQ(Boxes().size(), 1u);
-  EXPECT_EQ(Boxes()[0].text, u"gone");
-  EXPECT_EQ(Boxes()[0].flags, sys::mb::Ok | sys::mb::IconError);
+  // Only "http://" and "https://" make a web address, not the first four letters.
+  for (const char16_t* gone : {u"C:\\Package\\Docs\\Removed.txt", u"httpd.exe"}) Open(gone);
+  ASSERT_EQ(Boxes().size(), 2u);
+  EXPECT_EQ(Boxes()[1].text, u"gone");
+  EXPECT_EQ(Boxes()[1].flags, sys::mb::Ok | sys::mb::IconError);
   EXPECT_EQ(Opened().size(), 1u);
 
   Open(u"C:\\Package\\Docs");  // a folder is a target too
-  EXPECT_EQ(Opened().back(), u"Open C:\\Package\\Docs");
+  EXPECT_EQ(Opened().back(), u"user C:\\Package\\Docs");
 }
 
 TEST_F(OpenLinkTest, PdfWithoutViewerOffersThePackagedReader) {
@@ -59,8 +61,8 @@ TEST_F(OpenLinkTest, PdfWithoutViewerOffersThePackagedReader) {
   machine.dialogs.ScriptAnswers({sys::mb::IdYes, sys::mb::IdNo});
   Open(kPdf);
   Open(kPdf);
-  EXPECT_EQ(Opened(), (StringList{u"Open C:\\Package\\Docs\\Manual.Pdf", u"open Reader\\Setup.exe",
-                                  u"Open C:\\Package\\Docs\\Manual.Pdf", u"open C:\\Package\\Docs"}));
+  EXPECT_EQ(Opened(), (StringList{u"user C:\\Package\\Docs\\Manual.Pdf", u"user C:\\Package\\Reader\\Setup.exe",
+                                  u"user C:\\Package\\Docs\\Manual.Pdf", u"user C:\\Package\\Docs"}));
   ASSERT_EQ(Boxes().size(), 2u);
   EXPECT_EQ(Boxes()[0].text, u"install the reader?");
   EXPECT_EQ(Boxes()[0].flags, sys::mb::YesNo | sys::mb::IconWarning);
@@ -68,7 +70,7 @@ TEST_F(OpenLinkTest, PdfWithoutViewerOffersThePackagedReader) {
   Open(kPdf, u"Reader\\Missing.exe");
   ASSERT_EQ(Boxes().size(), 3u);
   EXPECT_EQ(Boxes()[2].text, u"no reader");
-  EXPECT_EQ(Opened().back(), u"open C:\\Package\\Docs");
+  EXPECT_EQ(Opened().back(), u"user C:\\Package\\Docs");
 }
 
 TEST_F(OpenLinkTest, OtherTypeWithoutViewerNamesItsExtensionAndShowsTheFolder) {
@@ -77,14 +79,14 @@ TEST_F(OpenLinkTest, OtherTypeWithoutViewerNamesItsExtensionAndShowsTheFolder) {
   ASSERT_EQ(Boxes().size(), 1u);
   // The one argument fills the first "%s"; the rest reads nothing, "%n" is plain text.
   EXPECT_EQ(Boxes()[0].text, u"no program for (chm) %n %");
-  EXPECT_EQ(Opened().back(), u"open C:\\Package\\Docs");
+  EXPECT_EQ(Opened().back(), u"user C:\\Package\\Docs");
 }
 
 TEST_F(OpenLinkTest, AnyOtherShellFailureOpensTheFolderSilently) {
   machine.shell.SetExecuteResult(kChm, 2);  // file not found
   Open(kChm);
   EXPECT_TRUE(Boxes().empty());
-  EXPECT_EQ(Opened(), (StringList{u"Open C:\\Package\\Docs\\Help.chm", u"open C:\\Package\\Docs"}));
+  EXPECT_EQ(Opened(), (StringList{u"user C:\\Package\\Docs\\Help.chm", u"user C:\\Package\\Docs"}));
 }
 
 }  // namespace

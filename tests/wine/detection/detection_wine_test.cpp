@@ -11,6 +11,8 @@
 #include "install/device_detection.h"
 #include "install/device_library_calls.h"
 #include "install/host64_launch.h"
+#include "sys/private_folder.h"
+#include "sys/win32/win32_files.h"
 #include "sys/win32/win32_text.h"
 #include "text/winpath.h"
 #include "trace/trace.h"
@@ -38,8 +40,15 @@ ustring WriteInf() {
   return path;
 }
 
-size_t ResultFilesInTemp(WineMachine& machine) {
-  return machine.basics.files.ListFiles(*machine.basics.system.TempPath(), u"tmp*.tmp").size();
+// The result file lies beside the host, in the folder the installer holds.
+size_t ResultFilesBesideTheHost(WineMachine& machine) {
+  return machine.basics.files.ListFiles(BinFolder(), u"tmp*.tmp").size();
+}
+
+std::string Bytes(const ustring& path) {
+  std::string bytes;
+  EXPECT_EQ(win32::Win32FileSystem().ReadFile(path, bytes), 0u) << ToUtf8(path);
+  return bytes;
 }
 
 TEST(DetectionOnWine, FindExistDeviceFindsNoPortForAnAbsentPrinter) {
@@ -59,13 +68,34 @@ TEST(DetectionOnWine, FindExistDeviceFindsNoPortForAnAbsentPrinter) {
 // answers success when no device matches, so the host writes "Ret" = 0.
 TEST(DetectionOnWine, TheFindModeProbeThroughTheRealHostReadsWinesAnswer) {
   WineMachine machine;
-  const size_t resultFilesBefore = ResultFilesInTemp(machine);
+  const size_t resultFilesBefore = ResultFilesBesideTheHost(machine);
   trace::Capture trace;
   const uint32_t code =
       FindInlineDevice64(machine.Platform(), 0, kAbsentHardwareId, WriteInf(), Host(), Library64(), kProbeInstallFlags);
   EXPECT_EQ(code, 0u);
   EXPECT_TRUE(trace.Contains(u"已成功地創建了64位檢測進程，準備等待進程完成。"));
-  EXPECT_EQ(ResultFilesInTemp(machine), resultFilesBefore);
+  EXPECT_EQ(ResultFilesBesideTheHost(machine), resultFilesBefore);
+}
+
+// The host and its library as start-up leaves them: in a private folder that
+// the installer holds with delete access, which no child can open as its
+// current directory. The host still finds its library and answers; it shows
+// no "装载DLL失败！" box.
+TEST(DetectionOnWine, TheHostFindsItsLibraryInTheHeldWorkFolder) {
+  WineMachine machine;
+  const ustring folder = JoinPath(TestFolder(), u"held-work");
+  machine.basics.files.DeleteTree(folder);
+  std::unique_ptr<sys::PrivateFolder> work;
+  ASSERT_EQ(machine.basics.system.CreatePrivateFolder(folder, work), 0u);
+  const ustring host = JoinPath(folder, u"PrnSetup64.exe"), library = JoinPath(folder, u"inst2k64.dll");
+  ASSERT_EQ(work->WriteHeldFile(host, Bytes(Host())), 0u);
+  ASSERT_EQ(work->WriteHeldFile(library, Bytes(Library64())), 0u);
+
+  const uint32_t code =
+      FindInlineDevice64(machine.Platform(), 0, kAbsentHardwareId, WriteInf(), host, library, kProbeInstallFlags);
+  EXPECT_EQ(code, 0u) << "the host did not answer: " << code;
+  EXPECT_TRUE(machine.basics.files.ListFiles(folder, u"tmp*.tmp").empty());
+  EXPECT_EQ(work->Remove(), 0u);
 }
 
 // The work folder's path has a blank; a program planted where the unquoted
@@ -100,7 +130,7 @@ TEST(DetectionOnWine, OnWow64TheDetectionProbesThroughTheHostAndWinesSuccessRead
                                       WriteInf(), u"Quillon QX1", driverFoundInstalled),
             0u);
   EXPECT_TRUE(driverFoundInstalled);
-  EXPECT_TRUE(trace.Contains(u"命令行：\"" + Host() + u"\" /Handle 0 /Dll \"inst2k64.dll\" /Inf \""));
+  EXPECT_TRUE(trace.Contains(u"命令行：\"" + Host() + u"\" /Handle 0 /Dll \"" + Library64() + u"\" /Inf \""));
   EXPECT_TRUE(trace.Contains(u"恭喜，在檢測過程中發現已經完成驅動安裝。"));
 }
 

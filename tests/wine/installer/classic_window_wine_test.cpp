@@ -67,6 +67,9 @@ class RecordingShell : public sys::Shell {
     opened.push_back({owner, verb, file, parameters, directory, showCommand});
     return 42;
   }
+  intptr_t OpenAsDesktopUser(sys::WindowHandle owner, const ustring& target) override {
+    return Execute(owner, u"open as the desktop's user", target, u"", u"", SW_SHOW);
+  }
   std::vector<Opened> opened;
 
  private:
@@ -253,8 +256,8 @@ TEST_F(ClassicWindowWineTest, AGuideLabelOpensItsDocumentThroughTheShellAndADisa
   ASSERT_EQ(shell.opened.size(), 1u);
   const auto& opened = shell.opened[0];
   EXPECT_EQ(opened.owner, reinterpret_cast<sys::WindowHandle>(window));
-  EXPECT_EQ(opened.verb, u"open");
-  EXPECT_EQ(opened.file, u"Docs\\InstallGuide.EN.txt");
+  EXPECT_EQ(opened.verb, u"open as the desktop's user");
+  EXPECT_EQ(opened.file, win32::Win32FileSystem().FullPath(u"Docs\\InstallGuide.EN.txt"));
   EXPECT_EQ(opened.parameters, u"");
   EXPECT_EQ(opened.directory, u"");
   EXPECT_EQ(opened.showCommand, SW_SHOW);

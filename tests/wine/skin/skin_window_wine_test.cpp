@@ -55,6 +55,9 @@ class RecordingShell : public sys::Shell {
     opened.push_back({verb, file, showCommand});
     return 42;
   }
+  intptr_t OpenAsDesktopUser(sys::WindowHandle owner, const ustring& target) override {
+    return Execute(owner, u"open as the desktop's user", target, u"", u"", sys::kSwShow);
+  }
   struct Opened {
     ustring verb, file;
     int showCommand;
@@ -197,6 +200,7 @@ TEST_F(SkinWindowUnderWine, LinkButtonOpensItsTargetByMouseAndByKeyboardAndEscCl
   SendMessageW(skin.Handle(), WM_LBUTTONUP, 0, At(skin, kOnButton3));
   ASSERT_EQ(shell.opened.size(), 1u);
   EXPECT_EQ(shell.opened[0].file, u"https://www.quillon.example/qx1");
+  EXPECT_EQ(shell.opened[0].verb, u"open as the desktop's user");  // no elevated browser
   EXPECT_EQ(shell.opened[0].showCommand, sys::kSwShow);
 
   // Install, manager, link 3: the third Tab lands on the link, which lights up.

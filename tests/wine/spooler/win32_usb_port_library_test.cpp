@@ -1,4 +1,5 @@
-// PLP_RW.DLL as the installer binds it: by full path beside the program.
+// PLP_RW.DLL as the installer binds it: by its full path (the copy in the work
+// folder in the program; here the build's own beside the test).
 
 #include <windows.h>
 
@@ -22,8 +23,10 @@ ustring ProgramFolder() {
   return FolderPart(U(path));
 }
 
+ustring LibraryIn(const ustring& folder) { return JoinPath(folder, u"PLP_RW.DLL"); }
+
 TEST(UsbPortLibrary, OurLibraryBesideTheProgramFindsNoUsbPrintersUnderWine) {
-  Win32UsbPortLibrary usb(ProgramFolder());
+  Win32UsbPortLibrary usb(LibraryIn(ProgramFolder()));
   trace::Capture capture;
   {
     sys::UsbPortLibrary::Scan scan(usb);
@@ -39,7 +42,7 @@ TEST(UsbPortLibrary, OurLibraryBesideTheProgramFindsNoUsbPrintersUnderWine) {
 }
 
 TEST(UsbPortLibrary, AMissingLibraryIsTracedAndMeansNoUsbPrinters) {
-  Win32UsbPortLibrary usb(JoinPath(ProgramFolder(), u"no-such-folder"));
+  Win32UsbPortLibrary usb(LibraryIn(JoinPath(ProgramFolder(), u"no-such-folder")));
   trace::Capture capture;
   sys::UsbPortLibrary::Scan scan(usb);
   EXPECT_EQ(scan.Refresh(), 0);
@@ -55,7 +58,7 @@ TEST(UsbPortLibrary, ALibraryWithoutTheExportsMeansNoUsbPrinters) {
   GetSystemDirectoryW(system, MAX_PATH);
   ASSERT_TRUE(CopyFileW(W(JoinPath(U(system), u"version.dll")), W(JoinPath(folder, u"PLP_RW.DLL")), FALSE));
   {
-    Win32UsbPortLibrary usb(folder);
+    Win32UsbPortLibrary usb(LibraryIn(folder));
     trace::Capture capture;
     sys::UsbPortLibrary::Scan scan(usb);
     EXPECT_EQ(scan.Refresh(), 0);
@@ -65,8 +68,15 @@ TEST(UsbPortLibrary, ALibraryWithoutTheExportsMeansNoUsbPrinters) {
   RemoveDirectoryW(W(folder));
 }
 
-TEST(UsbPortLibrary, ARelativeFolderIsNeverSearched) {
-  Win32UsbPortLibrary usb(u".");
+TEST(UsbPortLibrary, NoLibraryOrARelativeOneIsNeverSearchedFor) {
+  {
+    Win32UsbPortLibrary none;
+    trace::Capture capture;
+    sys::UsbPortLibrary::Scan scan(none);
+    EXPECT_EQ(scan.Refresh(), 0);
+    EXPECT_TRUE(capture.Contains(u"no USB port library PLP_RW.DLL"));
+  }
+  Win32UsbPortLibrary usb(u"PLP_RW.DLL");
   trace::Capture capture;
   sys::UsbPortLibrary::Scan scan(usb);
   EXPECT_EQ(scan.Refresh(), 0);
@@ -77,7 +87,7 @@ TEST(UsbPortLibrary, ARelativeFolderIsNeverSearched) {
 // binds the library; a library beside it that PLP_RW.DLL imports must still load.
 TEST(UsbPortLibrary, ItsOwnDependencyBesideItLoadsInAHardenedProcess) {
   ASSERT_TRUE(HardenProcess().dllDirectories);
-  Win32UsbPortLibrary usb(JoinPath(ProgramFolder(), u"usb-dependency"));
+  Win32UsbPortLibrary usb(LibraryIn(JoinPath(ProgramFolder(), u"usb-dependency")));
   trace::Capture capture;
   sys::UsbPortLibrary::Scan scan(usb);
   EXPECT_EQ(scan.Refresh(), 1);  // the count comes from the dependency

@@ -14,12 +14,20 @@ namespace {
 
 constexpr char16_t kMaker[] = u"PrnStagingTest";
 
+// The installer lives in its package folder, as shipped: its driver folders
+// lie there.
+class PackageSystem : public win32::Win32SystemInfo {
+ public:
+  ustring ExecutableFolder() const override { return testing::WinePath(PRN_SOURCE_DIR "/examples/package"); }
+};
+
 // The example package staged for real: Wine's shell, file system, INF store
 // and the x86_64 build of the device-install library beside this program.
 class BufferDriverFilesUnderWine : public ::testing::Test {
  protected:
   void SetUp() override {
     platform.deviceLibraries = &libraries;
+    platform.system = &packageSystem;
 
     config::SettingsEnvironment env;
     env.files = &files;
@@ -59,6 +67,7 @@ class BufferDriverFilesUnderWine : public ::testing::Test {
 
   win32::Win32Platform machine;
   win32::Win32DeviceLibraries libraries;
+  PackageSystem packageSystem;
   win32::Win32FileSystem& files = machine.files;
   win32::Win32CodePage& codePage = machine.codePage;
   win32::Win32Shell& shell = machine.shell;

@@ -1,8 +1,10 @@
 #include <windows.h>
+#include <aclapi.h>
 
 #include <gtest/gtest.h>
 
 #include "app/run_cmd.h"
+#include "sys/win32/win32_output_pipe.h"
 #include "sys/win32/win32_processes.h"
 #include "sys/win32/win32_handle.h"
 #include "text/ascii.h"
@@ -14,6 +16,32 @@ namespace {
 ustring Cmd(const ustring& arguments) { return u"\"" + testing::SystemFolder() + u"\\cmd.exe\" /c " + arguments; }
 
 ustring Joined(const StringList& output) { return Join(output, u""); }
+
+// The pipe that carries a child's output lets in the owner of this process's
+// objects alone (for the elevated installer: Administrators, whom the user's
+// unelevated processes only hold to be denied), read back from the pipe.
+TEST(RunCMDUnderWine, TheOutputPipeLetsInOnlyItsOwner) {
+  win32::OutputPipe pipe;
+  ASSERT_EQ(win32::CreateOutputPipe(pipe), 0u);
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ASSERT_EQ(GetSecurityInfo(pipe.readEnd.Get(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                            nullptr, &descriptor),
+            static_cast<DWORD>(ERROR_SUCCESS));
+  HANDLE token = nullptr;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+  BYTE owner[256];
+  DWORD size = 0;
+  ASSERT_TRUE(GetTokenInformation(token, TokenOwner, owner, sizeof(owner), &size));
+  CloseHandle(token);
+  ASSERT_NE(dacl, nullptr) << "no access list: everyone may open the pipe";
+  ASSERT_EQ(dacl->AceCount, 1u);
+  ACCESS_ALLOWED_ACE* ace = nullptr;
+  ASSERT_TRUE(GetAce(dacl, 0, reinterpret_cast<void**>(&ace)));
+  EXPECT_EQ(ace->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+  EXPECT_TRUE(EqualSid(&ace->SidStart, reinterpret_cast<TOKEN_OWNER*>(owner)->Owner));
+  LocalFree(descriptor);
+}
 
 TEST(RunCMDUnderWine, CommandThatCannotStartAnswersMinusTwo) {
   win32::Win32Processes processes;

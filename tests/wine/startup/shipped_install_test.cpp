@@ -35,29 +35,10 @@ constexpr DWORD kInstallWait = 240000;
 constexpr int kStartButton = 310;  // btnStart of the classic window
 constexpr char16_t kHostDllFailure[] = u"装载DLL失败！";
 
-ustring ThisFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return FolderPart(U(path));
-}
-
-ustring TempFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, path);
-  wchar_t longPath[MAX_PATH] = {};
-  return GetLongPathNameW(path, longPath, MAX_PATH) ? U(longPath) : U(path);
-}
-
 ustring SystemFolder() {
   wchar_t path[MAX_PATH] = {};
   GetSystemDirectoryW(path, MAX_PATH);
   return U(path);
-}
-
-ustring HostFolder(const char* unixPath) {
-  ustring path = u"Z:" + FromUtf8(unixPath);
-  std::replace(path.begin(), path.end(), u'/', u'\\');
-  return path;
 }
 
 std::string Utf16File(const std::u16string& text) {
@@ -138,18 +119,13 @@ void DeleteQueueAndDriver(const ustring& name) {
 class ShippedInstallTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = JoinPath(TempFolder(), u"prn-wine-shipped");
-    files_.DeleteTree(root_);
-    package_ = JoinPath(root_, u"package");
-    ASSERT_EQ(files_.CopyTree(HostFolder(PRN_SOURCE_DIR "/examples/package"), package_), 0u);
-    exe_ = JoinPath(package_, u"PrnSetup.exe");
-    ASSERT_TRUE(CopyFileW(W(JoinPath(ThisFolder(), u"PrnSetup.exe")), W(exe_), FALSE));
-    trace_ = JoinPath(root_, u"trace.log");
-    SetEnvironmentVariableW(L"PRNSETUP_TRACE", W(trace_));
+    ASSERT_TRUE(package_.Ready());
+    RemoveTrace();
+    SetEnvironmentVariableW(L"PRNSETUP_TRACE", W(JoinPath(package_.Root(), ustring(kTraceStem) + u".log")));
 
     // The stand-in printer UI, where the installer's rundll32 finds it.
     standIn_ = JoinPath(SystemFolder(), u"printui.dll");
-    saved_ = JoinPath(root_, u"printui.dll.wine");
+    saved_ = JoinPath(package_.Root(), u"printui.dll.wine");
     ASSERT_TRUE(CopyFileW(W(standIn_), W(saved_), FALSE));
     ASSERT_TRUE(CopyFileW(W(JoinPath(ThisFolder(), u"printui.dll")), W(standIn_), FALSE));
     SetEnvironmentVariableW(L"WINEDLLOVERRIDES", L"printui=n;mscoree=d;mshtml=d");
@@ -161,7 +137,11 @@ class ShippedInstallTest : public ::testing::Test {
     CopyFileW(W(saved_), W(standIn_), FALSE);
     SetEnvironmentVariableW(L"WINEDLLOVERRIDES", L"mscoree=d;mshtml=d");
     SetEnvironmentVariableW(L"PRNSETUP_TRACE", nullptr);
-    files_.DeleteTree(root_);
+    RemoveTrace();
+  }
+
+  static void RemoveTrace() {
+    for (const ustring& path : TraceFiles(kTraceStem)) DeleteFileW(W(path));
   }
 
   // Setup.Ini of the copy with one model whose entry asks for a port, a
@@ -172,15 +152,15 @@ class ShippedInstallTest : public ::testing::Test {
                                u"DriverDir = QX1\r\nINF.2K = QX1.INF\r\nINF.X64 = QX1.INF\r\nDefaultPort = LPT2:\r\n"
                                u"PrintProcess = wineps\r\nDefaultForm = A5\r\nAlwaysSetDefault = 1\r\n"
                                u"BGImage.EN = Resource\\Background.EN.png\r\nPrinterImage.EN = Resource\\Printer.png\r\n";
-    ASSERT_EQ(files_.WriteFile(JoinPath(package_, u"Setup.Ini"), Utf16File(ini)), 0u);
+    ASSERT_EQ(files_.WriteFile(JoinPath(package_.Folder(), u"Setup.Ini"), Utf16File(ini)), 0u);
   }
 
   // The English texts the installer shows, from its language file.
   config::TStrInstaller Texts() {
     config::TInstallInfos settings;
     win32::Win32CodePage ansi;
-    config::SettingsEnvironment env{&files_, &ansi, package_ + u"\\", 0x0409, 61};
-    settings.LoadFromFile(JoinPath(package_, u"Setup.Ini"), env);
+    config::SettingsEnvironment env{&files_, &ansi, package_.Folder() + u"\\", 0x0409, 61};
+    settings.LoadFromFile(JoinPath(package_.Folder(), u"Setup.Ini"), env);
     config::TStrInstaller texts;
     config::TLangOptions lang(texts);
     lang.LoadFromFile(HostFolder(PRN_SOURCE_DIR "/resources/lang/Strings_EN.ini"), settings, files_, ansi);
@@ -206,15 +186,11 @@ class ShippedInstallTest : public ::testing::Test {
     return seen;
   }
 
-  std::string Trace() {
-    std::string bytes;
-    files_.ReadFile(trace_, bytes);
-    return bytes;
-  }
-
   static constexpr char16_t kModel[] = u"Quillon QX1";
+  static constexpr char16_t kTraceStem[] = u"prn-shipped-install";
   win32::Win32FileSystem files_;
-  ustring root_, package_, exe_, trace_, standIn_, saved_;
+  PackageCopy package_{u"prn-wine-shipped"};
+  ustring standIn_, saved_;
 };
 
 // The classic window: Install, Yes, and exactly one completion, the
@@ -223,7 +199,7 @@ class ShippedInstallTest : public ::testing::Test {
 TEST_F(ShippedInstallTest, TheClassicWindowInstallsAndConfiguresTheQueue) {
   WriteConfiguredEntry(u"10");
   const config::TStrInstaller texts = Texts();
-  PrnSetupRun run(exe_, u"EN", package_);
+  PrnSetupRun run(package_.Exe(), u"EN", package_.Folder());
   ASSERT_TRUE(run.Started());
   HWND main = run.WaitForVisibleWindow(kWindowWait);
   ASSERT_NE(main, nullptr);
@@ -252,12 +228,12 @@ TEST_F(ShippedInstallTest, TheClassicWindowInstallsAndConfiguresTheQueue) {
   EXPECT_EQ(queue.form, u"A5");
   EXPECT_EQ(DefaultPrinter(), kModel);
 
-  const std::string trace = Trace();
-  EXPECT_EQ(trace.find("ErrCode=42b"), std::string::npos);
+  const ustring trace = ReadTrace(kTraceStem);
+  EXPECT_EQ(trace.find(u"ErrCode=42b"), ustring::npos);
   if (sizeof(void*) == 4) {
     // The 32-bit installer on 64-bit Windows: the host probed and answered.
-    EXPECT_NE(trace.find("已成功地創建了64位檢測進程"), std::string::npos);
-    EXPECT_NE(trace.find("ErrCode=e000020b"), std::string::npos);
+    EXPECT_NE(trace.find(u"已成功地創建了64位檢測進程"), ustring::npos) << ToUtf8(trace);
+    EXPECT_NE(trace.find(u"ErrCode=e000020b"), ustring::npos);
   }
 
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(311, BN_CLICKED), 0);  // Exit
@@ -269,7 +245,7 @@ TEST_F(ShippedInstallTest, TheClassicWindowInstallsAndConfiguresTheQueue) {
 TEST_F(ShippedInstallTest, TheSkinnedWindowInstallsThroughItsProgressWindow) {
   WriteConfiguredEntry(u"20");
   const config::TStrInstaller texts = Texts();
-  PrnSetupRun run(exe_, u"EN", package_);
+  PrnSetupRun run(package_.Exe(), u"EN", package_.Folder());
   ASSERT_TRUE(run.Started());
   HWND main = run.WaitForVisibleWindow(kWindowWait);
   ASSERT_NE(main, nullptr);
@@ -296,7 +272,7 @@ TEST_F(ShippedInstallTest, TheSkinnedWindowInstallsThroughItsProgressWindow) {
   EXPECT_EQ(queue.port, u"LPT2:");
   EXPECT_EQ(queue.processor, u"wineps");
   EXPECT_EQ(DefaultPrinter(), kModel);
-  EXPECT_EQ(Trace().find("ErrCode=42b"), std::string::npos);
+  EXPECT_EQ(ReadTrace(kTraceStem).find(u"ErrCode=42b"), ustring::npos);
 
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(run.WaitForExit(kWindowWait), 0u);

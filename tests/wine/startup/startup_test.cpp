@@ -23,27 +23,7 @@ using win32::W;
 
 constexpr DWORD kWindowWait = 60000;
 
-ustring ThisFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return FolderPart(U(path));
-}
-
-ustring TempFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, path);
-  wchar_t longPath[MAX_PATH] = {};
-  return GetLongPathNameW(path, longPath, MAX_PATH) ? U(longPath) : U(path);
-}
-
-// A folder of the Linux host as Wine's Z: drive shows it.
-ustring HostFolder(const char* unixPath) {
-  ustring path = u"Z:" + FromUtf8(unixPath);
-  std::replace(path.begin(), path.end(), u'/', u'\\');
-  return path;
-}
-
-std::set<ustring> Subfolders(const ustring& folder) {
+std::set<ustring> Subfolders(const ustring& folder, ustring_view prefix = u"") {
   std::set<ustring> names;
   WIN32_FIND_DATAW data;
   ustring pattern = JoinPath(folder, u"*");
@@ -51,7 +31,10 @@ std::set<ustring> Subfolders(const ustring& folder) {
   if (!find) return names;
   do {
     ustring name = U(data.cFileName);
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != u"." && name != u"..") names.insert(name);
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != u"." && name != u".." &&
+        name.starts_with(prefix)) {
+      names.insert(name);
+    }
   } while (FindNextFileW(find.Get(), &data));
   return names;
 }
@@ -69,48 +52,18 @@ std::string ExeResource(const ustring& exe, const wchar_t* name) {
 class PrnSetupStartupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = JoinPath(TempFolder(), u"prn-wine-startup");
-    files_.DeleteTree(root_);
-    package_ = JoinPath(root_, u"package");
-    ASSERT_EQ(files_.CreateDirectories(package_), 0u);
-    WritePackage();
-    // The installer lives in its package folder, as shipped.
-    exe_ = JoinPath(package_, u"PrnSetup.exe");
-    ASSERT_TRUE(CopyFileW(W(JoinPath(ThisFolder(), u"PrnSetup.exe")), W(exe_), FALSE));
-    workRoot_ = TempFolder() + u"Pellnor\\PrnSetup";
-    before_ = Subfolders(workRoot_);
-  }
-
-  void TearDown() override {
-    for (const ustring& tmpFile : tmpFilesToRemove_) files_.RemoveFile(tmpFile);
-    files_.DeleteTree(root_);
-  }
-
-  void WritePackage() {
-    const ustring examples = HostFolder(PRN_SOURCE_DIR "/examples/package");
-    if (files_.FileExists(JoinPath(examples, u"Setup.Ini"))) {
-      ASSERT_EQ(files_.CopyTree(examples, package_), 0u);
-      return;
-    }
-    const std::u16string ini =
-        u"\uFEFF[QX1]\r\nViewMode = 10\r\nPrinterName = Quillon QX1\r\nPrinterHWID = QuillonQX17A3F\r\n"
-        u"DriverDir =\r\nINF.2K = QX1.INF\r\nINF.X64 = QX1.INF\r\n";
-    ASSERT_EQ(files_.WriteFile(JoinPath(package_, u"Setup.Ini"),
-                               std::string(reinterpret_cast<const char*>(ini.data()), ini.size() * 2)),
-              0u);
-    ASSERT_EQ(files_.WriteFile(JoinPath(package_, u"QX1.INF"), "[Version]\r\n"), 0u);
-    ASSERT_EQ(files_.CreateDirectories(JoinPath(package_, u"Resource\\sub")), 0u);
-    ASSERT_EQ(files_.WriteFile(JoinPath(package_, u"Resource\\Close1.png"), "close"), 0u);
-    ASSERT_EQ(files_.WriteFile(JoinPath(package_, u"Resource\\sub\\min1.png"), "min"), 0u);
+    ASSERT_TRUE(package_.Ready());
+    exe_ = package_.Exe();
+    workRoot_ = WorkFolderParent();
+    before_ = Subfolders(workRoot_, u"PrnSetup-");
   }
 
   // Work folders that appeared since the test began.
   std::vector<ustring> NewWorkFolders() {
     std::vector<ustring> added;
-    for (const ustring& name : Subfolders(workRoot_)) {
+    for (const ustring& name : Subfolders(workRoot_, u"PrnSetup-")) {
       if (!before_.count(name)) added.push_back(JoinPath(workRoot_, name));
     }
-    for (const ustring& folder : added) tmpFilesToRemove_.insert(TempFolder() + FileNamePart(folder) + u".tmp");
     return added;
   }
 
@@ -148,9 +101,9 @@ class PrnSetupStartupTest : public ::testing::Test {
   }
 
   win32::Win32FileSystem files_;
-  ustring root_, package_, exe_, workRoot_;
+  PackageCopy package_{u"prn-wine-startup"};
+  ustring exe_, workRoot_;
   std::set<ustring> before_;
-  std::set<ustring> tmpFilesToRemove_;
 };
 
 class LanguageRunTest : public PrnSetupStartupTest,
@@ -158,7 +111,7 @@ class LanguageRunTest : public PrnSetupStartupTest,
 
 TEST_P(LanguageRunTest, ExtractsTheChosenLanguageAndTheProgramsAndRemovesTheFolderOnClose) {
   const auto [code, resource] = GetParam();
-  PrnSetupRun run(exe_, code, package_);
+  PrnSetupRun run(exe_, code, package_.Folder());
   ASSERT_TRUE(run.Started());
   HWND main = run.WaitForVisibleWindow(kWindowWait);
   ASSERT_NE(main, nullptr) << "no window";
@@ -166,8 +119,7 @@ TEST_P(LanguageRunTest, ExtractsTheChosenLanguageAndTheProgramsAndRemovesTheFold
   std::vector<ustring> created = NewWorkFolders();
   ASSERT_EQ(created.size(), 1u);
   const ustring dir = created[0];
-  EXPECT_EQ(FileNamePart(dir).substr(0, 3), u"tmp");
-  EXPECT_TRUE(files_.FileExists(TempFolder() + FileNamePart(dir) + u".tmp"));
+  EXPECT_EQ(FileNamePart(dir).size(), 25u);  // "PrnSetup-" and 16 hexadecimal digits
 
   const std::string expected = ExeResource(exe_, resource);
   ASSERT_FALSE(expected.empty());
@@ -179,11 +131,10 @@ TEST_P(LanguageRunTest, ExtractsTheChosenLanguageAndTheProgramsAndRemovesTheFold
     ASSERT_GT(built.size(), 4096u) << ToUtf8(program);
     EXPECT_TRUE(Read(JoinPath(dir, program)) == built) << ToUtf8(program) << " differs from the one built";
   }
-  EXPECT_TRUE(BecomesSameTree(JoinPath(package_, u"Resource"), JoinPath(dir, u"Resource")));
+  EXPECT_TRUE(BecomesSameTree(JoinPath(package_.Folder(), u"Resource"), JoinPath(dir, u"Resource")));
 
   CloseAndExpectCleanExit(run, main);
   EXPECT_FALSE(files_.DirectoryExists(dir));
-  EXPECT_TRUE(files_.FileExists(TempFolder() + FileNamePart(dir) + u".tmp"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, LanguageRunTest,
@@ -199,8 +150,8 @@ TEST_F(PrnSetupStartupTest, TheThreeLanguageResourcesDiffer) {
 }
 
 TEST_F(PrnSetupStartupTest, TwoInstancesGetTwoWorkFolders) {
-  PrnSetupRun first(exe_, u"EN", package_);
-  PrnSetupRun second(exe_, u"EN", package_);
+  PrnSetupRun first(exe_, u"EN", package_.Folder());
+  PrnSetupRun second(exe_, u"EN", package_.Folder());
   HWND firstMain = first.WaitForVisibleWindow(kWindowWait);
   HWND secondMain = second.WaitForVisibleWindow(kWindowWait);
   ASSERT_NE(firstMain, nullptr);
@@ -217,7 +168,7 @@ TEST_F(PrnSetupStartupTest, TwoInstancesGetTwoWorkFolders) {
 }
 
 TEST_F(PrnSetupStartupTest, ManagerOnTheCommandLineBecomesTheMainWindow) {
-  PrnSetupRun run(exe_, u"FR MANAGER", package_);
+  PrnSetupRun run(exe_, u"FR MANAGER", package_.Folder());
   HWND main = run.WaitForVisibleWindow(kWindowWait);
   ASSERT_NE(main, nullptr);
   // The manager's own window, captioned from the language file.
@@ -235,7 +186,7 @@ TEST_F(PrnSetupStartupTest, ManagerOnTheCommandLineBecomesTheMainWindow) {
 }
 
 TEST_F(PrnSetupStartupTest, WithoutSetupIniShowsTheMissingFileBoxAndEndsWithOne) {
-  const ustring elsewhere = JoinPath(root_, u"elsewhere");
+  const ustring elsewhere = JoinPath(package_.Root(), u"elsewhere");
   ASSERT_EQ(files_.CreateDirectories(elsewhere), 0u);
   PrnSetupRun run(exe_, u"", elsewhere);
   HWND box = run.WaitForVisibleWindow(kWindowWait);

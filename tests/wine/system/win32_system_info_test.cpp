@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "app/system_queries.h"
 #include "sys/win32/win32_files.h"
@@ -14,23 +15,26 @@
 #include "sys/win32/win32_text.h"
 #include "text/ascii.h"
 #include "text/winpath.h"
+#include "wine/wine_test_support.h"
 
 namespace prn::win32 {
 namespace {
 
-TEST(Win32SystemInfo, TempFolderIsLongFormWithTrailingBackslash) {
-  Win32SystemInfo system;
-  ustring temp = app::GetTempDirectory(system);
-  ASSERT_FALSE(temp.empty());
-  EXPECT_EQ(temp.back(), u'\\');
-  EXPECT_EQ(temp.find(u'~'), ustring::npos);
-  EXPECT_TRUE(Win32FileSystem().DirectoryExists(temp));
+using testing::Exists;
+using testing::PlantLink;
+using testing::RemoveFromUnixSide;
+
+// The test's scratch place, with its trailing backslash.
+ustring ScratchFolder() {
+  wchar_t path[MAX_PATH] = {};
+  DWORD length = GetTempPathW(MAX_PATH, path);
+  return U(path, length);
 }
 
 TEST(Win32SystemInfo, UniqueTempNamesAreNewEmptyFiles) {
   Win32SystemInfo system;
   Win32FileSystem files;
-  ustring temp = app::GetTempDirectory(system);
+  ustring temp = ScratchFolder();
   ustring first, second;
   ASSERT_EQ(system.CreateTempFileName(temp, u"tmp", first), 0u);
   ASSERT_EQ(system.CreateTempFileName(temp, u"tmp", second), 0u);
@@ -69,11 +73,16 @@ TEST(Win32SystemInfo, FoldersAndErrorTexts) {
   EXPECT_FALSE(denied.empty());
   EXPECT_NE(denied.back(), u'\n');
   EXPECT_EQ(system.ErrorMessage(0x2028FFFF), u"");
+  EXPECT_TRUE(files.DirectoryExists(JoinPath(system.WindowsDirectory(), u"Temp")));
+  uint64_t first = 0, second = 0;
+  ASSERT_EQ(system.UnpredictableNumber(first), 0u);
+  ASSERT_EQ(system.UnpredictableNumber(second), 0u);
+  EXPECT_NE(first, second);
 }
 
-ustring FreshTempFolder(const Win32SystemInfo& system, const char16_t* name) {
+ustring FreshTempFolder(const Win32SystemInfo&, const char16_t* name) {
   Win32FileSystem files;
-  ustring folder = app::GetTempDirectory(system) + name;
+  ustring folder = ScratchFolder() + name;
   files.DeleteTree(folder);
   return folder;
 }
@@ -109,49 +118,21 @@ TEST(Win32PrivateFolder, IsRefusedWhenItExistsAndHoldsWhatIsWrittenIntoIt) {
   EXPECT_FALSE(files.DirectoryExists(path));
 }
 
-// Wine's own name of a file on the Unix side.
-std::string UnixName(const ustring& path) {
-  using UnixNameFn = char*(CDECL*)(LPCWSTR);
-  auto unixName = reinterpret_cast<UnixNameFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  if (!unixName) return {};
-  char* name = unixName(W(path));
-  if (!name) return {};
-  std::string result(name);
-  HeapFree(GetProcessHeap(), 0, name);
-  return result;
-}
+// Scratch paths that links may lead through: cleared from the Unix side
+// before the test and after it.
+class LinkScratch {
+ public:
+  explicit LinkScratch(std::initializer_list<ustring> paths) : paths_(paths) { Clear(); }
+  ~LinkScratch() { Clear(); }
+  LinkScratch(const LinkScratch&) = delete;
+  LinkScratch& operator=(const LinkScratch&) = delete;
 
-// Runs a Unix program (Wine starts those too) and waits until `done` says
-// its effect shows: Wine cannot wait for a Unix process itself.
-bool RunUnix(const wchar_t* program, const std::string& arguments, const std::function<bool()>& done) {
-  std::wstring line = std::wstring(program) + L" " + Wide(FromUtf8(arguments));
-  const std::wstring path = std::wstring(L"Z:") + program;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    return false;
+ private:
+  void Clear() {
+    for (const ustring& path : paths_) RemoveFromUnixSide(path);
   }
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  for (int i = 0; i < 100 && !done(); ++i) Sleep(50);
-  return done();
-}
-
-bool Exists(const ustring& path) { return GetFileAttributesW(W(path)) != INVALID_FILE_ATTRIBUTES; }
-
-// Under Wine a Unix symbolic link is the planted link.
-bool PlantLink(const ustring& link, const ustring& target) {
-  const std::string arguments =
-      "-s \"" + UnixName(target) + "\" \"" + UnixName(FolderPart(link)) + "/" + ToUtf8(FileNamePart(link)) + "\"";
-  return RunUnix(L"/bin/ln", arguments, [&] { return Exists(link); });
-}
-
-// Wine's own calls would follow the link, so the Unix side clears up.
-void RemoveFromUnixSide(const ustring& path) {
-  if (Exists(path)) RunUnix(L"/bin/rm", "-rf \"" + UnixName(path) + "\"", [&] { return !Exists(path); });
-}
+  std::vector<ustring> paths_;
+};
 
 // A link planted in the folder leads to a read-only file outside it;
 // removing the folder must not touch that file. Wine shows the link as a
@@ -159,10 +140,9 @@ void RemoveFromUnixSide(const ustring& path) {
 // handle's own path tells the two apart there.
 TEST(Win32PrivateFolder, RemovalLeavesWhatAPlantedLinkLeadsToAlone) {
   Win32SystemInfo system;
-  const ustring path = app::GetTempDirectory(system) + u"prn-private-link-test";
-  const ustring victim = app::GetTempDirectory(system) + u"prn-link-victim.txt";
-  RemoveFromUnixSide(path);
-  RemoveFromUnixSide(victim);
+  const ustring path = ScratchFolder() + u"prn-private-link-test";
+  const ustring victim = ScratchFolder() + u"prn-link-victim.txt";
+  LinkScratch scratch{path, victim};
   ASSERT_EQ(Win32FileSystem().WriteFile(victim, "not ours to delete"), 0u);
   ASSERT_TRUE(SetFileAttributesW(W(victim), FILE_ATTRIBUTE_READONLY));
   std::unique_ptr<sys::PrivateFolder> folder;
@@ -173,20 +153,50 @@ TEST(Win32PrivateFolder, RemovalLeavesWhatAPlantedLinkLeadsToAlone) {
   folder->Remove();
   EXPECT_NE(GetFileAttributesW(W(victim)), INVALID_FILE_ATTRIBUTES) << "the link's target was deleted";
   EXPECT_NE(GetFileAttributesW(W(victim)) & FILE_ATTRIBUTE_READONLY, 0u) << "the link's target was changed";
-  RemoveFromUnixSide(path);
-  RemoveFromUnixSide(victim);
 }
 
-// The descriptor as it is handed to CreateDirectoryW: owner Administrators,
-// a protected list of Administrators and SYSTEM only, a high label that
-// keeps lower integrity levels from writing.
+// A work folder whose parent turns out to be a link (a Unix symbolic link,
+// which Wine shows as one) is refused, and nothing stays where it led.
+TEST(Win32PrivateFolder, APathThroughALinkIsRefusedAndLeavesNothingWhereItLeads) {
+  Win32SystemInfo system;
+  const ustring target = ScratchFolder() + u"prn-link-target";
+  const ustring link = ScratchFolder() + u"prn-link-parent";
+  LinkScratch scratch{link, target};
+  ASSERT_TRUE(CreateDirectoryW(W(target), nullptr));
+  ASSERT_TRUE(PlantLink(link, target));
+  std::unique_ptr<sys::PrivateFolder> folder;
+  EXPECT_EQ(system.CreatePrivateFolder(JoinPath(link, u"work"), folder), static_cast<uint32_t>(ERROR_CANT_ACCESS_FILE));
+  EXPECT_FALSE(folder);
+  EXPECT_FALSE(Exists(JoinPath(target, u"work")));
+}
+
+// What reaches CreateDirectoryW when the work folder is made (Wine keeps no
+// file's descriptor to read back): a copy is taken on its way through.
+std::vector<BYTE> g_reachedDescriptor;
+
+BOOL WINAPI RecordingCreateDirectory(LPCWSTR path, LPSECURITY_ATTRIBUTES attributes) {
+  g_reachedDescriptor.clear();
+  if (attributes && attributes->lpSecurityDescriptor) {
+    DWORD size = 0;
+    MakeSelfRelativeSD(attributes->lpSecurityDescriptor, nullptr, &size);
+    g_reachedDescriptor.resize(size);
+    if (!MakeSelfRelativeSD(attributes->lpSecurityDescriptor, g_reachedDescriptor.data(), &size)) {
+      g_reachedDescriptor.clear();
+    }
+  }
+  return CreateDirectoryW(path, attributes);
+}
+
+// Owner Administrators, a protected list of Administrators and SYSTEM only,
+// a high label that keeps lower integrity levels from writing: the
+// descriptor the work folder is created with.
 TEST(Win32PrivateFolder, SecurityIsAdministratorsAndSystemAtHighIntegrity) {
-  PrivateFolderSecurity security;
-  ASSERT_EQ(security.Build(), 0u);
-  SECURITY_ATTRIBUTES* attributes = security.Attributes();
-  ASSERT_EQ(attributes->nLength, sizeof(SECURITY_ATTRIBUTES));
-  EXPECT_FALSE(attributes->bInheritHandle);
-  PSECURITY_DESCRIPTOR descriptor = attributes->lpSecurityDescriptor;
+  const ustring path = FreshTempFolder(Win32SystemInfo(), u"prn-private-descriptor");
+  std::unique_ptr<sys::PrivateFolder> folder;
+  ASSERT_EQ(CreatePrivateDirectory(path, folder, RecordingCreateDirectory), 0u);
+  folder->Remove();
+  ASSERT_FALSE(g_reachedDescriptor.empty()) << "the folder was created without a descriptor";
+  PSECURITY_DESCRIPTOR descriptor = g_reachedDescriptor.data();
   SECURITY_DESCRIPTOR_CONTROL control = 0;
   DWORD revision = 0;
   ASSERT_TRUE(GetSecurityDescriptorControl(descriptor, &control, &revision));
@@ -208,8 +218,10 @@ TEST(Win32PrivateFolder, SecurityIsAdministratorsAndSystemAtHighIntegrity) {
   ASSERT_NE(owner, nullptr);
   EXPECT_TRUE(EqualSid(owner, admins));
 
-  PACL dacl = security.Acl();
-  ASSERT_NE(dacl, nullptr);
+  BOOL present = FALSE;
+  PACL dacl = nullptr;
+  ASSERT_TRUE(GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted));
+  ASSERT_TRUE(present && dacl);
   ASSERT_EQ(dacl->AceCount, 2u);
   int adminsSeen = 0, systemSeen = 0;
   for (DWORD i = 0; i < dacl->AceCount; ++i) {
@@ -225,7 +237,6 @@ TEST(Win32PrivateFolder, SecurityIsAdministratorsAndSystemAtHighIntegrity) {
   EXPECT_EQ(adminsSeen, 1);
   EXPECT_EQ(systemSeen, 1);
 
-  BOOL present = FALSE;
   PACL sacl = nullptr;
   ASSERT_TRUE(GetSecurityDescriptorSacl(descriptor, &present, &sacl, &defaulted));
   ASSERT_TRUE(present && sacl);
