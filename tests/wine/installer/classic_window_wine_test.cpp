@@ -111,6 +111,14 @@ HWND OwnWindow(const wchar_t* className) {
   return search.found;
 }
 
+// This process plays the program started from the example package: the
+// package folder is where the program lies, so its driver folders are the
+// package's own.
+class StartedFromThePackage : public Wow64SystemInfo {
+ public:
+  ustring ExecutableFolder() const override { return SourcePath("examples/package"); }
+};
+
 class ClassicWindowWineTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -183,7 +191,7 @@ class ClassicWindowWineTest : public ::testing::Test {
   HWND window = nullptr;
 
  private:
-  Wow64SystemInfo wow64_;
+  StartedFromThePackage wow64_;
   app::ProcessValues values_;
   std::unique_ptr<Win32FormHost> host_;
   wchar_t previousFolder_[MAX_PATH] = {};
