@@ -68,9 +68,9 @@ uint32_t CreateOutputPipe(OutputPipe& pipe) {
                                       PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 4096, 4096, 0,
                                       security.Attributes()));
   if (!pipe.readEnd) return GetLastError();
-  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  // Not inheritable yet: the start that hands it to its child makes it so.
   pipe.writeEnd.Reset(
-      CreateFileW(name.c_str(), GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!pipe.writeEnd) {
     uint32_t code = GetLastError();
     pipe.readEnd.Reset();

@@ -14,7 +14,7 @@ namespace prn::win32 {
 
 struct OutputPipe {
   KernelHandle readEnd;   // ours, not inheritable, overlapped
-  KernelHandle writeEnd;  // the child's, inheritable
+  KernelHandle writeEnd;  // the child's, made inheritable only while the child is made
 };
 
 // Answers a Windows error code.
