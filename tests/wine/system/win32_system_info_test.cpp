@@ -103,6 +103,18 @@ class Win32PrivateFolderOn : public ::testing::TestWithParam<bool> {
 INSTANTIATE_TEST_SUITE_P(Systems, Win32PrivateFolderOn, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "WindowsXP" : "Vista"; });
 
+// Windows XP names a file object by its volume's device, as in
+// "\Device\HarddiskVolume1\x": told back as the drive of that device. A
+// device whose name merely begins like the drive's is none of it.
+TEST(Win32FinalPath, AnObjectNameOnADriveTurnsIntoItsDrivePath) {
+  wchar_t device[MAX_PATH] = {};
+  ASSERT_NE(QueryDosDeviceW(L"C:", device, MAX_PATH), 0u);
+  EXPECT_EQ(DrivePathOfObjectName(std::wstring(device) + L"\\Windows\\Temp"), L"C:\\Windows\\Temp");
+  EXPECT_EQ(DrivePathOfObjectName(std::wstring(device) + L"7\\Windows"), L"");
+  EXPECT_EQ(DrivePathOfObjectName(L"\\Device\\NoSuchVolume\\x"), L"");
+  EXPECT_EQ(DrivePathOfObjectName(L"\\??\\C:\\x"), L"C:\\x");  // as Wine names them
+}
+
 TEST_P(Win32PrivateFolderOn, IsRefusedWhenItExistsAndHoldsWhatIsWrittenIntoIt) {
   Win32FileSystem files;
   const ustring path = FreshTempFolder(Win32SystemInfo(), u"prn-private-test");
