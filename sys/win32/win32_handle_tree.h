@@ -8,10 +8,13 @@
 
 #include <cstdint>
 
+#include "sys/win32/win32_final_path.h"
+
 namespace prn::win32 {
 
 // `folder` is open with FILE_LIST_DIRECTORY and DELETE access. Deletes what
 // is in it and then the folder itself; answers the first Windows error code.
-uint32_t DeleteTreeByHandle(HANDLE folder);
+// `finalPath` is how handles tell their paths (see FinalPathOf).
+uint32_t DeleteTreeByHandle(HANDLE folder, FinalPathFunction finalPath = SystemFinalPathFunction());
 
 }  // namespace prn::win32

@@ -68,9 +68,9 @@ uint32_t CreateOutputPipe(OutputPipe& pipe) {
                                       PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 4096, 4096, 0,
                                       security.Attributes()));
   if (!pipe.readEnd) return GetLastError();
-  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  // Not inheritable yet: the start that hands it to its child makes it so.
   pipe.writeEnd.Reset(
-      CreateFileW(name.c_str(), GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!pipe.writeEnd) {
     uint32_t code = GetLastError();
     pipe.readEnd.Reset();
@@ -82,18 +82,8 @@ uint32_t CreateOutputPipe(OutputPipe& pipe) {
 OutputReader::OutputReader(KernelHandle readEnd, HANDLE process)
     : readEnd_(std::move(readEnd)), process_(process), done_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
-OutputReader::~OutputReader() { CancelPending(); }
-
-void OutputReader::CancelPending() {
-  if (!pending_) return;
-  CancelIoEx(readEnd_.Get(), &overlapped_);
-  DWORD ignored = 0;
-  GetOverlappedResult(readEnd_.Get(), &overlapped_, &ignored, TRUE);  // the buffer must outlive the read
-  pending_ = false;
-}
-
-sys::CapturedProcess::Read OutputReader::Close(sys::CapturedProcess::Read result) {
-  CancelPending();
+sys::CapturedProcess::Read OutputReader::Close(std::string& chunk, sys::CapturedProcess::Read result) {
+  chunk.clear();
   readEnd_.Reset();
   return result;
 }
@@ -102,19 +92,16 @@ sys::CapturedProcess::Read OutputReader::Read(std::string& chunk, size_t maxByte
   using Result = sys::CapturedProcess::Read;
   chunk.clear();
   if (!readEnd_) return Result::End;
-  if (!done_) return Close(Result::Failed);
+  if (!done_) return Close(chunk, Result::Failed);
   for (;;) {
-    if (!pending_) {
-      buffer_.assign(maxBytes, '\0');
-      overlapped_ = OVERLAPPED{};
-      overlapped_.hEvent = done_.Get();
-      ResetEvent(done_.Get());
-      if (!::ReadFile(readEnd_.Get(), buffer_.data(), static_cast<DWORD>(maxBytes), nullptr, &overlapped_)) {
-        DWORD code = GetLastError();
-        if (code == ERROR_BROKEN_PIPE) return Close(Result::End);
-        if (code != ERROR_IO_PENDING) return Close(Result::Failed);
-      }
-      pending_ = true;
+    chunk.resize(maxBytes);
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = done_.Get();
+    ResetEvent(done_.Get());
+    if (!::ReadFile(readEnd_.Get(), chunk.data(), static_cast<DWORD>(maxBytes), nullptr, &overlapped)) {
+      DWORD code = GetLastError();
+      if (code == ERROR_BROKEN_PIPE) return Close(chunk, Result::End);
+      if (code != ERROR_IO_PENDING) return Close(chunk, Result::Failed);
     }
     if (!childEnded_) {
       HANDLE waits[] = {done_.Get(), process_};
@@ -122,19 +109,18 @@ sys::CapturedProcess::Read OutputReader::Read(std::string& chunk, size_t maxByte
     }
     // The child has gone and nothing is left to read: whoever else holds
     // its end of the pipe is not waited for.
-    if (childEnded_ && WaitForSingleObject(done_.Get(), 0) == WAIT_TIMEOUT) CancelIoEx(readEnd_.Get(), &overlapped_);
+    if (childEnded_ && WaitForSingleObject(done_.Get(), 0) == WAIT_TIMEOUT) CancelIo(readEnd_.Get());
 
     DWORD read = 0;
-    BOOL ok = GetOverlappedResult(readEnd_.Get(), &overlapped_, &read, TRUE);
-    pending_ = false;
+    BOOL ok = GetOverlappedResult(readEnd_.Get(), &overlapped, &read, TRUE);  // the read ends before `chunk` moves
     if (ok && read > 0) {
-      chunk.assign(buffer_.data(), read);
+      chunk.resize(read);
       return Result::Data;
     }
     if (ok) continue;  // an empty write
     DWORD code = GetLastError();
-    if (code == ERROR_BROKEN_PIPE || code == ERROR_OPERATION_ABORTED) return Close(Result::End);
-    return Close(Result::Failed);
+    if (code == ERROR_BROKEN_PIPE || code == ERROR_OPERATION_ABORTED) return Close(chunk, Result::End);
+    return Close(chunk, Result::Failed);
   }
 }
 

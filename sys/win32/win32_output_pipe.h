@@ -14,31 +14,30 @@ namespace prn::win32 {
 
 struct OutputPipe {
   KernelHandle readEnd;   // ours, not inheritable, overlapped
-  KernelHandle writeEnd;  // the child's, inheritable
+  KernelHandle writeEnd;  // the child's, made inheritable only while the child is made
 };
 
 // Answers a Windows error code.
 uint32_t CreateOutputPipe(OutputPipe& pipe);
 
+// Each read is issued and finished within one call of Read, on the caller's
+// thread: none is ever left pending, and CancelIo, which cancels only that
+// thread's reads (and which Windows XP has, unlike CancelIoEx), is enough to
+// end one.
 class OutputReader {
  public:
   OutputReader(KernelHandle readEnd, HANDLE process);
-  ~OutputReader();
   OutputReader(const OutputReader&) = delete;
   OutputReader& operator=(const OutputReader&) = delete;
 
   sys::CapturedProcess::Read Read(std::string& chunk, size_t maxBytes);
 
  private:
-  sys::CapturedProcess::Read Close(sys::CapturedProcess::Read result);
-  void CancelPending();
+  sys::CapturedProcess::Read Close(std::string& chunk, sys::CapturedProcess::Read result);
 
   KernelHandle readEnd_;
   HANDLE process_;  // owned by the process object
   KernelHandle done_;
-  OVERLAPPED overlapped_{};
-  std::string buffer_;
-  bool pending_ = false;
   bool childEnded_ = false;
 };
 

@@ -29,14 +29,22 @@ EXPLICIT_ACCESSW FullControlFor(std::vector<BYTE>& sid) {
   return access;
 }
 
-// Processes below high integrity may not write, nor delete, here.
+// Processes below high integrity may not write, nor delete, here. Windows XP
+// knows no integrity levels and has no AddMandatoryAce: there the folder
+// gets no label (`label` stays empty), and its owner and access list alone
+// keep others out.
 uint32_t BuildLabel(std::vector<BYTE>& highIntegrity, std::vector<BYTE>& label) {
+  using AddMandatoryAceFunction = BOOL(WINAPI*)(PACL, DWORD, DWORD, DWORD, PSID);
+  static const auto addMandatoryAce = reinterpret_cast<AddMandatoryAceFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "AddMandatoryAce")));
+  label.clear();
+  if (!addMandatoryAce) return ERROR_SUCCESS;
   if (uint32_t code = WellKnownSid(WinHighLabelSid, highIntegrity)) return code;
   const DWORD size = sizeof(ACL) + sizeof(SYSTEM_MANDATORY_LABEL_ACE) - sizeof(DWORD) + highIntegrity.size();
   label.assign(size, 0);
   auto acl = reinterpret_cast<PACL>(label.data());
   if (!InitializeAcl(acl, size, ACL_REVISION) ||
-      !AddMandatoryAce(acl, ACL_REVISION, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE, SYSTEM_MANDATORY_LABEL_NO_WRITE_UP,
+      !addMandatoryAce(acl, ACL_REVISION, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE, SYSTEM_MANDATORY_LABEL_NO_WRITE_UP,
                        highIntegrity.data())) {
     return GetLastError();
   }
@@ -45,7 +53,8 @@ uint32_t BuildLabel(std::vector<BYTE>& highIntegrity, std::vector<BYTE>& label) 
 
 class Win32PrivateFolder : public sys::PrivateFolder {
  public:
-  Win32PrivateFolder(ustring path, FileHandle root) : path_(std::move(path)), root_(std::move(root)) {}
+  Win32PrivateFolder(ustring path, FileHandle root, FinalPathFunction finalPath)
+      : path_(std::move(path)), root_(std::move(root)), finalPath_(finalPath) {}
 
   const ustring& Path() const override { return path_; }
 
@@ -75,7 +84,7 @@ class Win32PrivateFolder : public sys::PrivateFolder {
   uint32_t Remove() override {
     held_.clear();
     if (!root_) return ERROR_INVALID_HANDLE;
-    uint32_t result = DeleteTreeByHandle(root_.Get());
+    uint32_t result = DeleteTreeByHandle(root_.Get(), finalPath_);
     root_.Reset();
     return result;
   }
@@ -94,6 +103,7 @@ class Win32PrivateFolder : public sys::PrivateFolder {
 
   ustring path_;
   FileHandle root_;
+  FinalPathFunction finalPath_;
   std::vector<FileHandle> held_;
 };
 
@@ -110,7 +120,7 @@ uint32_t PrivateFolderSecurity::Build() {
   if (!InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION) ||
       !SetSecurityDescriptorOwner(&descriptor_, administrators_.data(), FALSE) ||
       !SetSecurityDescriptorDacl(&descriptor_, TRUE, dacl_.Get(), FALSE) ||
-      !SetSecurityDescriptorSacl(&descriptor_, TRUE, Label(), FALSE) ||
+      (!label_.empty() && !SetSecurityDescriptorSacl(&descriptor_, TRUE, Label(), FALSE)) ||
       // Protected: nothing inherited from the temporary folder widens it.
       !SetSecurityDescriptorControl(&descriptor_, SE_DACL_PROTECTED, SE_DACL_PROTECTED)) {
     return GetLastError();
@@ -120,7 +130,7 @@ uint32_t PrivateFolderSecurity::Build() {
 }
 
 uint32_t CreatePrivateDirectory(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder,
-                                CreateDirectoryFunction createDirectory) {
+                                CreateDirectoryFunction createDirectory, FinalPathFunction finalPath) {
   PrivateFolderSecurity security;
   if (uint32_t code = security.Build()) return code;
   if (!createDirectory(W(path), security.Attributes())) return GetLastError();
@@ -136,11 +146,11 @@ uint32_t CreatePrivateDirectory(const ustring& path, std::unique_ptr<sys::Privat
   }
   // A link anywhere on the path (the folder's parent re-pointed, say) put the
   // new folder somewhere else: it is removed again, nothing goes into it.
-  if (!HandleNamesPath(root.Get(), Wide(path))) {
-    DeleteTreeByHandle(root.Get());
+  if (!HandleNamesPath(root.Get(), Wide(path), finalPath)) {
+    DeleteTreeByHandle(root.Get(), finalPath);
     return ERROR_CANT_ACCESS_FILE;
   }
-  folder = std::make_unique<Win32PrivateFolder>(path, std::move(root));
+  folder = std::make_unique<Win32PrivateFolder>(path, std::move(root), finalPath);
   return ERROR_SUCCESS;
 }
 

@@ -11,14 +11,16 @@
 #include <vector>
 
 #include "sys/private_folder.h"
+#include "sys/win32/win32_final_path.h"
 #include "sys/win32/win32_handle.h"
 #include "text/ustring.h"
 
 namespace prn::win32 {
 
 // Security attributes with that owner, a protected access list giving full
-// control to those two and nobody else, and the label, all inherited by
-// everything created below.
+// control to those two and nobody else, and the label where the system knows
+// integrity levels (Vista and later), all inherited by everything created
+// below.
 class PrivateFolderSecurity {
  public:
   PrivateFolderSecurity() = default;
@@ -41,7 +43,7 @@ class PrivateFolderSecurity {
   };
 
   std::vector<BYTE> administrators_, system_, highIntegrity_;
-  std::vector<BYTE> label_;  // a SACL with the one mandatory label entry
+  std::vector<BYTE> label_;  // a SACL with the one mandatory label entry; empty on Windows XP
   UniqueHandle<LocalAclTraits> dacl_;
   SECURITY_DESCRIPTOR descriptor_{};
   SECURITY_ATTRIBUTES attributes_{};
@@ -53,8 +55,11 @@ class PrivateFolderSecurity {
 // that leads through a link: ERROR_CANT_ACCESS_FILE, and the folder made at
 // its end is removed. `createDirectory` is the system's CreateDirectoryW; a
 // test may see what reaches it, since Wine keeps no file's descriptor.
+// `finalPath` is how handles tell their paths, here and when the folder is
+// removed (see FinalPathOf); a test may take it away, as Windows XP does.
 using CreateDirectoryFunction = BOOL(WINAPI*)(LPCWSTR, LPSECURITY_ATTRIBUTES);
 uint32_t CreatePrivateDirectory(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder,
-                                CreateDirectoryFunction createDirectory = CreateDirectoryW);
+                                CreateDirectoryFunction createDirectory = CreateDirectoryW,
+                                FinalPathFunction finalPath = SystemFinalPathFunction());
 
 }  // namespace prn::win32

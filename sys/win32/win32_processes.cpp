@@ -1,6 +1,7 @@
 #include "sys/win32/win32_processes.h"
 
 #include <string>
+#include <type_traits>
 
 #include "sys/win32/win32_output_pipe.h"
 #include "sys/win32/win32_text.h"
@@ -39,41 +40,98 @@ STARTUPINFOW HiddenStartup() {
   return startup;
 }
 
-// The one attribute a start needs: the handles the child may inherit.
+// Where the system has the calls: the list of the one handle the child may
+// inherit.
 class InheritedHandles {
  public:
-  explicit InheritedHandles(HANDLE handle) : handle_(handle) {
-    SIZE_T size = 0;
-    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-    storage_.resize(size);
-    auto list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage_.data());
-    if (!InitializeProcThreadAttributeList(list, 1, 0, &size)) return;
-    list_ = list;
-    if (!UpdateProcThreadAttribute(list_, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, &handle_, sizeof(handle_), nullptr,
-                                   nullptr)) {
-      DeleteProcThreadAttributeList(list_);
-      list_ = nullptr;
-    }
-  }
+  explicit InheritedHandles(const HandleListCalls& calls) : calls_(calls) {}
   ~InheritedHandles() {
-    if (list_) DeleteProcThreadAttributeList(list_);
+    if (list_) calls_.remove(list_);
   }
   InheritedHandles(const InheritedHandles&) = delete;
   InheritedHandles& operator=(const InheritedHandles&) = delete;
 
+  // Answers a Windows error code; without the calls there is no list, and
+  // no error.
+  uint32_t Name(HANDLE handle) {
+    if (!calls_.Present()) return ERROR_SUCCESS;
+    handle_ = handle;
+    SIZE_T size = 0;
+    calls_.initialize(nullptr, 1, 0, &size);
+    storage_.resize(size);
+    auto list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage_.data());
+    if (!calls_.initialize(list, 1, 0, &size)) return GetLastError();
+    list_ = list;
+    if (!calls_.update(list_, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, &handle_, sizeof(handle_), nullptr, nullptr)) {
+      return GetLastError();
+    }
+    return ERROR_SUCCESS;
+  }
+
   LPPROC_THREAD_ATTRIBUTE_LIST List() const { return list_; }
 
  private:
-  HANDLE handle_;
-  std::string storage_;
+  const HandleListCalls& calls_;
+  HANDLE handle_ = nullptr;
+  std::vector<BYTE> storage_;
   LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
 };
+
+// Whatever of this process is inheritable while CreateProcessW runs with
+// inheritance goes to the child: that is a property of the whole process,
+// not of one start. So a child's end of its pipe is inheritable only inside
+// this lock, while that child is made, and is closed before the lock is
+// released; every start that passes handles takes the lock. Where the system
+// can also name the one handle the child gets (Vista and later), it does,
+// which keeps out even handles that code not ours made inheritable. Windows
+// XP has no such list: there the lock alone keeps another start's pipe out.
+std::mutex& InheritanceLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+// Starts the command with `output` as its standard output, the one handle it
+// inherits, and closes `output`. Answers a Windows error code.
+uint32_t StartWithOutput(const HandleListCalls& calls, std::wstring line, KernelHandle& output,
+                         PROCESS_INFORMATION& info) {
+  InheritedHandles inherited(calls);
+  if (uint32_t code = inherited.Name(output.Get())) return code;
+  STARTUPINFOEXW startup{};
+  startup.StartupInfo = HiddenStartup();
+  startup.StartupInfo.hStdOutput = output.Get();
+  DWORD flags = 0;
+  if (inherited.List()) {
+    startup.StartupInfo.cb = sizeof(startup);
+    startup.lpAttributeList = inherited.List();
+    flags = EXTENDED_STARTUPINFO_PRESENT;
+  }
+  std::lock_guard<std::mutex> lock(InheritanceLock());
+  if (!SetHandleInformation(output.Get(), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT)) return GetLastError();
+  const BOOL started =
+      CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup.StartupInfo, &info);
+  const uint32_t code = started ? ERROR_SUCCESS : GetLastError();
+  output.Reset();
+  return code;
+}
 
 // CreateProcessW may write into the command line, so it gets its own copy,
 // as long as the command is.
 std::wstring WritableCommandLine(const ustring& commandLine) { return Wide(commandLine); }
 
 }  // namespace
+
+HandleListCalls HandleListCalls::OfSystem() {
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  auto lookup = [kernel](auto& function, const char* name) {
+    using Function = std::remove_reference_t<decltype(function)>;
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(kernel, name)));
+  };
+  HandleListCalls calls;
+  lookup(calls.initialize, "InitializeProcThreadAttributeList");
+  lookup(calls.update, "UpdateProcThreadAttribute");
+  lookup(calls.remove, "DeleteProcThreadAttributeList");
+  return calls.Present() ? calls : HandleListCalls{};
+}
 
 sys::CapturedStart Win32Processes::StartCaptured(const ustring& commandLine) {
   sys::CapturedStart start;
@@ -83,29 +141,13 @@ sys::CapturedStart Win32Processes::StartCaptured(const ustring& commandLine) {
     start.error = code;
     return start;
   }
-  // Only the pipe's write end travels; whatever else this process holds
-  // inheritable (another thread's pipe, say) stays here.
-  InheritedHandles inherited(pipe.writeEnd.Get());
-  if (!inherited.List()) {
-    start.failure = sys::CapturedStart::Failure::Process;
-    start.error = GetLastError();
-    return start;
-  }
-  STARTUPINFOEXW startup{};
-  startup.StartupInfo = HiddenStartup();
-  startup.StartupInfo.cb = sizeof(startup);
-  startup.StartupInfo.hStdOutput = pipe.writeEnd.Get();
-  startup.lpAttributeList = inherited.List();
-  std::wstring line = WritableCommandLine(commandLine);
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
-                      &startup.StartupInfo, &info)) {
+  if (uint32_t code = StartWithOutput(handleList_, WritableCommandLine(commandLine), pipe.writeEnd, info)) {
     start.failure = sys::CapturedStart::Failure::Process;
-    start.error = GetLastError();
+    start.error = code;
     return start;
   }
   KernelHandle thread(info.hThread);
-  pipe.writeEnd.Reset();
   start.process = std::make_unique<Win32Process>(KernelHandle(info.hProcess), std::move(pipe.readEnd));
   return start;
 }
@@ -131,8 +173,9 @@ sys::DetachedStart Win32Processes::StartDetached(const ustring& applicationName,
 
 void Win32Processes::KeepDetached(HANDLE process) {
   HANDLE copy = nullptr;
-  if (!DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &copy,
-                       SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 0)) {
+  // Waiting needs SYNCHRONIZE alone; Windows XP would refuse a copy that
+  // asked for PROCESS_QUERY_LIMITED_INFORMATION, which it does not know.
+  if (!DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &copy, SYNCHRONIZE, FALSE, 0)) {
     return;
   }
   std::lock_guard<std::mutex> lock(mutex_);

@@ -107,6 +107,14 @@ TEST(RunCMDUnderWine, ReturnsWhenTheChildEndsEvenIfAGrandchildHoldsItsOutput) {
   SetEvent(release.Get());
 }
 
+// The test child's answer whether `handle` reached it: "inherited" or "clean".
+ustring ChildSeesHandle(sys::Processes& processes, HANDLE handle) {
+  const auto value = static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(handle));
+  StringList output;
+  EXPECT_EQ(RunCMD(processes, TestChild(u"has-handle " + ToDecimal(static_cast<long long>(value))), output), 1);
+  return Joined(output);
+}
+
 // An inheritable handle of ours (another thread's pipe, say) must not reach
 // the child: only the output pipe is passed.
 TEST(RunCMDUnderWine, TheChildInheritsNoHandleButItsOutput) {
@@ -114,10 +122,19 @@ TEST(RunCMDUnderWine, TheChildInheritsNoHandleButItsOutput) {
   SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   win32::KernelHandle stray(CreateEventW(&inheritable, TRUE, FALSE, nullptr));
   ASSERT_TRUE(stray);
-  StringList output;
-  const auto value = static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(stray.Get()));
-  EXPECT_EQ(RunCMD(processes, TestChild(u"has-handle " + ToDecimal(static_cast<long long>(value))), output), 1);
-  EXPECT_NE(Joined(output).find(u"clean"), ustring::npos) << ToUtf8(Joined(output));
+  const ustring seen = ChildSeesHandle(processes, stray.Get());
+  EXPECT_NE(seen.find(u"clean"), ustring::npos) << ToUtf8(seen);
+}
+
+// Without the calls that name the inherited handles (Windows XP), the pipe
+// made for another start, not yet begun, still stays here; and the child's
+// own pipe still carries its output.
+TEST(RunCMDUnderWine, WithoutAHandleListTheChildInheritsNoOtherStartsPipe) {
+  win32::Win32Processes processes{win32::HandleListCalls{}};
+  win32::OutputPipe another;
+  ASSERT_EQ(win32::CreateOutputPipe(another), 0u);
+  const ustring seen = ChildSeesHandle(processes, another.writeEnd.Get());
+  EXPECT_NE(seen.find(u"clean"), ustring::npos) << ToUtf8(seen);
 }
 
 TEST(Win32ProcessesUnderWine, WaitingForDetachedProcessesLetsTheRunningChildFinish) {

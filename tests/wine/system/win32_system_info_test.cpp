@@ -57,10 +57,12 @@ TEST(Win32SystemInfo, VersionIsCappedAtWindows8WithoutASupportedOsList) {
   EXPECT_LE(version, 62);
 }
 
-TEST(Win32SystemInfo, A64BitProgramIsNoWow64Process) {
+// The tests' prefix is 64-bit Windows: the i686 build runs under WOW64 there,
+// the x86_64 one does not.
+TEST(Win32SystemInfo, OnlyA32BitProgramIsAWow64Process) {
   Win32SystemInfo system;
   ASSERT_TRUE(system.Wow64Flag().has_value());  // kernel32 has IsWow64Process
-  EXPECT_FALSE(*system.Wow64Flag());
+  EXPECT_EQ(*system.Wow64Flag(), sizeof(void*) == 4);
 }
 
 TEST(Win32SystemInfo, FoldersAndErrorTexts) {
@@ -87,16 +89,40 @@ ustring FreshTempFolder(const Win32SystemInfo&, const char16_t* name) {
   return folder;
 }
 
-TEST(Win32PrivateFolder, IsRefusedWhenItExistsAndHoldsWhatIsWrittenIntoIt) {
-  Win32SystemInfo system;
+// The work folder as the shipped program makes it, where handles tell their
+// paths through GetFinalPathNameByHandleW, and as on Windows XP, which lacks
+// that call: there the handles' object names tell.
+class Win32PrivateFolderOn : public ::testing::TestWithParam<bool> {
+ protected:
+  static uint32_t CreateFolder(const ustring& path, std::unique_ptr<sys::PrivateFolder>& folder) {
+    if (!GetParam()) return Win32SystemInfo().CreatePrivateFolder(path, folder);
+    return CreatePrivateDirectory(path, folder, CreateDirectoryW, nullptr);
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(Systems, Win32PrivateFolderOn, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "WindowsXP" : "Vista"; });
+
+// Windows XP names a file object by its volume's device, as in
+// "\Device\HarddiskVolume1\x": told back as the drive of that device. A
+// device whose name merely begins like the drive's is none of it.
+TEST(Win32FinalPath, AnObjectNameOnADriveTurnsIntoItsDrivePath) {
+  wchar_t device[MAX_PATH] = {};
+  ASSERT_NE(QueryDosDeviceW(L"C:", device, MAX_PATH), 0u);
+  EXPECT_EQ(DrivePathOfObjectName(std::wstring(device) + L"\\Windows\\Temp"), L"C:\\Windows\\Temp");
+  EXPECT_EQ(DrivePathOfObjectName(std::wstring(device) + L"7\\Windows"), L"");
+  EXPECT_EQ(DrivePathOfObjectName(L"\\Device\\NoSuchVolume\\x"), L"");
+  EXPECT_EQ(DrivePathOfObjectName(L"\\??\\C:\\x"), L"C:\\x");  // as Wine names them
+}
+
+TEST_P(Win32PrivateFolderOn, IsRefusedWhenItExistsAndHoldsWhatIsWrittenIntoIt) {
   Win32FileSystem files;
-  const ustring path = FreshTempFolder(system, u"prn-private-test");
+  const ustring path = FreshTempFolder(Win32SystemInfo(), u"prn-private-test");
   std::unique_ptr<sys::PrivateFolder> folder, again;
-  ASSERT_EQ(system.CreatePrivateFolder(path, folder), 0u);
-  EXPECT_EQ(system.CreatePrivateFolder(path, again), static_cast<uint32_t>(ERROR_ALREADY_EXISTS));
+  ASSERT_EQ(CreateFolder(path, folder), 0u);
+  EXPECT_EQ(CreateFolder(path, again), static_cast<uint32_t>(ERROR_ALREADY_EXISTS));
   EXPECT_FALSE(again);
-  EXPECT_EQ(system.CreatePrivateFolder(path + u"\\missing-parent\\x", again),
-            static_cast<uint32_t>(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(CreateFolder(path + u"\\missing-parent\\x", again), static_cast<uint32_t>(ERROR_PATH_NOT_FOUND));
 
   const ustring program = JoinPath(path, u"inst2k.dll");
   ASSERT_EQ(folder->WriteHeldFile(program, "MZ held"), 0u);
@@ -138,15 +164,14 @@ class LinkScratch {
 // removing the folder must not touch that file. Wine shows the link as a
 // reparse point but opens its target even when told not to: only the
 // handle's own path tells the two apart there.
-TEST(Win32PrivateFolder, RemovalLeavesWhatAPlantedLinkLeadsToAlone) {
-  Win32SystemInfo system;
+TEST_P(Win32PrivateFolderOn, RemovalLeavesWhatAPlantedLinkLeadsToAlone) {
   const ustring path = ScratchFolder() + u"prn-private-link-test";
   const ustring victim = ScratchFolder() + u"prn-link-victim.txt";
   LinkScratch scratch{path, victim};
   ASSERT_EQ(Win32FileSystem().WriteFile(victim, "not ours to delete"), 0u);
   ASSERT_TRUE(SetFileAttributesW(W(victim), FILE_ATTRIBUTE_READONLY));
   std::unique_ptr<sys::PrivateFolder> folder;
-  ASSERT_EQ(system.CreatePrivateFolder(path, folder), 0u);
+  ASSERT_EQ(CreateFolder(path, folder), 0u);
   const ustring planted = JoinPath(path, u"planted.txt");
   ASSERT_TRUE(PlantLink(planted, victim));
 
@@ -157,15 +182,14 @@ TEST(Win32PrivateFolder, RemovalLeavesWhatAPlantedLinkLeadsToAlone) {
 
 // A work folder whose parent turns out to be a link (a Unix symbolic link,
 // which Wine shows as one) is refused, and nothing stays where it led.
-TEST(Win32PrivateFolder, APathThroughALinkIsRefusedAndLeavesNothingWhereItLeads) {
-  Win32SystemInfo system;
+TEST_P(Win32PrivateFolderOn, APathThroughALinkIsRefusedAndLeavesNothingWhereItLeads) {
   const ustring target = ScratchFolder() + u"prn-link-target";
   const ustring link = ScratchFolder() + u"prn-link-parent";
   LinkScratch scratch{link, target};
   ASSERT_TRUE(CreateDirectoryW(W(target), nullptr));
   ASSERT_TRUE(PlantLink(link, target));
   std::unique_ptr<sys::PrivateFolder> folder;
-  EXPECT_EQ(system.CreatePrivateFolder(JoinPath(link, u"work"), folder), static_cast<uint32_t>(ERROR_CANT_ACCESS_FILE));
+  EXPECT_EQ(CreateFolder(JoinPath(link, u"work"), folder), static_cast<uint32_t>(ERROR_CANT_ACCESS_FILE));
   EXPECT_FALSE(folder);
   EXPECT_FALSE(Exists(JoinPath(target, u"work")));
 }
