@@ -167,6 +167,18 @@ class ShippedInstallTest : public ::testing::Test {
     return texts;
   }
 
+  // The installer's window of the given class, shown by `run`; null (and a
+  // failure) when another or none shows.
+  HWND ShownWindow(PrnSetupRun& run, const char16_t* className) {
+    HWND main = run.Started() ? run.WaitForVisibleWindow(kWindowWait) : nullptr;
+    EXPECT_NE(main, nullptr) << "no window shown";
+    if (!main || WindowClassName(main) != className) {
+      ADD_FAILURE() << "not a " << ToUtf8(className);
+      return nullptr;
+    }
+    return main;
+  }
+
   // Answers every box as the user would (Yes to questions, OK otherwise)
   // until `done` holds with no box open; answers the texts in order.
   std::vector<ustring> AnswerBoxesUntil(PrnSetupRun& run, const std::function<bool()>& done) {
@@ -200,10 +212,8 @@ TEST_F(ShippedInstallTest, TheClassicWindowInstallsAndConfiguresTheQueue) {
   WriteConfiguredEntry(u"10");
   const config::TStrInstaller texts = Texts();
   PrnSetupRun run(package_.Exe(), u"EN", package_.Folder());
-  ASSERT_TRUE(run.Started());
-  HWND main = run.WaitForVisibleWindow(kWindowWait);
+  HWND main = ShownWindow(run, u"TFormMain");
   ASSERT_NE(main, nullptr);
-  ASSERT_EQ(WindowClassName(main), u"TFormMain");
   HWND start = GetDlgItem(main, kStartButton);
   ASSERT_TRUE(IsWindowEnabled(start));
 
@@ -249,10 +259,8 @@ TEST_F(ShippedInstallTest, TheSkinnedWindowInstallsThroughItsProgressWindow) {
   WriteConfiguredEntry(u"20");
   const config::TStrInstaller texts = Texts();
   PrnSetupRun run(package_.Exe(), u"EN", package_.Folder());
-  ASSERT_TRUE(run.Started());
-  HWND main = run.WaitForVisibleWindow(kWindowWait);
+  HWND main = ShownWindow(run, u"TFormMainV2");
   ASSERT_NE(main, nullptr);
-  ASSERT_EQ(WindowClassName(main), u"TFormMainV2");
 
   // Tab puts the focus on the install button, Enter presses it.
   PostMessageW(main, WM_KEYDOWN, VK_TAB, 0);
