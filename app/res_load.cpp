@@ -23,7 +23,6 @@ constexpr char16_t kSetupIniMissing[] = u"配置文件（%s）不存在，程序
 constexpr char16_t kSetupIniMissingCaption[] = u"出錯了";
 constexpr int kWorkFolderAttempts = 100;
 
-
 class Loader {
  public:
   Loader(const sys::Platform& platform, ProcessValues& values)

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "tools/prnsetup-tool/picture_decoder.h"
-#include "ui/win32/com_owners.h"
+#include "sys/win32/win32_com.h"
 
 namespace prn::tool {
 
@@ -49,10 +49,10 @@ class WicPictureDecoder : public PictureDecoder {
   PictureDecoding Decode(PictureFormat format, const std::string& bytes) const override {
     const GUID* container = ContainerOf(format);
     if (!factory_ || !container) return {std::nullopt, "this build does not decode the format"};
-    ui::ComRef<IWICBitmapDecoder> decoder;
-    ui::ComRef<IWICStream> stream;
-    ui::ComRef<IWICBitmapFrameDecode> frame;
-    ui::ComRef<IWICFormatConverter> converter;
+    win32::ComRef<IWICBitmapDecoder> decoder;
+    win32::ComRef<IWICStream> stream;
+    win32::ComRef<IWICBitmapFrameDecode> frame;
+    win32::ComRef<IWICFormatConverter> converter;
     HRESULT result = factory_->CreateDecoder(*container, nullptr, decoder.Receive());
     if (FAILED(result)) return Fault("the system has no decoder for the format", result);
     if (FAILED(result = factory_->CreateStream(stream.Receive())) ||
@@ -83,8 +83,8 @@ class WicPictureDecoder : public PictureDecoder {
   }
 
  private:
-  ui::ComScope com_;
-  ui::ComRef<IWICImagingFactory> factory_;
+  win32::ComScope com_;
+  win32::ComRef<IWICImagingFactory> factory_;
   ustring unavailable_;
 };
 

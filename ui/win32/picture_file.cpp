@@ -8,7 +8,7 @@
 #include "sys/win32/win32_handle.h"
 #include "sys/win32/win32_system_library.h"
 #include "sys/win32/win32_text.h"
-#include "ui/win32/com_owners.h"
+#include "sys/win32/win32_com.h"
 
 namespace prn::ui {
 
@@ -47,16 +47,16 @@ enum class Decoded { Done, Failed, NoDecoder };
 
 // Frame 0 converted to premultiplied BGRA.
 Decoded DecodeWithWic(const ustring& path, Picture& picture) {
-  ComScope com;
+  win32::ComScope com;
   if (!com.Usable()) return Decoded::NoDecoder;
-  ComRef<IWICImagingFactory> factory;
+  win32::ComRef<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                               factory.ReceiveVoid()))) {
     return Decoded::NoDecoder;
   }
-  ComRef<IWICBitmapDecoder> decoder;
-  ComRef<IWICBitmapFrameDecode> frame;
-  ComRef<IWICFormatConverter> converter;
+  win32::ComRef<IWICBitmapDecoder> decoder;
+  win32::ComRef<IWICBitmapFrameDecode> frame;
+  win32::ComRef<IWICFormatConverter> converter;
   if (FAILED(factory->CreateDecoderFromFilename(win32::W(path), nullptr, GENERIC_READ,
                                                 WICDecodeMetadataCacheOnDemand, decoder.Receive())) ||
       FAILED(decoder->GetFrame(0, frame.Receive())) || FAILED(factory->CreateFormatConverter(converter.Receive())) ||

@@ -21,7 +21,7 @@
 #include "sys/sim/sim_dialogs.h"
 #include "sys/win32/win32_platform.h"
 #include "ui/win32/form_main_v2_window.h"
-#include "ui/win32/com_owners.h"
+#include "sys/win32/win32_com.h"
 #include "ui/win32/picture_file.h"
 #include "wine/staging/wine_paths.h"
 
@@ -326,8 +326,8 @@ TEST(PictureFileUnderWine, MetafilesAreDrawnAtTheirOwnSizeWithTheirBackgroundLef
 class WithoutWic : public SkinWindowUnderWine {};
 
 TEST_F(WithoutWic, TheLogoAndTheSkinnedWindowsPicturesStillShowThroughGdiPlus) {
-  ComScope com;
-  ComRef<IUnknown> factory;
+  win32::ComScope com;
+  win32::ComRef<IUnknown> factory;
   const CLSID imagingFactory = {0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
   ASSERT_FALSE(SUCCEEDED(CoCreateInstance(imagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                           factory.ReceiveVoid())))
