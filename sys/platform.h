@@ -1,7 +1,7 @@
 #pragma once
 // Everything the portable logic may ask of the machine, handed in as one
 // bundle. The real Windows machine (sys/win32) and the simulated one
-// (sys/sim) each fill it; a routine takes only the members it needs.
+// (sim/) each fill it; a routine takes only the members it needs.
 
 namespace prn::sys {
 

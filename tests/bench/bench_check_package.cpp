@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "pictures/picture_writer.h"
-#include "sys/sim/host_folder.h"
-#include "sys/sim/sim_codepage.h"
-#include "sys/sim/sim_files.h"
+#include "sim/host_folder.h"
+#include "sim/codepage.h"
+#include "sim/files.h"
 #include "testing/test_files.h"
 #include "tools/prnsetup-tool/commands.h"
 #include "tools/prnsetup-tool/package_check.h"

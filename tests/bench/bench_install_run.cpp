@@ -13,7 +13,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "sys/sim/host_folder.h"
+#include "sim/host_folder.h"
 #include "tools/prnsetup-tool/install_scenario.h"
 
 namespace {

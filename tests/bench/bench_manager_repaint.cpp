@@ -12,7 +12,7 @@
 #include <cstdio>
 
 #include "app/process_values.h"
-#include "sys/sim/sim_printer_changes.h"
+#include "sim/printer_changes.h"
 #include "sys/win32/win32_platform.h"
 #include "ui/win32/manager_window.h"
 #include "wine_spooler_fixture.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "config/str_installer.h"
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 #include "text/format.h"
 #include "ui/port_choices.h"
 #include "ui/printer_rows.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 #include "text/ustring.h"
 
 namespace prn::fuzz {

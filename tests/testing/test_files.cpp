@@ -4,7 +4,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "sys/sim/sim_files.h"
+#include "sim/files.h"
 #include "text/ustring.h"
 
 namespace prn::testing {

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "config/profile_file.h"
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 
 namespace prn::testing {
 

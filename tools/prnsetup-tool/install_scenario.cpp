@@ -8,7 +8,7 @@
 #include "app/window_plan.h"
 #include "spooler/default_printer.h"
 #include "sys/dialogs.h"
-#include "sys/sim/sim_host64.h"
+#include "sim/host64.h"
 #include "sys/win_errors.h"
 #include "text/error.h"
 #include "text/winpath.h"

@@ -13,9 +13,9 @@
 #include <optional>
 
 #include "app/process_values.h"
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 #include "tools/prnsetup-tool/scenario_file.h"
-#include "ui/headless/headless_windows.h"
+#include "sim/headless/headless_windows.h"
 
 namespace prn::tool {
 

@@ -26,8 +26,8 @@
 #include "sys/win32/win32_basics.h"
 #include "sys/win32/win32_files.h"
 #else
-#include "sys/sim/sim_codepage.h"
-#include "sys/sim/sim_files.h"
+#include "sim/codepage.h"
+#include "sim/files.h"
 #endif
 
 namespace prn::tool {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/run_cmd.h"
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 #include "sys/win_errors.h"
 #include "trace/trace.h"
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sys/sim/sim_codepage.h"
+#include "sim/codepage.h"
 
 namespace prn::config {
 namespace {

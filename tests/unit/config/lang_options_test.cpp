@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 #include "testing/test_files.h"
 
 namespace prn::config {

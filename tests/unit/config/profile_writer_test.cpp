@@ -4,7 +4,7 @@
 
 #include "config/profile_store.h"
 #include "config/profile_writer.h"
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 #include "testing/test_files.h"
 
 namespace prn::config {

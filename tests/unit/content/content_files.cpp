@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sys/sim/sim_codepage.h"
+#include "sim/codepage.h"
 #include "testing/test_files.h"
 #include "text/ascii.h"
 

@@ -7,7 +7,7 @@
 
 #include "config/install_infos.h"
 #include "content_files.h"
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 #include "testing/test_files.h"
 #include "text/ascii.h"
 #include "text/format.h"

@@ -12,7 +12,7 @@
 #include "config/install_infos.h"
 #include "install/install_context.h"
 #include "sys/private_folder.h"
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 
 namespace prn::testing {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "sys/sim/machine.h"
-#include "sys/sim/sim_caller.h"
+#include "sim/machine.h"
+#include "sim/caller.h"
 #include "sys/win_errors.h"
 #include "testing/test_files.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sys/sim/sim_registry.h"
+#include "sim/registry.h"
 #include "sys/win_errors.h"
 
 namespace prn::sim {

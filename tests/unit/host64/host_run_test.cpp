@@ -5,8 +5,8 @@
 #include "config/profile_store.h"
 #include "native/host64/host_run.h"
 #include "native/host64/host_ui.h"
-#include "sys/sim/machine.h"
-#include "sys/sim/sim_caller.h"
+#include "sim/machine.h"
+#include "sim/caller.h"
 #include "sys/win_errors.h"
 #include "testing/test_files.h"
 

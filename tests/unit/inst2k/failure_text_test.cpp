@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "native/inst2k/failure_text.h"
-#include "sys/sim/sim_codepage.h"
+#include "sim/codepage.h"
 
 namespace prn::inst2k {
 namespace {

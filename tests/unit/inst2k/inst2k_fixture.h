@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 #include "testing/test_files.h"
 
 namespace prn::testing {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "install/driver_ver.h"
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 #include "testing/test_files.h"
 #include "text/error.h"
 #include "trace/trace.h"

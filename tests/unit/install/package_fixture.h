@@ -9,7 +9,7 @@
 
 #include "config/install_infos.h"
 #include "install/staging_context.h"
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 #include "testing/test_package.h"
 
 namespace prn::testing {

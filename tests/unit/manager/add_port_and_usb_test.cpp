@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "manager_fixture.h"
-#include "sys/sim/sim_spooler.h"
+#include "sim/spooler.h"
 #include "ui/device_change.h"
 #include "ui/form_add_net_port.h"
 

@@ -12,9 +12,9 @@
 #include <mutex>
 
 #include "app/process_values.h"
-#include "sys/sim/machine.h"
-#include "sys/sim/sim_printer_changes.h"
-#include "sys/sim/sim_printer_commands.h"
+#include "sim/machine.h"
+#include "sim/printer_changes.h"
+#include "sim/printer_commands.h"
 #include "ui/form_manager.h"
 
 namespace prn::testing {

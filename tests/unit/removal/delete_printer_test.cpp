@@ -6,7 +6,7 @@
 #include "removal/spooler_driver_deletion.h"
 #include "removal/ui_deletion.h"
 #include "removal_fixture.h"
-#include "sys/sim/sim_spooler.h"
+#include "sim/spooler.h"
 #include "sys/win_errors.h"
 #include "trace/trace.h"
 

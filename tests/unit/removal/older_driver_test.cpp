@@ -7,7 +7,7 @@
 #include "removal/delete_printer_and_driver.h"
 #include "removal_fixture.h"
 #include "sys/dialogs.h"
-#include "sys/sim/sim_spooler.h"
+#include "sim/spooler.h"
 #include "sys/win_errors.h"
 #include "trace/trace.h"
 

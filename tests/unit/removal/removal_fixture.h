@@ -8,7 +8,7 @@
 #include <string>
 
 #include "removal/removal_context.h"
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 
 namespace prn::testing {
 

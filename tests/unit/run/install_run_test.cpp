@@ -8,7 +8,7 @@
 #include "install/pl_error_code.h"
 #include "run_fixture.h"
 #include "sys/dialogs.h"
-#include "sys/sim/sim_host64.h"
+#include "sim/host64.h"
 #include "sys/win_errors.h"
 #include "testing/test_files.h"
 #include "trace/trace.h"

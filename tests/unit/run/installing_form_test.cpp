@@ -8,7 +8,7 @@
 #include <map>
 
 #include "run_fixture.h"
-#include "ui/headless/headless_windows.h"
+#include "sim/headless/headless_windows.h"
 
 namespace prn::ui {
 namespace {

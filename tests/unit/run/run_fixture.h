@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "sys/sim/host_folder.h"
+#include "sim/host_folder.h"
 #include "tools/prnsetup-tool/install_scenario.h"
 
 namespace prn::testing {

@@ -7,8 +7,8 @@
 
 #include <thread>
 
-#include "sys/sim/sim_dialogs.h"
-#include "sys/sim/sim_ui_thread.h"
+#include "sim/dialogs.h"
+#include "sim/ui_thread.h"
 
 namespace prn::sys {
 namespace {

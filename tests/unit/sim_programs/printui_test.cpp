@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/run_cmd.h"
-#include "sys/sim/machine.h"
-#include "sys/sim/sim_printui.h"
+#include "sim/machine.h"
+#include "sim/printui.h"
 #include "testing/test_files.h"
 
 namespace prn::sim {

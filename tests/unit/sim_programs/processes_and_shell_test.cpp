@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 #include "sys/win_errors.h"
 #include "testing/test_files.h"
 

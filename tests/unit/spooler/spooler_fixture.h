@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 
 namespace prn::testing {
 

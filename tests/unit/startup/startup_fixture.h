@@ -9,7 +9,7 @@
 
 #include "app/form_host.h"
 #include "app/shell.h"
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 #include "testing/test_files.h"
 
 namespace prn::testing {

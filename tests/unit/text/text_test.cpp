@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "sys/sim/sim_codepage.h"
+#include "sim/codepage.h"
 #include "text/ascii.h"
 #include "text/ustring.h"
 #include "text/winpath.h"

@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 #include "testing/test_files.h"
 
 namespace prn::tool {

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "sys/sim/host_folder.h"
+#include "sim/host_folder.h"
 
 namespace prn::tool {
 namespace {

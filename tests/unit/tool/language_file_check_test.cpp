@@ -7,9 +7,9 @@
 #include <map>
 
 #include "config/profile_file.h"
-#include "sys/sim/host_folder.h"
-#include "sys/sim/sim_codepage.h"
-#include "sys/sim/sim_files.h"
+#include "sim/host_folder.h"
+#include "sim/codepage.h"
+#include "sim/files.h"
 #include "testing/test_files.h"
 #include "tools/prnsetup-tool/package_check.h"
 

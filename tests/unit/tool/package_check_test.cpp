@@ -14,9 +14,9 @@
 
 #include "config/profile_file.h"
 #include "pictures/picture_writer.h"
-#include "sys/sim/host_folder.h"
-#include "sys/sim/sim_codepage.h"
-#include "sys/sim/sim_files.h"
+#include "sim/host_folder.h"
+#include "sim/codepage.h"
+#include "sim/files.h"
 #include "testing/test_files.h"
 #include "tools/prnsetup-tool/commands.h"
 #include "tools/prnsetup-tool/picture_decoder.h"

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/process_values.h"
-#include "sys/sim/machine.h"
+#include "sim/machine.h"
 
 namespace prn::ui {
 

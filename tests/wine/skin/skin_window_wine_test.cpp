@@ -18,7 +18,7 @@
 #include "app/process_values.h"
 #include "config/profile_file.h"
 #include "sys/shell.h"
-#include "sys/sim/sim_dialogs.h"
+#include "sim/dialogs.h"
 #include "sys/win32/win32_platform.h"
 #include "ui/win32/form_main_v2_window.h"
 #include "sys/win32/win32_com.h"
