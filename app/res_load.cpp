@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/system_queries.h"
+#include "sys/system_queries.h"
 #include "sys/dialogs.h"
 #include "sys/files.h"
 #include "sys/resources.h"
@@ -33,8 +33,8 @@ class Loader {
     trace::Enter(u"_ResLoad()");
     CreateWorkFolder();
     CopyResourceFolder();
-    values_.g_iWinVer = GetWinVer(system_);
-    values_.g_bWow64 = IsWow64(system_);
+    values_.g_iWinVer = sys::GetWinVer(system_);
+    values_.g_bWow64 = sys::IsWow64(system_);
     values_.g_slPrintersBefore.emplace();
     values_.g_slPrintersAfter.emplace();
     ExtractFiles(langCode);
@@ -53,7 +53,7 @@ class Loader {
 
  private:
   [[noreturn]] void Fail(uint32_t code, const ustring& subject) const {
-    throw Error(SystemErrorText(system_, code, subject));
+    throw Error(sys::SystemErrorText(system_, code, subject));
   }
 
   // The work folder lies where no standard user can make or re-point any
@@ -97,7 +97,7 @@ class Loader {
     trace::Format(u"准备釋放資源文件：%s", {langFolder});
     files_.CreateDirectories(langFolder);  // a failure shows up as the write error below
 
-    std::string bytes = ReadResource(u"RC_STRINGS_INI" + LanguageCodeSuffix(u"_", langCode, system_));
+    std::string bytes = ReadResource(u"RC_STRINGS_INI" + sys::LanguageCodeSuffix(u"_", langCode, system_));
     values_.g_strLangIni = JoinPath(langFolder, u"Strings.ini");
     trace::Format(u"准备釋放ini文件：%s", {values_.g_strLangIni});
     WriteExtracted(values_.g_strLangIni, bytes);

@@ -2,10 +2,12 @@
 // Start-up's loading step: the per-run work folder with what the executable
 // carries, the optional Resource folder, then Setup.Ini and the language file.
 
-#include "app/process_values.h"
+#include "config/process_values.h"
 #include "sys/platform.h"
 
 namespace prn::app {
+
+using config::ProcessValues;
 
 enum class ResLoadResult {
   Loaded,

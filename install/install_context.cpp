@@ -1,10 +1,10 @@
 #include "install/install_context.h"
 
-#include "app/process_values.h"
+#include "config/process_values.h"
 
 namespace prn::install {
 
-void TakeStartupValues(InstallContext& context, const app::ProcessValues& values) {
+void TakeStartupValues(InstallContext& context, const config::ProcessValues& values) {
   context.m_strInst2kDll = values.g_strInst2kDll;
   context.m_strInst2k64Dll = values.g_strInst2k64Dll;
   context.m_strPrnSetup64Exe = values.g_strPrnSetup64Exe;

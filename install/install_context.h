@@ -10,7 +10,7 @@
 #include "sys/window_handle.h"
 #include "text/ustring.h"
 
-namespace prn::app {
+namespace prn::config {
 struct ProcessValues;
 }
 
@@ -47,6 +47,6 @@ struct InstallContext {
 
 // Copies what start-up found (library and host paths, Windows version, the
 // WOW64 flag) into a window's install context.
-void TakeStartupValues(InstallContext& context, const app::ProcessValues& values);
+void TakeStartupValues(InstallContext& context, const config::ProcessValues& values);
 
 }  // namespace prn::install

@@ -1,7 +1,7 @@
 #include "install/ui_add_printer.h"
 
-#include "app/list_filters.h"
-#include "app/run_cmd.h"
+#include "install/list_filters.h"
+#include "spooler/print_ui.h"
 #include "install/pl_error_code.h"
 #include "spooler/printer_queries.h"
 #include "sys/last_error.h"
@@ -47,17 +47,14 @@ ustring PrintUiAddPrinterCommand(ustring_view program, const ustring& printerNam
   return ustring(program) + Format(kAddPrinterArguments, {printerName, infPath, port, printerName});
 }
 
-bool IsQuotableArgument(ustring_view argument) {
-  return argument.find(u'"') == ustring_view::npos && (argument.empty() || argument.back() != u'\\');
-}
-
 uint32_t UIAddPrinter(const sys::Platform& platform, const ustring& printerName, const ustring& infPath,
                       const ustring& port, ustring& newPrinter) {
   trace::Scope scope(u"UIAddPrinter");
   ustring commandText = PrintUiAddPrinterCommand(u"rundll32", printerName, infPath, port);
   trace::Message(u"命令行參數：" + commandText);
   // The command runs elevated: a quote in a name would smuggle in switches of its own.
-  if (!IsQuotableArgument(printerName) || !IsQuotableArgument(infPath) || !IsQuotableArgument(port)) {
+  if (!spooler::IsQuotableArgument(printerName) || !spooler::IsQuotableArgument(infPath) ||
+      !spooler::IsQuotableArgument(port)) {
     trace::Message(u"打印機名稱、Inf路徑或端口含有雙引號或以反斜杠結尾，拒絕執行命令行。");
     return UIAddPrinterFailed;
   }

@@ -15,11 +15,6 @@ namespace prn::install {
 ustring PrintUiAddPrinterCommand(ustring_view program, const ustring& printerName, const ustring& infPath,
                                  const ustring& port);
 
-// True when the argument can be wrapped in double quotes on a command line
-// without changing how the line splits: no double quote in it and no
-// backslash at its end (which would escape the closing quote).
-bool IsQuotableArgument(ustring_view argument);
-
 // 0 with `newPrinter` set when exactly one printer whose name begins with
 // `printerName` appeared; UIAddPrinterFailed when the command could not run,
 // an argument cannot be quoted safely, or the list did not grow by exactly

@@ -2,7 +2,7 @@
 
 #include "removal/uninstall_registry.h"
 #include "spooler/default_printer.h"
-#include "spooler/driver_environment.h"
+#include "spooler/print_ui.h"
 #include "sys/last_error.h"
 #include "sys/spooler.h"
 #include "sys/system_info.h"

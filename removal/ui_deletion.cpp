@@ -1,9 +1,8 @@
 #include "removal/ui_deletion.h"
 
-#include "app/run_cmd.h"
-#include "install/ui_add_printer.h"
+#include "spooler/print_ui.h"
 #include "removal/uninstall_registry.h"
-#include "spooler/driver_environment.h"
+#include "spooler/print_ui.h"
 #include "spooler/printer_queries.h"
 #include "sys/last_error.h"
 #include "sys/system_info.h"
@@ -24,7 +23,7 @@ constexpr ustring_view kDeleteDriverArguments = u" printui.dll,PrintUIEntry /dd 
 using CommandBuilder = ustring (*)(ustring_view program, const ustring& name, bool wow64);
 
 bool RunPrintUi(const RemovalContext& context, CommandBuilder command, const ustring& name) {
-  if (!install::IsQuotableArgument(name)) {
+  if (!spooler::IsQuotableArgument(name)) {
     trace::Format(u"名稱（%s）含有雙引號或以反斜杠結尾，拒絕執行命令行。", {name});
     return false;
   }

@@ -2,13 +2,25 @@
 
 #include <algorithm>
 
-#include "app/device_id.h"
 #include "spooler/printer_queries.h"
 #include "sys/codepage.h"
 #include "sys/usb_port_library.h"
 #include "text/ascii.h"
 #include "text/format.h"
 #include "trace/trace.h"
+
+namespace prn {
+
+ustring GetDeviceIdValue(ustring_view text, ustring_view key) {
+  ustring field = ustring(key) + u":";
+  size_t at = text.find(field);
+  if (at == ustring_view::npos) return {};
+  size_t start = at + field.size();
+  size_t end = text.find(u';', start);
+  return ustring(text.substr(start, end == ustring_view::npos ? ustring_view::npos : end - start));
+}
+
+}  // namespace prn
 
 namespace prn::spooler {
 

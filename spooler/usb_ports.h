@@ -10,6 +10,15 @@ class Spooler;
 class UsbPortLibrary;
 }  // namespace prn::sys
 
+namespace prn {
+
+// A field of an IEEE 1284 device ID ("MFG:Quillon;MDL:QX1;"): the text after
+// the first "key:" (exact case, also inside a longer key) up to the next ";"
+// or the end; empty when the key is missing.
+ustring GetDeviceIdValue(ustring_view text, ustring_view key);
+
+}  // namespace prn
+
 namespace prn::spooler {
 
 // How a USB printer is shown: "USB Printer <position>" for a short device ID,

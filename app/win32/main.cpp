@@ -1,10 +1,10 @@
-// PrnSetup.exe: hardening first, then the shell on the real machine.
+// PrnSetup.exe: hardening first, then start-up on the real machine.
 
 #include <windows.h>
 
 #include <exception>
 
-#include "app/shell.h"
+#include "app/startup.h"
 #include "sys/win32/win32_command_line.h"
 #include "sys/win32/win32_hardening.h"
 #include "sys/win32/win32_platform.h"
@@ -17,9 +17,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   prn::win32::Win32Platform machine;
   prn::ui::Win32FormHost forms(instance);
   try {
-    prn::app::Shell shell(machine.Platform(), forms);
-    forms.Bind(machine.Platform(), shell.Values());
-    return shell.Run(prn::win32::ProcessParameters());
+    prn::app::Startup startup(machine.Platform(), forms);
+    forms.Bind(machine.Platform(), startup.Values());
+    return startup.Run(prn::win32::ProcessParameters());
   } catch (const std::exception& error) {
     // A fault no handler expected: say so rather than vanish.
     machine.dialogs.ShowMessage(0, prn::FromUtf8(error.what()), u"PrnSetup", MB_OK | MB_ICONERROR);

@@ -5,7 +5,7 @@
 
 #include "install/run/install_runner.h"
 
-#include "app/list_filters.h"
+#include "install/list_filters.h"
 #include "config/install_infos.h"
 #include "config/str_installer.h"
 #include "install/change_printer_info.h"

@@ -1,7 +1,7 @@
 // One install run on the runner's worker: the classic window's checks, then
 // staging, the probe and one route to a completion.
 
-#include "app/list_filters.h"
+#include "install/list_filters.h"
 #include "config/install_infos.h"
 #include "config/str_installer.h"
 #include "install/buffer_driver_files.h"
@@ -10,7 +10,7 @@
 #include "install/pl_error_code.h"
 #include "install/run/install_runner.h"
 #include "install/ui_add_printer.h"
-#include "removal/older_driver_removal.h"
+#include "install/older_driver_removal.h"
 #include "spooler/printer_queries.h"
 #include "spooler/usb_ports.h"
 #include "sys/dialogs.h"
@@ -37,8 +37,8 @@ Retry InstallRunner::InstallSelectPrinter(bool prompt) {
   const sys::WindowHandle owner = context_.m_hWnd;
 
   // Older drivers go first; their questions and reports are boxes of the window.
-  const removal::BeforeInstallOutcome check = removal::UninstallBeforeInstall(
-      {platform_, context_.m_bWow64}, entry, texts_, owner, removal::AfterRestartDeclined::DoNotInstall);
+  const install::BeforeInstallOutcome check = install::UninstallBeforeInstall(
+      {platform_, context_.m_bWow64}, entry, texts_, owner, install::AfterRestartDeclined::DoNotInstall);
   if (check.endApplication) {
     // Windows restarts: nothing new is started beneath it.
     ui_.Post([this] { window_.EndApplication(); });

@@ -1,6 +1,6 @@
 #include "install/run/install_runner.h"
 
-#include "app/process_values.h"
+#include "config/process_values.h"
 #include "config/install_infos.h"
 #include "config/str_installer.h"
 #include "sys/dialogs.h"
@@ -9,7 +9,7 @@
 
 namespace prn::install {
 
-InstallRunner::InstallRunner(InstallHost host, InstallWindow& window, const app::ProcessValues& values,
+InstallRunner::InstallRunner(InstallHost host, InstallWindow& window, const config::ProcessValues& values,
                              const sys::Platform& platform)
     : host_(host),
       window_(window),

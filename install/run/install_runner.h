@@ -31,10 +31,8 @@
 #include "sys/ui_thread.h"
 #include "text/ustring.h"
 
-namespace prn::app {
-struct ProcessValues;
-}
 namespace prn::config {
+struct ProcessValues;
 class TInstallInfos;
 struct TRInstallInfo;
 struct TStrInstaller;
@@ -84,7 +82,7 @@ class InstallRunner {
  public:
   // Made on the UI thread by the window that hosts the installs; `window`,
   // `values` and what `platform` points to outlive it.
-  InstallRunner(InstallHost host, InstallWindow& window, const app::ProcessValues& values,
+  InstallRunner(InstallHost host, InstallWindow& window, const config::ProcessValues& values,
                 const sys::Platform& platform);
   // Drops what the run still has for the window, lets a run waiting for the
   // 64-bit host go (the host itself is never ended), and waits for the run.

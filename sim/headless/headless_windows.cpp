@@ -24,7 +24,7 @@ void PlayUiThread(sim::Machine& machine, const std::function<bool()>& done, cons
   }
 }
 
-HeadlessClassicWindow::HeadlessClassicWindow(sim::Machine& machine, const app::ProcessValues& values,
+HeadlessClassicWindow::HeadlessClassicWindow(sim::Machine& machine, const config::ProcessValues& values,
                                              sys::WindowHandle handle)
     : machine_(machine), handle_(handle) {
   FormMainView& view = *this;
@@ -56,7 +56,7 @@ bool HeadlessClassicWindow::Install(int entry, const BusyObserver& busy) {
   return true;
 }
 
-HeadlessProgressWindow::HeadlessProgressWindow(sim::Machine& machine, const app::ProcessValues& values,
+HeadlessProgressWindow::HeadlessProgressWindow(sim::Machine& machine, const config::ProcessValues& values,
                                                sys::WindowHandle handle)
     : machine_(machine), handle_(handle) {
   InstallingView& view = *this;

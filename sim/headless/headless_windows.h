@@ -28,7 +28,7 @@ void PlayUiThread(sim::Machine& machine, const std::function<bool()>& done, cons
 class HeadlessClassicWindow : private FormMainView {
  public:
   // Created and activated as the program does it: the list filled, entry 0 selected.
-  HeadlessClassicWindow(sim::Machine& machine, const app::ProcessValues& values, sys::WindowHandle handle);
+  HeadlessClassicWindow(sim::Machine& machine, const config::ProcessValues& values, sys::WindowHandle handle);
   ~HeadlessClassicWindow() override;
 
   // The user selects model `entry` and presses Install; the UI thread is
@@ -58,7 +58,7 @@ class HeadlessClassicWindow : private FormMainView {
 // The skinned installer's progress window (TFormInstalling).
 class HeadlessProgressWindow : private InstallingView {
  public:
-  HeadlessProgressWindow(sim::Machine& machine, const app::ProcessValues& values, sys::WindowHandle handle);
+  HeadlessProgressWindow(sim::Machine& machine, const config::ProcessValues& values, sys::WindowHandle handle);
   ~HeadlessProgressWindow() override;
 
   // Shown modally: the start timer starts the run, and the UI thread is

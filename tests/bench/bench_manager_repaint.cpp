@@ -11,7 +11,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/process_values.h"
+#include "config/process_values.h"
 #include "sim/printer_changes.h"
 #include "sys/win32/win32_platform.h"
 #include "ui/win32/manager_window.h"
@@ -27,7 +27,7 @@ class RepaintBench : public WineSpoolerTest {};
 TEST_F(RepaintBench, SpoolerChangeToRepaintedList) {
   InstallTestDriver();
   win32::Win32Platform machine;
-  app::ProcessValues values;
+  config::ProcessValues values;
   SystemPortList ports;
   sim::SimPrinterChanges changes;
   ManagerParts parts;

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "app/run_cmd.h"
+#include "spooler/print_ui.h"
 #include "sys/win32/win32_handle.h"
 #include "sys/win32/win32_processes.h"
 #include "sys/win32/win32_text.h"

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "app/device_id.h"
+#include "spooler/usb_ports.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

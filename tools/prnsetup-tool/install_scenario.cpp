@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "app/res_load.h"
-#include "app/window_plan.h"
+#include "ui/form_host.h"
 #include "spooler/default_printer.h"
 #include "sys/dialogs.h"
 #include "sim/host64.h"
@@ -148,7 +148,7 @@ install::InstallRunner& ScenarioInstall::Runner() {
 
 install::InstallRunner& ScenarioInstall::OpenWindow() {
   if (!classic_ && !progress_) {
-    if (app::SelectsSkinnedWindow(values_.installInfos.GetInfoItem(0).ViewMode)) {
+    if (ui::SelectsSkinnedWindow(values_.installInfos.GetInfoItem(0).ViewMode)) {
       progress_ = std::make_unique<ui::HeadlessProgressWindow>(machine_, values_, kScenarioWindow);
     } else {
       classic_ = std::make_unique<ui::HeadlessClassicWindow>(machine_, values_, kScenarioWindow);

@@ -12,7 +12,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/process_values.h"
+#include "config/process_values.h"
 #include "sim/machine.h"
 #include "tools/prnsetup-tool/scenario_file.h"
 #include "sim/headless/headless_windows.h"
@@ -41,7 +41,7 @@ class ScenarioInstall {
 
   sim::Machine& Machine() { return machine_; }
   // Start-up's values; a test may change the texts before an install.
-  app::ProcessValues& Values() { return values_; }
+  config::ProcessValues& Values() { return values_; }
   // The window of the installs, once there was one.
   ui::HeadlessClassicWindow* ClassicWindow() { return classic_.get(); }
   ui::HeadlessProgressWindow* ProgressWindow() { return progress_.get(); }
@@ -52,7 +52,7 @@ class ScenarioInstall {
 
   Scenario scenario_;
   sim::Machine machine_;
-  app::ProcessValues values_;
+  config::ProcessValues values_;
   bool devicesAttached_ = false;
   std::unique_ptr<ui::HeadlessClassicWindow> classic_;
   std::unique_ptr<ui::HeadlessProgressWindow> progress_;

@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "app/window_plan.h"
+#include "ui/form_host.h"
 #include "text/format.h"
 #include "tools/prnsetup-tool/check_parts.h"
 #include "tools/prnsetup-tool/install_scenario.h"
@@ -54,7 +54,7 @@ void SimulateInstalls(const CheckContext& check, const PackageSettings& settings
   // An entry the installer cannot read keeps it from starting at all; that is reported already.
   if (!settings.file || settings.entries.size() != settings.file->SectionNames().size()) return;
   // The skinned installer window installs entry 0 only: the other entries never reach a machine.
-  const bool skinned = app::SelectsSkinnedWindow(settings.entries.front().info.ViewMode);
+  const bool skinned = ui::SelectsSkinnedWindow(settings.entries.front().info.ViewMode);
   for (const PackageEntry& entry : settings.entries) {
     const config::TRInstallInfo& info = entry.info;
     if (skinned && entry.index != 0) continue;

@@ -61,7 +61,7 @@ TitleLayout LayOutTitle(int logoRight, int guideWidth, int quickGuideWidth) {
   return layout;
 }
 
-FormMainModel::FormMainModel(FormMainView& view, const app::ProcessValues& values, const sys::Platform& platform)
+FormMainModel::FormMainModel(FormMainView& view, const config::ProcessValues& values, const sys::Platform& platform)
     : view_(view),
       values_(values),
       files_(*platform.files),

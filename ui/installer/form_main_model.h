@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-#include "app/process_values.h"
+#include "config/process_values.h"
 #include "config/window_description.h"
 #include "install/run/install_runner.h"
 #include "sys/platform.h"
@@ -87,7 +87,7 @@ class FormMainView {
 
 class FormMainModel : private install::InstallWindow {
  public:
-  FormMainModel(FormMainView& view, const app::ProcessValues& values, const sys::Platform& platform);
+  FormMainModel(FormMainView& view, const config::ProcessValues& values, const sys::Platform& platform);
 
   // FormCreate: entry 0 selected, the brand worked out and the captions of
   // "Controls.Installer" applied to `form`.
@@ -147,7 +147,7 @@ class FormMainModel : private install::InstallWindow {
   void EndApplication() override { view_.Close(); }
 
   FormMainView& view_;
-  const app::ProcessValues& values_;
+  const config::ProcessValues& values_;
   const sys::FileSystem& files_;
   sys::Shell& shell_;
   ustring programFolder_;

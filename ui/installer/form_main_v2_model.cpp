@@ -4,7 +4,7 @@
 #include "sys/files.h"
 #include "text/error.h"
 #include "text/format.h"
-#include "removal/older_driver_removal.h"
+#include "install/older_driver_removal.h"
 #include "trace/trace.h"
 #include "ui/installer/picture_names.h"
 
@@ -35,7 +35,7 @@ constexpr SkinPicture kLinkButtons[] = {SkinPicture::Image2, SkinPicture::Image3
 
 bool DragHitTest(int y) { return y <= kDragStripHeight; }
 
-FormMainV2Model::FormMainV2Model(const app::ProcessValues& values, const sys::Platform& platform, SkinView& view)
+FormMainV2Model::FormMainV2Model(const config::ProcessValues& values, const sys::Platform& platform, SkinView& view)
     : values_(values),
       platform_(platform),
       files_(*platform.files),
@@ -94,10 +94,10 @@ void FormMainV2Model::BeginInstall(sys::WindowHandle owner, std::function<void(B
   sys::Platform checkPlatform = platform_;
   checkPlatform.dialogs = &checkDialogs_;
   check_ = std::thread([this, checkPlatform, owner, decided = std::move(decided)]() mutable {
-    removal::BeforeInstallOutcome outcome;
+    install::BeforeInstallOutcome outcome;
     try {
-      outcome = removal::UninstallBeforeInstall(removal::RemovalContext{checkPlatform, values_.g_bWow64}, entry_,
-                                                values_.strInstaller, owner, removal::AfterRestartDeclined::Install);
+      outcome = install::UninstallBeforeInstall(removal::RemovalContext{checkPlatform, values_.g_bWow64}, entry_,
+                                                values_.strInstaller, owner, install::AfterRestartDeclined::Install);
     } catch (const Error& error) {
       checkDialogs_.ShowMessage(owner, error.Text(), values_.strInstaller.ErrorTitle, sys::mb::Ok | sys::mb::IconError);
       outcome.mayContinue = false;

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/process_values.h"
+#include "config/process_values.h"
 #include "config/install_info.h"
 #include "sys/platform.h"
 #include "sys/ui_thread.h"
@@ -58,7 +58,7 @@ enum class BeginInstallResult {
 
 class FormMainV2Model {
  public:
-  FormMainV2Model(const app::ProcessValues& values, const sys::Platform& platform, SkinView& view);
+  FormMainV2Model(const config::ProcessValues& values, const sys::Platform& platform, SkinView& view);
   // Waits for a check before an install that is still running.
   ~FormMainV2Model();
   FormMainV2Model(const FormMainV2Model&) = delete;
@@ -99,7 +99,7 @@ class FormMainV2Model {
 
   BeginInstallResult AskBeforeInstall(sys::WindowHandle owner);
 
-  const app::ProcessValues& values_;
+  const config::ProcessValues& values_;
   sys::Platform platform_;
   const sys::FileSystem& files_;
   sys::Dialogs& dialogs_;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/process_values.h"
+#include "config/process_values.h"
 #include "config/str_installer.h"
 
 namespace prn::ui {
@@ -12,7 +12,7 @@ constexpr int kHintSteps = 7;
 constexpr int kHintStepWidth = 20;
 }  // namespace
 
-TFormInstalling::TFormInstalling(InstallingView& view, const app::ProcessValues& values,
+TFormInstalling::TFormInstalling(InstallingView& view, const config::ProcessValues& values,
                                  const sys::Platform& platform)
     : view_(view),
       texts_(values.strInstaller),

@@ -34,7 +34,7 @@ class InstallingView {
 
 class TFormInstalling : private install::InstallWindow {
  public:
-  TFormInstalling(InstallingView& view, const app::ProcessValues& values, const sys::Platform& platform);
+  TFormInstalling(InstallingView& view, const config::ProcessValues& values, const sys::Platform& platform);
 
   void FormShow();
   void tmrInstallStartTimer();

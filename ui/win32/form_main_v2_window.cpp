@@ -53,7 +53,7 @@ int LinkNumber(SkinPicture button) {
 }  // namespace
 
 FormMainV2Window::FormMainV2Window(HINSTANCE instance, const sys::Platform& platform,
-                                   const app::ProcessValues& values, bool mainWindow,
+                                   const config::ProcessValues& values, bool mainWindow,
                                    std::function<void()> showManager, std::function<void(HWND owner)> showProgress)
     : mainWindow_(mainWindow),
       showManager_(std::move(showManager)),

@@ -26,7 +26,7 @@ class FormMainV2Window : public WindowBase, public SkinView {
   // is named in a box). Closing the main window ends the message loop.
   // `showProgress` shows the progress window over `owner` once the user
   // agreed to install.
-  FormMainV2Window(HINSTANCE instance, const sys::Platform& platform, const app::ProcessValues& values,
+  FormMainV2Window(HINSTANCE instance, const sys::Platform& platform, const config::ProcessValues& values,
                    bool mainWindow, std::function<void()> showManager, std::function<void(HWND owner)> showProgress);
 
   void Show();

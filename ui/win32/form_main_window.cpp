@@ -75,7 +75,7 @@ bool VisibleIn(const config::FormDescription& form, ustring_view name) {
 
 }  // namespace
 
-FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform, const app::ProcessValues& values,
+FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform, const config::ProcessValues& values,
                                std::function<void()> showManager)
     : instance_(instance), values_(values), showManager_(std::move(showManager)), tasks_(*platform.uiThread) {
   model_ = std::make_unique<FormMainModel>(view_, values, platform);

@@ -40,7 +40,7 @@ class FormMainWindow : public WindowBase {
  public:
   // Created hidden. Closing it ends the message loop. `showManager` shows
   // the printer manager window.
-  FormMainWindow(HINSTANCE instance, const sys::Platform& platform, const app::ProcessValues& values,
+  FormMainWindow(HINSTANCE instance, const sys::Platform& platform, const config::ProcessValues& values,
                  std::function<void()> showManager);
   ~FormMainWindow() override;
 
@@ -95,7 +95,7 @@ class FormMainWindow : public WindowBase {
   void OnTimer(UINT_PTR id);
 
   HINSTANCE instance_;
-  const app::ProcessValues& values_;
+  const config::ProcessValues& values_;
   std::function<void()> showManager_;
   // The change monitor's news, for this window's thread; dropped once it goes.
   sys::UiTasks tasks_;

@@ -26,7 +26,7 @@ UINT TimerInterval(InstallingTimer timer) {
 
 }  // namespace
 
-InstallingWindow::InstallingWindow(HINSTANCE instance, const app::ProcessValues& values,
+InstallingWindow::InstallingWindow(HINSTANCE instance, const config::ProcessValues& values,
                                    const sys::Platform& platform) {
   Creation creation;
   creation.instance = instance;

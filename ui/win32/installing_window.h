@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/process_values.h"
+#include "config/process_values.h"
 #include "ui/installer/installing_form.h"
 #include "ui/win32/gdi_owners.h"
 #include "ui/win32/window_base.h"
@@ -15,7 +15,7 @@ namespace prn::ui {
 class InstallingWindow : public WindowBase, private InstallingView {
  public:
   // Created hidden; `values` and the platform outlive it.
-  InstallingWindow(HINSTANCE instance, const app::ProcessValues& values, const sys::Platform& platform);
+  InstallingWindow(HINSTANCE instance, const config::ProcessValues& values, const sys::Platform& platform);
   ~InstallingWindow() override;
 
   // Centred on `owner`, which takes no input until the run closes this window.

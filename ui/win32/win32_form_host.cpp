@@ -18,7 +18,7 @@ Win32FormHost::~Win32FormHost() {
   manager_.reset();
 }
 
-void Win32FormHost::Bind(const sys::Platform& platform, const app::ProcessValues& values) {
+void Win32FormHost::Bind(const sys::Platform& platform, const config::ProcessValues& values) {
   platform_ = platform;
   values_ = &values;
 }
@@ -28,36 +28,36 @@ void Win32FormHost::Initialize() {
   InitCommonControlsEx(&controls);
 }
 
-void Win32FormHost::CreateForm(app::FormKind kind) {
+void Win32FormHost::CreateForm(ui::FormKind kind) {
   if (!values_ || !platform_.spooler) throw std::logic_error("the windows are made only after Bind");
   const bool mainWindow = main_ == nullptr;
   SetWindowErrorCaption(values_->strInstaller.ErrorTitle);
   switch (kind) {
-    case app::FormKind::TFormManager:
+    case ui::FormKind::TFormManager:
       // Beside an installer window it is made when first asked for: its
       // spooler and USB watchers would only slow the installer's start.
       if (mainWindow) CreateManager(true);
       return;
-    case app::FormKind::TFormMain:
+    case ui::FormKind::TFormMain:
       installer_ = std::make_unique<FormMainWindow>(instance_, platform_, *values_, [this] { ShowManager(); });
       if (mainWindow) main_ = installer_->Handle();
       return;
-    case app::FormKind::TFormMainV2:
+    case ui::FormKind::TFormMainV2:
       skinned_ = std::make_unique<FormMainV2Window>(instance_, platform_, *values_, mainWindow,
                                                     [this] { ShowManager(); },
                                                     [this](HWND owner) { ShowProgress(owner); });
       if (mainWindow) main_ = skinned_->Handle();
       return;
-    case app::FormKind::TFormInstalling:
+    case ui::FormKind::TFormInstalling:
       CreateInstalling();
       return;
-    case app::FormKind::TFormAddNetPort:
+    case ui::FormKind::TFormAddNetPort:
       return;  // a modal dialog of the manager, made when it is opened
-    case app::FormKind::TFormAddPort:
+    case ui::FormKind::TFormAddPort:
       return;  // nothing shows it
-    case app::FormKind::TFormSearching:
+    case ui::FormKind::TFormSearching:
       return;  // a modal dialog of the classic window, made when an install shows it
-    case app::FormKind::TFormTemp:
+    case ui::FormKind::TFormTemp:
       noticeWanted_ = true;  // nothing shows it: made once the first window is idle
       return;
   }

@@ -1,12 +1,12 @@
 #pragma once
-// The Win32 toolkit under the shell: creates the windows, runs the message loop.
+// The Win32 toolkit under start-up: creates the windows, runs the message loop.
 
 #include <windows.h>
 
 #include <memory>
 
-#include "app/form_host.h"
-#include "app/process_values.h"
+#include "ui/form_host.h"
+#include "config/process_values.h"
 #include "sys/platform.h"
 #include "sys/win32/win32_printer_changes.h"
 #include "sys/win32/win32_printer_commands.h"
@@ -19,17 +19,17 @@
 
 namespace prn::ui {
 
-class Win32FormHost : public app::FormHost {
+class Win32FormHost : public ui::FormHost {
  public:
   explicit Win32FormHost(HINSTANCE instance) : instance_(instance) {}
   ~Win32FormHost() override;
 
   // What the real windows read: the machine and the values start-up fills
   // before it creates them.
-  void Bind(const sys::Platform& platform, const app::ProcessValues& values);
+  void Bind(const sys::Platform& platform, const config::ProcessValues& values);
 
   void Initialize() override;
-  void CreateForm(app::FormKind kind) override;
+  void CreateForm(ui::FormKind kind) override;
   void RunMessageLoop(const std::function<void()>& shown) override;
   // The first part of the loop: the main window shown and painted.
   void ShowMainWindow();
@@ -41,7 +41,7 @@ class Win32FormHost : public app::FormHost {
  private:
   HINSTANCE instance_;
   sys::Platform platform_;
-  const app::ProcessValues* values_ = nullptr;
+  const config::ProcessValues* values_ = nullptr;
   SystemPortList systemPorts_;  // the program's port list, shared by the manager and its dialog
   std::unique_ptr<win32::Win32PrinterChanges> printerChanges_;
   std::unique_ptr<win32::Win32PrinterCommands> printerCommands_;

@@ -1,6 +1,6 @@
 #include "ui/win32/window_base.h"
 
-#include "app/system_queries.h"
+#include "sys/system_queries.h"
 #include "sys/win32/win32_system_info.h"
 #include "text/error.h"
 #include "ui/win32/window_error.h"
@@ -32,7 +32,7 @@ void WindowBase::CreateWindowFor(const Creation& creation) {
                               place.top, place.right, place.bottom, creation.parent, nullptr, creation.instance, this);
   if (!made) {
     const DWORD code = GetLastError();
-    throw Error(app::SystemErrorText(win32::Win32SystemInfo(), code, u""));
+    throw Error(sys::SystemErrorText(win32::Win32SystemInfo(), code, u""));
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "app/system_queries.h"
+#include "sys/system_queries.h"
 #include "sys/win32/win32_system_info.h"
 #include "sys/win32/win32_text.h"
 #include "text/error.h"
@@ -17,7 +17,7 @@ ustring& Caption() {
   return caption;
 }
 
-ustring SystemText(uint32_t code) { return app::SystemErrorText(win32::Win32SystemInfo(), code, u""); }
+ustring SystemText(uint32_t code) { return sys::SystemErrorText(win32::Win32SystemInfo(), code, u""); }
 
 }  // namespace
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "install/installed_driver.h"
+#include "install/older_driver_removal.h"
 #include "sim/machine.h"
 #include "testing/test_files.h"
 #include "text/error.h"

@@ -11,7 +11,7 @@
 #include <memory>
 #include <mutex>
 
-#include "app/process_values.h"
+#include "config/process_values.h"
 #include "sim/machine.h"
 #include "sim/printer_changes.h"
 #include "sim/printer_commands.h"
@@ -30,7 +30,7 @@ class ManagerTest : public ::testing::Test {
   void PutPrinter(const ustring& name, const ustring& port, uint32_t attributes = 0, const ustring& server = {});
 
   sim::Machine machine;
-  app::ProcessValues values;
+  config::ProcessValues values;
   ui::SystemPortList systemPorts;
   // The window thread: what is posted to it runs when the test says so.
   bool WaitForPosted(size_t count) { return machine.uiThread.WaitForPending(count, std::chrono::seconds(10)); }

@@ -1,4 +1,4 @@
-#include "removal/older_driver_removal.h"
+#include "install/older_driver_removal.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,10 @@ namespace prn::removal {
 namespace {
 
 using namespace prn::testing;
+using install::AfterRestartDeclined;
+using install::BeforeInstallOutcome;
+using install::UninstallBeforeInstall;
+using install::UninstallOlderDriver;
 using Call = sim::SimSpooler::Call;
 constexpr sys::WindowHandle kOwner = 0x4321;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/run_cmd.h"
+#include "spooler/print_ui.h"
 #include "sim/machine.h"
 #include "sim/printui.h"
 #include "testing/test_files.h"

@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "app/device_id.h"
+#include "spooler/usb_ports.h"
 #include "spooler_fixture.h"
 #include "trace/trace.h"
 

@@ -99,8 +99,8 @@ TEST_F(StartupFailureTest, WhatIsPlantedWhereTheWorkFolderWouldGoIsLeftAloneAndT
   ustring workDir;
   std::string loaded;
   forms.whileRunning = [&] {
-    workDir = shell->Values().g_strWorkDir;
-    machine.files.ReadFile(shell->Values().g_strInst2kDll, loaded);
+    workDir = startup->Values().g_strWorkDir;
+    machine.files.ReadFile(startup->Values().g_strInst2kDll, loaded);
   };
   ASSERT_EQ(Run({}), app::kExitNormal);
   EXPECT_EQ(workDir, u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B4");

@@ -31,8 +31,8 @@ std::string StartupTest::LanguageResource(ustring_view suffix) const {
 }
 
 int StartupTest::Run(const StringList& parameters) {
-  shell = std::make_unique<app::Shell>(machine.Platform(), forms);
-  return shell->Run(parameters);
+  startup = std::make_unique<app::Startup>(machine.Platform(), forms);
+  return startup->Run(parameters);
 }
 
 }  // namespace prn::testing

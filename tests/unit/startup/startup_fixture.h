@@ -7,17 +7,17 @@
 
 #include <gtest/gtest.h>
 
-#include "app/form_host.h"
-#include "app/shell.h"
+#include "ui/form_host.h"
+#include "app/startup.h"
 #include "sim/machine.h"
 #include "testing/test_files.h"
 
 namespace prn::testing {
 
-class RecordingFormHost : public app::FormHost {
+class RecordingFormHost : public ui::FormHost {
  public:
   void Initialize() override { initialized = true; }
-  void CreateForm(app::FormKind kind) override { created.push_back(kind); }
+  void CreateForm(ui::FormKind kind) override { created.push_back(kind); }
   void RunMessageLoop(const std::function<void()>& shown) override {
     loopRan = true;
     shown();
@@ -26,7 +26,7 @@ class RecordingFormHost : public app::FormHost {
 
   bool initialized = false;
   bool loopRan = false;
-  std::vector<app::FormKind> created;
+  std::vector<ui::FormKind> created;
   std::function<void()> whileRunning;  // runs while the "main window" is open
 };
 
@@ -50,7 +50,7 @@ class StartupTest : public ::testing::Test {
 
   sim::Machine machine;
   RecordingFormHost forms;
-  std::unique_ptr<app::Shell> shell;
+  std::unique_ptr<app::Startup> startup;
 };
 
 }  // namespace prn::testing

@@ -1,12 +1,12 @@
 // Which language file start-up extracts, and how the command line is read.
 
-#include "app/command_line.h"
+#include "app/startup.h"
 #include "startup_fixture.h"
 
 namespace prn::testing {
 namespace {
 
-using app::FormKind;
+using ui::FormKind;
 
 struct LanguageCase {
   uint16_t langId;
@@ -19,8 +19,8 @@ class SystemLanguageTest : public StartupTest, public ::testing::WithParamInterf
 TEST_P(SystemLanguageTest, WithoutParametersTheSystemLanguageChoosesTheResource) {
   machine.system.langId = GetParam().langId;
   ASSERT_EQ(Run({}), app::kExitNormal);
-  EXPECT_EQ(shell->Values().g_strLangCode, u"");
-  EXPECT_EQ(shell->Values().strInstaller.NoticeTitle, GetParam().notice);
+  EXPECT_EQ(startup->Values().g_strLangCode, u"");
+  EXPECT_EQ(startup->Values().strInstaller.NoticeTitle, GetParam().notice);
 }
 
 INSTANTIATE_TEST_SUITE_P(LanguageIds, SystemLanguageTest,
@@ -33,32 +33,32 @@ TEST_F(StartupTest, TheChosenResourceIsWrittenByteForByteToStringsIni) {
   machine.system.langId = 0x0409;
   std::string written;
   forms.whileRunning = [&] {
-    machine.files.ReadFile(shell->Values().g_strLangIni, written);
+    machine.files.ReadFile(startup->Values().g_strLangIni, written);
   };
   ASSERT_EQ(Run({u"TC"}), app::kExitNormal);
-  EXPECT_EQ(shell->Values().g_strLangIni, ustring(kFirstWorkDir) + u"\\Lang\\Strings.ini");
+  EXPECT_EQ(startup->Values().g_strLangIni, ustring(kFirstWorkDir) + u"\\Lang\\Strings.ini");
   EXPECT_EQ(written, LanguageResource(u"CHT"));
 }
 
 TEST_F(StartupTest, LowerCaseScSelectsSimplifiedChineseAndIsKeptAsTyped) {
   machine.system.langId = 0x0404;
   ASSERT_EQ(Run({u"sc"}), app::kExitNormal);
-  EXPECT_EQ(shell->Values().g_strLangCode, u"sc");
-  EXPECT_EQ(shell->Values().strInstaller.NoticeTitle, u"Notice CN");
+  EXPECT_EQ(startup->Values().g_strLangCode, u"sc");
+  EXPECT_EQ(startup->Values().strInstaller.NoticeTitle, u"Notice CN");
 }
 
 TEST_F(StartupTest, AnUnknownLanguageCodeIsIgnoredAndTheSystemLanguageApplies) {
   machine.system.langId = 0x0804;
   ASSERT_EQ(Run({u"FR"}), app::kExitNormal);
-  EXPECT_EQ(shell->Values().g_strLangCode, u"");
-  EXPECT_EQ(shell->Values().strInstaller.NoticeTitle, u"Notice CN");
+  EXPECT_EQ(startup->Values().g_strLangCode, u"");
+  EXPECT_EQ(startup->Values().strInstaller.NoticeTitle, u"Notice CN");
   EXPECT_EQ(forms.created.front(), FormKind::TFormMain);
 }
 
 TEST_F(StartupTest, UnknownCodeFollowedByManagerMakesTheManagerTheMainWindow) {
   machine.system.langId = 0x0409;
   ASSERT_EQ(Run({u"FR", u"MANAGER"}), app::kExitNormal);
-  EXPECT_EQ(shell->Values().strInstaller.NoticeTitle, u"Notice EN");
+  EXPECT_EQ(startup->Values().strInstaller.NoticeTitle, u"Notice EN");
   ASSERT_FALSE(forms.created.empty());
   EXPECT_EQ(forms.created.front(), FormKind::TFormManager);
   EXPECT_NE(std::find(forms.created.begin(), forms.created.end(), FormKind::TFormMain), forms.created.end());
@@ -66,7 +66,7 @@ TEST_F(StartupTest, UnknownCodeFollowedByManagerMakesTheManagerTheMainWindow) {
 
 TEST_F(StartupTest, ManagerAsTheOnlyParameterOpensTheInstallerWindow) {
   ASSERT_EQ(Run({u"MANAGER"}), app::kExitNormal);
-  EXPECT_EQ(shell->Values().g_strLangCode, u"");
+  EXPECT_EQ(startup->Values().g_strLangCode, u"");
   ASSERT_GE(forms.created.size(), 2u);
   EXPECT_EQ(forms.created[0], FormKind::TFormMain);
   EXPECT_EQ(forms.created[1], FormKind::TFormManager);
@@ -75,7 +75,7 @@ TEST_F(StartupTest, ManagerAsTheOnlyParameterOpensTheInstallerWindow) {
 TEST_F(StartupTest, LowerCaseManagerInPositionTwoOpensTheManager) {
   ASSERT_EQ(Run({u"en", u"manager"}), app::kExitNormal);
   EXPECT_EQ(forms.created.front(), FormKind::TFormManager);
-  EXPECT_EQ(shell->Values().strInstaller.NoticeTitle, u"Notice EN");
+  EXPECT_EQ(startup->Values().strInstaller.NoticeTitle, u"Notice EN");
 }
 
 TEST(ParseCommandLine, TakesParametersByPositionAndIgnoresTheRest) {

@@ -5,7 +5,7 @@
 namespace prn::testing {
 namespace {
 
-using app::FormKind;
+using ui::FormKind;
 using Plan = std::vector<FormKind>;
 
 struct OrderCase {

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/system_queries.h"
+#include "sys/system_queries.h"
 #include "sim/machine.h"
 
-namespace prn::app {
+namespace prn::sys {
 namespace {
 
 TEST(LanguageCodeSuffix, CommandLineCodeWinsOverTheSystemLanguage) {
@@ -44,4 +44,4 @@ TEST(SystemErrorText, NamesTheCodeWhenTheSystemHasNoText) {
 }
 
 }  // namespace
-}  // namespace prn::app
+}  // namespace prn::sys

@@ -34,11 +34,11 @@ TEST_F(WorkFolderTest, HoldsTheExtractedFilesWhileRunningAndIsGoneAfterwards) {
     dll = Read(JoinPath(dir, u"inst2k.dll"));
     dll64 = Read(JoinPath(dir, u"inst2k64.dll"));
     host = Read(JoinPath(dir, u"PrnSetup64.exe"));
-    listsExist = shell->Values().g_slPrintersBefore.has_value() && shell->Values().g_slPrintersAfter.has_value();
+    listsExist = startup->Values().g_slPrintersBefore.has_value() && startup->Values().g_slPrintersAfter.has_value();
   };
   ASSERT_EQ(Run({}), app::kExitNormal);
 
-  const app::ProcessValues& values = shell->Values();
+  const config::ProcessValues& values = startup->Values();
   EXPECT_EQ(values.g_strWorkDir, dir);
   EXPECT_EQ(values.g_strInst2kDll, dir + u"\\inst2k.dll");
   EXPECT_EQ(values.g_strInst2k64Dll, dir + u"\\inst2k64.dll");
@@ -62,7 +62,7 @@ TEST_F(WorkFolderTest, HoldsTheExtractedFilesWhileRunningAndIsGoneAfterwards) {
 TEST_F(WorkFolderTest, AHostStillRunningAtExitIsWaitedForBeforeItsFolderGoes) {
   std::unique_ptr<sys::Process> host;
   forms.whileRunning = [&] {
-    const ustring exe = shell->Values().g_strPrnSetup64Exe;
+    const ustring exe = startup->Values().g_strPrnSetup64Exe;
     host = machine.processes.StartDetached(exe, u"\"" + exe + u"\" /Handle 4660", kFirstWorkDir).process;
   };
   trace::Capture capture;
@@ -83,14 +83,14 @@ TEST_F(WorkFolderTest, CopiesTheResourceFolderBesideTheProgram) {
     close = Read(ustring(kFirstWorkDir) + u"\\Resource\\more\\Close1.png");
   };
   ASSERT_EQ(Run({}), app::kExitNormal);
-  EXPECT_EQ(shell->Values().g_strResourceDir, ustring(kFirstWorkDir) + u"\\Resource\\");
+  EXPECT_EQ(startup->Values().g_strResourceDir, ustring(kFirstWorkDir) + u"\\Resource\\");
   EXPECT_EQ(button, "png");
   EXPECT_EQ(close, "close");
 }
 
 TEST_F(WorkFolderTest, TheResourceCopyComesWhenFirstNeededAndNotAfterTheCleanUp) {
   WriteFile(machine.files, u"C:\\Package\\Resource\\Close1.png", "close");
-  app::ResourceCopy copy;
+  config::ResourceCopy copy;
   copy.Prepare(machine.files, u"C:\\Package\\Resource", u"C:\\Work\\Resource");
   EXPECT_FALSE(machine.files.DirectoryExists(u"C:\\Work\\Resource"));
   copy.Wait();
@@ -107,7 +107,7 @@ TEST_F(WorkFolderTest, WithoutAResourceFolderNothingIsCopied) {
   bool copied = true;
   forms.whileRunning = [&] { copied = machine.files.DirectoryExists(ustring(kFirstWorkDir) + u"\\Resource"); };
   ASSERT_EQ(Run({}), app::kExitNormal);
-  EXPECT_EQ(shell->Values().g_strResourceDir, u"");
+  EXPECT_EQ(startup->Values().g_strResourceDir, u"");
   EXPECT_FALSE(copied);
 }
 
@@ -116,14 +116,14 @@ TEST_F(WorkFolderTest, TwoInstancesGetTwoFoldersAndKeepTheirFiles) {
   std::string firstDllAfterSecond;
   forms.whileRunning = [&] {
     RecordingFormHost otherForms;
-    app::Shell second(machine.Platform(), otherForms);
+    app::Startup second(machine.Platform(), otherForms);
     otherForms.whileRunning = [&] { secondDir = second.Values().g_strWorkDir; };
     EXPECT_EQ(second.Run({}), app::kExitNormal);
     firstDllAfterSecond = Read(ustring(kFirstWorkDir) + u"\\inst2k.dll");
   };
   ASSERT_EQ(Run({}), app::kExitNormal);
   EXPECT_NE(secondDir, u"");
-  EXPECT_NE(secondDir, shell->Values().g_strWorkDir);
+  EXPECT_NE(secondDir, startup->Values().g_strWorkDir);
   EXPECT_EQ(firstDllAfterSecond, "MZ inst2k");
 }
 
@@ -134,7 +134,7 @@ TEST_F(WorkFolderTest, AJunctionInTheUsersTemporaryFolderLeadsNothingAstray) {
   WriteFile(machine.files, attacker + u"\\PrnSetup\\tmp1A2B\\inst2k.dll", "MZ attacker");
   ASSERT_EQ(machine.files.CreateLink(JoinPath(kUserTemp, u"Pellnor"), attacker), 0u);
   ustring workDir;
-  forms.whileRunning = [&] { workDir = shell->Values().g_strWorkDir; };
+  forms.whileRunning = [&] { workDir = startup->Values().g_strWorkDir; };
   ASSERT_EQ(Run({}), app::kExitNormal);
   EXPECT_EQ(workDir, kFirstWorkDir);
   EXPECT_EQ(machine.files.ListFiles(attacker + u"\\PrnSetup\\tmp1A2B", u"*"), StringList{u"inst2k.dll"});
@@ -147,11 +147,11 @@ TEST_F(WorkFolderTest, PrefersSystemTempWhereItExistsAndLetsUsIn) {
   machine.files.CreateDirectories(u"C:\\Windows\\SystemTemp");
   forms.whileRunning = [] {};
   ASSERT_EQ(Run({}), app::kExitNormal);
-  EXPECT_EQ(shell->Values().g_strWorkDir, u"C:\\Windows\\SystemTemp\\PrnSetup-5EED00000000A1B2");
+  EXPECT_EQ(startup->Values().g_strWorkDir, u"C:\\Windows\\SystemTemp\\PrnSetup-5EED00000000A1B2");
 
   machine.files.FailWritesUnder(u"C:\\Windows\\SystemTemp", winerr::AccessDenied);
   ASSERT_EQ(Run({}), app::kExitNormal);
-  EXPECT_EQ(shell->Values().g_strWorkDir, u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B4");
+  EXPECT_EQ(startup->Values().g_strWorkDir, u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B4");
 }
 
 // The package's PLP_RW.DLL is copied at start and bound from the copy: a
@@ -178,10 +178,10 @@ TEST_F(WorkFolderTest, VersionAndBitnessReachTheSettings) {
   machine.system.version = sys::OsVersion{6, 2};
   machine.system.wow64 = true;
   ASSERT_EQ(Run({}), app::kExitNormal);
-  EXPECT_EQ(shell->Values().g_iWinVer, 62);
-  EXPECT_TRUE(shell->Values().g_bWow64);
-  EXPECT_EQ(shell->Values().installInfos.GetInfoItem(0).PrinterName, u"Quillon QX1 New");
-  EXPECT_EQ(shell->Values().installInfos.GetInfoItem(0).DriverDir, u"C:\\Package\\New");
+  EXPECT_EQ(startup->Values().g_iWinVer, 62);
+  EXPECT_TRUE(startup->Values().g_bWow64);
+  EXPECT_EQ(startup->Values().installInfos.GetInfoItem(0).PrinterName, u"Quillon QX1 New");
+  EXPECT_EQ(startup->Values().installInfos.GetInfoItem(0).DriverDir, u"C:\\Package\\New");
 }
 
 TEST_F(WorkFolderTest, TracesEachStepOfLoadingAndCleaningUp) {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/process_values.h"
+#include "config/process_values.h"
 #include "sim/machine.h"
 
 namespace prn::ui {
@@ -18,7 +18,7 @@ class InstallerFixture : public ::testing::Test {
   void Load(ustring_view entry0Keys, ustring_view languageFile = u"");
 
   sim::Machine machine;
-  app::ProcessValues values;
+  config::ProcessValues values;
 };
 
 }  // namespace prn::ui

@@ -16,8 +16,8 @@
 #include <mutex>
 #include <vector>
 
-#include "app/process_values.h"
-#include "app/window_plan.h"
+#include "config/process_values.h"
+#include "ui/form_host.h"
 #include "sys/shell.h"
 #include "sys/win32/win32_platform.h"
 #include "sys/win32/win32_text.h"
@@ -147,7 +147,7 @@ class ClassicWindowWineTest : public ::testing::Test {
     host_ = std::make_unique<Win32FormHost>(GetModuleHandleW(nullptr));
     host_->Bind(platform, values_);
     host_->Initialize();
-    host_->CreateForm(app::FormKind::TFormMain);
+    host_->CreateForm(ui::FormKind::TFormMain);
     window = OwnWindow(L"TFormMain");
     ASSERT_NE(window, nullptr);
     // The package's brand is shown at once: no transparent, layered start.
@@ -192,7 +192,7 @@ class ClassicWindowWineTest : public ::testing::Test {
 
  private:
   StartedFromThePackage wow64_;
-  app::ProcessValues values_;
+  config::ProcessValues values_;
   std::unique_ptr<Win32FormHost> host_;
   wchar_t previousFolder_[MAX_PATH] = {};
 };

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/process_values.h"
+#include "config/process_values.h"
 #include "spooler/printer_queries.h"
 #include "sys/dialogs.h"
 #include "sys/printer_commands.h"
@@ -161,7 +161,7 @@ class ManagerWineTest : public WineSpoolerTest {
   }
 
   win32::Win32Platform machine;
-  app::ProcessValues values;
+  config::ProcessValues values;
   SystemPortList ports;
   AnsweringDialogs dialogs;
   RecordingCommands commands;

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/process_values.h"
+#include "config/process_values.h"
 #include "config/profile_file.h"
 #include "sys/shell.h"
 #include "sim/dialogs.h"
@@ -142,7 +142,7 @@ class SkinWindowUnderWine : public ::testing::Test {
   sim::SimDialogs dialogs;
   RecordingShell shell;
   sys::Platform platform;
-  app::ProcessValues values;
+  config::ProcessValues values;
   std::optional<FormMainV2Window> window;
 };
 

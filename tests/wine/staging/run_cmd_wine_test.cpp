@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/run_cmd.h"
+#include "spooler/print_ui.h"
 #include "sys/win32/win32_output_pipe.h"
 #include "sys/win32/win32_processes.h"
 #include "sys/win32/win32_handle.h"

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/system_queries.h"
+#include "sys/system_queries.h"
 #include "sys/win32/win32_files.h"
 #include "sys/win32/win32_handle.h"
 #include "sys/win32/win32_private_folder.h"
@@ -52,7 +52,7 @@ TEST(Win32SystemInfo, UniqueTempNamesAreNewEmptyFiles) {
 
 TEST(Win32SystemInfo, VersionIsCappedAtWindows8WithoutASupportedOsList) {
   Win32SystemInfo system;
-  int32_t version = app::GetWinVer(system);
+  int32_t version = sys::GetWinVer(system);
   EXPECT_GE(version, 51);
   EXPECT_LE(version, 62);
 }

@@ -1,4 +1,4 @@
-#include "app/list_filters.h"
+#include "install/list_filters.h"
 
 #include <algorithm>
 

@@ -1,13 +1,16 @@
 #pragma once
-// Which windows start-up creates, in which order. The first one created is
-// the main window: closing it ends the program.
+// The windows start-up creates, in which order, and the GUI toolkit as
+// start-up drives it: windows are created in the order the plan asks for, the
+// first one becomes the main window, and the message loop runs until the main
+// window has closed.
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "text/ustring.h"
 
-namespace prn::app {
+namespace prn::ui {
 
 enum class FormKind {
   TFormMain,        // classic installer window
@@ -31,4 +34,18 @@ std::vector<FormKind> PlanWindows(bool manager, int32_t viewMode);
 // The class name, e.g. "TFormMain".
 ustring FormClassName(FormKind kind);
 
-}  // namespace prn::app
+class FormHost {
+ public:
+  virtual ~FormHost() = default;
+
+  // Prepares the toolkit before any window exists.
+  virtual void Initialize() = 0;
+  // Creates the window and runs its creation handler; it stays hidden.
+  virtual void CreateForm(FormKind kind) = 0;
+  // Shows the main window, calls `shown` once it is painted and has nothing
+  // left to do, and dispatches messages until it has closed or termination
+  // was asked for.
+  virtual void RunMessageLoop(const std::function<void()>& shown) = 0;
+};
+
+}  // namespace prn::ui

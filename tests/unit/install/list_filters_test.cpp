@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/list_filters.h"
+#include "install/list_filters.h"
 
 namespace prn {
 namespace {

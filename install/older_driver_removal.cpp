@@ -1,20 +1,68 @@
-#include "removal/older_driver_removal.h"
+#include "install/older_driver_removal.h"
 
-#include "app/restart_windows.h"
 #include "config/install_info.h"
 #include "config/str_installer.h"
-#include "install/installed_driver.h"
+#include "install/file_text.h"
+#include "install/gpd_version.h"
 #include "removal/delete_printer_and_driver.h"
+#include "spooler/printer_queries.h"
 #include "sys/dialogs.h"
+#include "sys/last_error.h"
+#include "sys/privileges.h"
+#include "sys/spooler.h"
+#include "sys/system_info.h"
+#include "text/error.h"
+#include "text/format.h"
 #include "trace/trace.h"
 
-namespace prn::removal {
+namespace prn::install {
+
+using removal::DeletePrinterAndDriver;
+using removal::RemovalContext;
+namespace deletion = removal::deletion;
+
+ustring GetDriverGpdVersion(const sys::Platform& platform, const ustring& driverName, StringList& printers) {
+  ustring version;
+  printers.clear();
+  StringList names;
+  spooler::GetPrinterList(*platform.spooler, &names);
+  for (const ustring& name : names) {
+    auto printer = platform.spooler->OpenPrinterHandle(name);
+    if (!printer) continue;
+    sys::DRIVER_INFO_3W driver;
+    if (!printer->GetDriverInfo3(driver) || driver.pName != driverName) continue;
+    printers.push_back(name);
+    auto found = GpdVersionOfText(ReadFileText(*platform.files, *platform.codePage, driver.pDataFile));
+    if (found) version = *found;
+  }
+  return version;
+}
+
+bool InstalledGpdIsOlder(const sys::Platform& platform, const ustring& driverName, const ustring& requiredVersion,
+                         StringList& printers) {
+  ustring installed = GetDriverGpdVersion(platform, driverName, printers);
+  return IsOlderVersion(installed, requiredVersion);
+}
+
+bool EnablePrivilege(const sys::Platform& platform, const ustring& name, bool enable) {
+  if (!platform.privileges->HasAccessTokens()) return false;
+  platform.privileges->AdjustPrivilege(name, enable);
+  uint32_t code = platform.lastError->Get();
+  if (code == 0) return true;
+  ustring text = platform.system->ErrorMessage(code);
+  throw Error(text.empty() ? Format(u"System Error. Code: %d.", {code}) : text);
+}
+
+bool RestartWindows(const sys::Platform& platform) {
+  if (!EnablePrivilege(platform, u"SeShutdownPrivilege", true)) return false;
+  return platform.privileges->RequestExitWindows(sys::kEwxReboot | sys::kEwxForceIfHung, 0);
+}
 
 bool UninstallOlderDriver(const RemovalContext& context, const ustring& driverName, const ustring& packageVersion,
                           const ustring& uninstallKeyName, uint8_t& code) {
   if (packageVersion.empty()) return true;
   StringList printers;
-  if (!install::InstalledGpdIsOlder(context.platform, driverName, packageVersion, printers)) return true;
+  if (!InstalledGpdIsOlder(context.platform, driverName, packageVersion, printers)) return true;
   bool result = true;
   for (const ustring& printer : printers) {
     bool deleteDriver = true;
@@ -75,7 +123,7 @@ BeforeInstallOutcome UninstallBeforeInstall(const RemovalContext& context, const
   BeforeInstallOutcome outcome;
   if (entry.MustUninstallForGDP.empty()) return outcome;
   StringList printers;
-  if (!install::InstalledGpdIsOlder(context.platform, entry.PrinterName, entry.MustUninstallForGDP, printers)) {
+  if (!InstalledGpdIsOlder(context.platform, entry.PrinterName, entry.MustUninstallForGDP, printers)) {
     return outcome;
   }
   if (context.platform.dialogs->ShowMessage(owner, texts.InstallBeforeNeedUninstall, texts.NoticeTitle,
@@ -90,4 +138,4 @@ BeforeInstallOutcome UninstallBeforeInstall(const RemovalContext& context, const
   return ReportFailedRemoval(context, code, texts, owner, afterRestartDeclined);
 }
 
-}  // namespace prn::removal
+}  // namespace prn::install

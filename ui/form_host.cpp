@@ -1,6 +1,6 @@
-#include "app/window_plan.h"
+#include "ui/form_host.h"
 
-namespace prn::app {
+namespace prn::ui {
 
 std::vector<FormKind> PlanWindows(bool manager, int32_t viewMode) {
   std::vector<FormKind> plan;
@@ -33,4 +33,4 @@ ustring FormClassName(FormKind kind) {
   return {};
 }
 
-}  // namespace prn::app
+}  // namespace prn::ui

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "app/restart_windows.h"
+#include "install/older_driver_removal.h"
 #include "sim/machine.h"
 #include "sys/win_errors.h"
 #include "text/error.h"
 
 namespace prn {
 namespace {
+
+using install::EnablePrivilege;
+using install::RestartWindows;
 
 class RestartWindowsTest : public ::testing::Test {
  protected:

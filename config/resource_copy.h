@@ -13,7 +13,7 @@
 #include "sys/files.h"
 #include "text/ustring.h"
 
-namespace prn::app {
+namespace prn::config {
 
 class ResourceCopy {
  public:
@@ -77,4 +77,4 @@ class ResourceCopy {
   mutable std::shared_future<void> done_;
 };
 
-}  // namespace prn::app
+}  // namespace prn::config

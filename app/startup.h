@@ -2,20 +2,31 @@
 // The program's entry logic: module initialisation, the command line, loading,
 // the windows, the message loop and the clean-up, with the exit code.
 
-#include "app/form_host.h"
-#include "app/process_values.h"
+#include "config/process_values.h"
 #include "sys/platform.h"
+#include "text/ustring.h"
+#include "ui/form_host.h"
 
 namespace prn::app {
+
+using config::ProcessValues;
+
+struct CommandLine {
+  ustring langCode;     // "EN", "SC" or "TC" as typed; empty for anything else
+  bool manager = false; // "MANAGER" in position 2, any case
+};
+
+// `parameters` without the program's own name.
+CommandLine ParseCommandLine(const StringList& parameters);
 
 constexpr int kExitNormal = 0;
 constexpr int kExitStartupFailed = 1;
 
-class Shell {
+class Startup {
  public:
   // Module initialisation: the empty settings list, the system language, the
   // language object without a file.
-  Shell(const sys::Platform& platform, FormHost& forms);
+  Startup(const sys::Platform& platform, ui::FormHost& forms);
 
   // `parameters` without the program's own name. Answers the exit code.
   int Run(const StringList& parameters);
@@ -29,7 +40,7 @@ class Shell {
   void WaitForRunningHosts();
 
   sys::Platform platform_;
-  FormHost& forms_;
+  ui::FormHost& forms_;
   ProcessValues values_;
 };
 

@@ -1,4 +1,4 @@
-#include "app/run_cmd.h"
+#include "spooler/print_ui.h"
 
 #include "sys/processes.h"
 #include "trace/trace.h"
@@ -48,3 +48,15 @@ int32_t RunCMD(sys::Processes& processes, const ustring& commandLine, StringList
 }
 
 }  // namespace prn
+
+namespace prn::spooler {
+
+ustring DriverEnvironment(bool wow64) { return wow64 ? u"Windows x64" : u""; }
+
+ustring PrintUiArchitecture(bool wow64) { return wow64 ? u"x64" : u"intel"; }
+
+bool IsQuotableArgument(ustring_view argument) {
+  return argument.find(u'"') == ustring_view::npos && (argument.empty() || argument.back() != u'\\');
+}
+
+}  // namespace prn::spooler

@@ -1,10 +1,10 @@
-#include "app/system_queries.h"
+#include "sys/system_queries.h"
 
 #include "sys/system_info.h"
 #include "text/ascii.h"
 #include "text/format.h"
 
-namespace prn::app {
+namespace prn::sys {
 
 ustring LanguageCodeSuffix(ustring_view prefix, ustring_view code, const sys::SystemInfo& system) {
   const ustring upper = AsciiUpper(code);
@@ -35,4 +35,4 @@ ustring SystemErrorText(const sys::SystemInfo& system, uint32_t code, const ustr
   return subject.empty() ? message : message + u"\r\n" + subject;
 }
 
-}  // namespace prn::app
+}  // namespace prn::sys

@@ -6,10 +6,8 @@
 #include "text/ustring.h"
 
 namespace prn::sys {
-class SystemInfo;
-}
 
-namespace prn::app {
+class SystemInfo;
 
 // `prefix` followed by "EN", "CN" or "CHT": from the command-line code ("EN",
 // "SC", "TC" in any case) when there is one, else from the system default
@@ -26,4 +24,4 @@ bool IsWow64(const sys::SystemInfo& system);
 // file or folder concerned, on two lines.
 ustring SystemErrorText(const sys::SystemInfo& system, uint32_t code, const ustring& subject);
 
-}  // namespace prn::app
+}  // namespace prn::sys

@@ -1,5 +1,5 @@
 #pragma once
-// The process-wide values of one run of the installer. The shell owns the one
+// The process-wide values of one run of the installer. Start-up owns the one
 // instance; everything else gets it (or the parts it needs) handed in. The
 // work-folder paths and the loaded settings are filled during start-up, before
 // any second thread exists (but the Resource copy's own), and are only read
@@ -12,11 +12,11 @@
 #include "config/install_infos.h"
 #include "config/lang_options.h"
 #include "config/str_installer.h"
-#include "app/resource_copy.h"
+#include "config/resource_copy.h"
 #include "sys/private_folder.h"
 #include "text/ustring.h"
 
-namespace prn::app {
+namespace prn::config {
 
 struct ProcessValues {
   ProcessValues() = default;
@@ -54,4 +54,4 @@ struct ProcessValues {
   std::optional<StringList> g_slPrintersAfter;
 };
 
-}  // namespace prn::app
+}  // namespace prn::config
