@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include "spooler/default_printer.h"
+#include "spooler/printer_update.h"
 #include "spooler/ports.h"
 #include "spooler/printer_queries.h"
-#include "spooler/printer_update.h"
 #include "sys/last_error.h"
 #include "text/ascii.h"
 #include "text/error.h"

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "removal/removal_context.h"
+#include "removal/delete_printer_and_driver.h"
 #include "sys/platform.h"
 #include "sys/window_handle.h"
 #include "text/ustring.h"

@@ -1,9 +1,10 @@
 #pragma once
 // The traces a driver installation leaves outside the spooler: the driver's
 // key in the maker's uninstall tree, the tree's top key once it is empty, and
-// the driver's oem*.inf copies.
+// the driver's oem*.inf copies that Windows keeps in the system INF folder,
+// with their precompiled .pnf files.
 
-#include "removal/removal_context.h"
+#include "removal/delete_printer_and_driver.h"
 #include "sys/registry.h"
 #include "text/ustring.h"
 
@@ -25,5 +26,28 @@ ustring MakerKeyName(const ustring& uninstallKeyName);
 // top key. True when the driver key, and where it applied the top key, went.
 bool DelRegUninstallInfo(const RemovalContext& context, const ustring& driverName,
                          const ustring& uninstallKeyName);
+
+}  // namespace prn::removal
+
+namespace prn::sys {
+class CodePage;
+class FileSystem;
+}
+
+namespace prn::removal {
+
+// True when the INF is of class `className` and its provider's section lists
+// the driver as a key, bare or in double quotes.
+bool InfListsModel(const sys::FileSystem& files, const sys::CodePage& ansi, const ustring& driverName,
+                   const ustring& infPath, const ustring& className);
+
+// The system INF folder for a system directory: "C:\Windows\system32" gives
+// "C:\Windows\inf\".
+ustring InfFolderOf(const ustring& systemDirectory);
+
+// Deletes every oem*.inf of the driver with its .pnf; answers how many INF
+// files matched (failed deletions count too).
+int LeaveOEMInf(sys::FileSystem& files, const sys::CodePage& ansi, const ustring& systemDirectory,
+                const ustring& driverName, const ustring& className);
 
 }  // namespace prn::removal

@@ -1,7 +1,9 @@
 #pragma once
-// Questions to the spooler about printers, drivers and ports. Each opens what
-// it needs, asks, closes and answers a plain value; failures are answered by
-// the result (false, empty, -1 or 0) and never raised.
+// Questions to the spooler about printers, drivers, ports and print jobs. Each
+// opens what it needs, asks, closes and answers a plain value; failures are
+// answered by the result (false, empty, -1 or 0) and never raised.
+
+#include <cstdint>
 
 #include "sys/spooler.h"
 #include "text/ustring.h"
@@ -39,5 +41,14 @@ bool GetPrinterInfo(sys::Spooler& spooler, const ustring& printerName, sys::PRIN
 // `online` is left as it is when the printer cannot be opened.
 bool IsPrinterOnline(sys::Spooler& spooler, const ustring& printerName, bool& online);
 bool SetPrinterOnline(sys::Spooler& spooler, const ustring& printerName, bool online);
+
+// The number of jobs of the printer (0 when it cannot be opened or its jobs
+// cannot be listed). With a list, the list is replaced by one line per job:
+// `prefix` + "document(status text)".
+int GetPrinterJobs(sys::Spooler& spooler, const ustring& printerName, StringList* list = nullptr,
+                   const ustring& prefix = {});
+
+// The text of a whole job status value ("Paused Printing" for 17, "Status 3" for 3).
+ustring JobStatusText(uint32_t status);
 
 }  // namespace prn::spooler

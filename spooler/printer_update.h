@@ -1,8 +1,13 @@
 #pragma once
-// The one way a printer's settings change: open the printer, keep the public
-// part of its device mode, reopen it with full access and that device mode,
-// read its level-2 record, apply the change and write the record back.
+// Changes to what the spooler holds. A printer's settings change one way: open
+// the printer, keep the public part of its device mode, reopen it with full
+// access and that device mode, read its level-2 record, apply the change and
+// write the record back. The default printer and driver deletion go through
+// the wide entry points, so that a name outside the ANSI code page is not
+// corrupted. The LPT1 queue is a print queue for a driver on "LPT1:" with a
+// fixed A4 device mode.
 
+#include <cstdint>
 #include <functional>
 
 #include "sys/spooler.h"
@@ -19,5 +24,31 @@ bool UpdatePrinter(sys::Spooler& spooler, const ustring& printerName, const Prin
 
 // The device mode handed to the second open: the 220 public bytes, saying so.
 sys::DEVMODEW PublicDevModeCopy(const sys::DeviceMode& deviceMode);
+
+// False with an empty name when there is no default printer (last error 2).
+bool GetDefaultPrinterName(sys::Spooler& spooler, ustring& name);
+bool SetDefaultPrinterName(sys::Spooler& spooler, const ustring& name);
+
+// Passes its five arguments to the spooler unchanged; empty server and
+// environment mean the local machine and the current environment.
+bool DeletePrinterDriverExW(sys::Spooler& spooler, const ustring& server, const ustring& environment,
+                            const ustring& driverName, uint32_t deleteFlag, uint32_t versionFlag);
+
+}  // namespace prn::spooler
+
+namespace prn::sys {
+class LastError;
+}
+
+namespace prn::spooler {
+
+// False at once when a name is empty (ERROR_INVALID_PARAMETER); otherwise the
+// spooler's answer.
+bool AddPrinterOnLpt1(sys::Spooler& spooler, sys::LastError& lastError, const ustring& driverName,
+                      const ustring& printerName);
+
+// The record AddPrinterOnLpt1 hands to the spooler: the full printer name,
+// and in dmDeviceName as much of it as the field holds.
+sys::PRINTER_INFO_2W Lpt1PrinterInfo(const ustring& driverName, const ustring& printerName);
 
 }  // namespace prn::spooler

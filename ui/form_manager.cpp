@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "removal/delete_printer_and_driver.h"
-#include "spooler/default_printer.h"
+#include "spooler/printer_update.h"
 #include "spooler/ports.h"
 #include "spooler/printer_queries.h"
 #include "sys/printer_commands.h"

@@ -11,7 +11,7 @@
 
 #include "config/lang_options.h"
 #include "config/window_description.h"
-#include "removal/removal_context.h"
+#include "removal/delete_printer_and_driver.h"
 #include "sys/dialogs.h"
 #include "ui/port_choices.h"
 #include "ui/printer_rows.h"

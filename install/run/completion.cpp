@@ -10,7 +10,7 @@
 #include "config/str_installer.h"
 #include "install/change_printer_info.h"
 #include "install/pl_error_code.h"
-#include "spooler/lpt1_queue.h"
+#include "spooler/printer_update.h"
 #include "spooler/ports.h"
 #include "spooler/printer_queries.h"
 #include "sys/dialogs.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "fuzz_input.h"
-#include "removal/oem_inf_cleanup.h"
+#include "removal/uninstall_registry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace prn;

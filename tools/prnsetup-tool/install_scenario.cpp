@@ -6,7 +6,7 @@
 
 #include "app/res_load.h"
 #include "ui/form_host.h"
-#include "spooler/default_printer.h"
+#include "spooler/printer_update.h"
 #include "sys/dialogs.h"
 #include "sim/host64.h"
 #include "sys/win_errors.h"

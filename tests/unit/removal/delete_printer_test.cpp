@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "removal/reset_default_printer.h"
-#include "removal/spooler_driver_deletion.h"
-#include "removal/ui_deletion.h"
 #include "removal_fixture.h"
 #include "sim/spooler.h"
 #include "sys/win_errors.h"

@@ -1,4 +1,4 @@
-#include "removal/oem_inf_cleanup.h"
+#include "removal/uninstall_registry.h"
 
 #include <gtest/gtest.h>
 

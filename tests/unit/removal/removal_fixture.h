@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "removal/removal_context.h"
+#include "removal/delete_printer_and_driver.h"
 #include "sim/machine.h"
 
 namespace prn::testing {

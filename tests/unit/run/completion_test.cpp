@@ -7,7 +7,7 @@
 #include "install/change_printer_info.h"
 #include "install/pl_error_code.h"
 #include "run_fixture.h"
-#include "spooler/default_printer.h"
+#include "spooler/printer_update.h"
 #include "sys/dialogs.h"
 #include "sys/win_errors.h"
 #include "testing/test_files.h"

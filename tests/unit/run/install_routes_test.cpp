@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "run_fixture.h"
-#include "spooler/default_printer.h"
+#include "spooler/printer_update.h"
 #include "sys/dialogs.h"
 #include "sys/win_errors.h"
 #include "trace/trace.h"

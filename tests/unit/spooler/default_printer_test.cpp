@@ -1,4 +1,4 @@
-#include "spooler/default_printer.h"
+#include "spooler/printer_update.h"
 
 #include "spooler_fixture.h"
 #include "sys/win_errors.h"

@@ -1,4 +1,4 @@
-#include "spooler/lpt1_queue.h"
+#include "spooler/printer_update.h"
 
 #include "spooler_fixture.h"
 #include "sys/fixed_text.h"

@@ -1,4 +1,4 @@
-#include "spooler/printer_jobs.h"
+#include "spooler/printer_queries.h"
 
 #include "spooler_fixture.h"
 #include "sys/win_errors.h"

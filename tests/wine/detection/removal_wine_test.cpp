@@ -6,9 +6,8 @@
 
 #include <fstream>
 
-#include "removal/oem_inf_cleanup.h"
-#include "removal/spooler_driver_deletion.h"
 #include "removal/uninstall_registry.h"
+#include "removal/delete_printer_and_driver.h"
 #include "sys/win32/win32_text.h"
 #include "text/winpath.h"
 #include "trace/trace.h"

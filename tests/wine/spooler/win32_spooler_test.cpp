@@ -4,12 +4,9 @@
 
 #include <algorithm>
 
-#include "spooler/default_printer.h"
-#include "spooler/lpt1_queue.h"
-#include "spooler/ports.h"
-#include "spooler/printer_jobs.h"
-#include "spooler/printer_queries.h"
 #include "spooler/printer_update.h"
+#include "spooler/ports.h"
+#include "spooler/printer_queries.h"
 #include "sys/fixed_text.h"
 #include "sys/win32/winspool_api.h"
 #include "wine_spooler_fixture.h"
