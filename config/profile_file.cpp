@@ -3,6 +3,8 @@
 #include "sys/codepage.h"
 #include "sys/files.h"
 #include "text/ascii.h"
+#include "text/error.h"
+#include "text/format.h"
 
 namespace prn::config {
 
@@ -33,6 +35,13 @@ ustring DecodeUtf16(const std::string& bytes, size_t start, bool bigEndian) {
   return out;
 }
 
+bool StartsWithBytes(const std::string& bytes, std::string_view mark) { return bytes.compare(0, mark.size(), mark) == 0; }
+
+bool HasByteOrderMark(const std::string& bytes) {
+  return StartsWithBytes(bytes, "\xFF\xFE") || StartsWithBytes(bytes, "\xFE\xFF") ||
+         StartsWithBytes(bytes, "\xEF\xBB\xBF");
+}
+
 ustring StripQuotes(ustring value) {
   if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front()) {
     return value.substr(1, value.size() - 2);
@@ -42,16 +51,42 @@ ustring StripQuotes(ustring value) {
 
 }  // namespace
 
-ustring DecodeText(const std::string& bytes, const sys::CodePage& ansi) {
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-      static_cast<unsigned char>(bytes[1]) == 0xFE)
-    return DecodeUtf16(bytes, 2, false);
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFE &&
-      static_cast<unsigned char>(bytes[1]) == 0xFF)
-    return DecodeUtf16(bytes, 2, true);
-  if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return FromUtf8(bytes.substr(3));
-  if (IsValidUtf8(bytes)) return FromUtf8(bytes);
+ustring DecodeByByteOrderMark(const std::string& bytes, const sys::CodePage& ansi) {
+  if (StartsWithBytes(bytes, "\xFF\xFE")) return DecodeUtf16(bytes, 2, false);
+  if (StartsWithBytes(bytes, "\xFE\xFF")) return DecodeUtf16(bytes, 2, true);
+  if (StartsWithBytes(bytes, "\xEF\xBB\xBF")) return FromUtf8(std::string_view(bytes).substr(3));
   return ansi.FromAnsi(bytes);
+}
+
+ustring DecodeText(const std::string& bytes, const sys::CodePage& ansi) {
+  if (!HasByteOrderMark(bytes) && IsValidUtf8(bytes)) return FromUtf8(bytes);
+  return DecodeByByteOrderMark(bytes, ansi);
+}
+
+ustring ReadFileText(const sys::FileSystem& files, const sys::CodePage& ansi, const ustring& path) {
+  std::string bytes;
+  if (uint32_t code = files.ReadFile(path, bytes))
+    throw Error(Format(u"Cannot open file \"%s\". Windows error %d.", {path, code}));
+  return DecodeByByteOrderMark(bytes, ansi);
+}
+
+int64_t TextLength(const sys::FileSystem& files, const sys::CodePage& ansi, const ustring& path) {
+  return static_cast<int64_t>(ReadFileText(files, ansi, path).size());
+}
+
+StringList SplitLines(ustring_view text) {
+  StringList lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of(u"\r\n", start);
+    if (end == ustring_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
+  }
+  return lines;
 }
 
 ProfileFile ProfileFile::Parse(const std::string& bytes, const sys::CodePage& ansi) {

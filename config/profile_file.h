@@ -62,4 +62,15 @@ std::optional<int32_t> ParseProfileInteger(ustring_view text);
 // UTF-8 when the bytes are valid UTF-8, else the ANSI code page.
 ustring DecodeText(const std::string& bytes, const sys::CodePage& ansi);
 
+// The text as Windows text readers take it: the encoding its byte-order mark
+// announces, else the system's ANSI code page (no guessing at UTF-8).
+ustring DecodeByByteOrderMark(const std::string& bytes, const sys::CodePage& ansi);
+// The file's text by its byte-order mark; raises prn::Error naming the file
+// when it cannot be read.
+ustring ReadFileText(const sys::FileSystem& files, const sys::CodePage& ansi, const ustring& path);
+// Number of UTF-16 characters of the file's text, the mark not counted.
+int64_t TextLength(const sys::FileSystem& files, const sys::CodePage& ansi, const ustring& path);
+// The text split into lines at CR LF, CR or LF.
+StringList SplitLines(ustring_view text);
+
 }  // namespace prn::config

@@ -12,19 +12,6 @@ namespace prn::config {
 
 namespace {
 
-std::vector<ustring> SplitLines(ustring_view text) {
-  std::vector<ustring> lines;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find_first_of(u"\r\n", pos);
-    if (end == ustring_view::npos) end = text.size();
-    lines.emplace_back(text.substr(pos, end - pos));
-    pos = end + 1;
-    if (end < text.size() && text[end] == u'\r' && pos < text.size() && text[pos] == u'\n') ++pos;
-  }
-  return lines;
-}
-
 // The section name of a "[name]" line.
 std::optional<ustring> SectionName(ustring_view line) {
   ustring trimmed = Trim(line);

@@ -1,10 +1,12 @@
 #include "install/buffer_driver_files.h"
 
+#include <utility>
+
 #include "config/install_infos.h"
+#include "config/profile_file.h"
 #include "install/driver_ver.h"
-#include "install/file_text.h"
-#include "install/register_inf.h"
-#include "install/staging_folder.h"
+#include "install/inst2k_session.h"
+#include "sys/codepage.h"
 #include "sys/files.h"
 #include "sys/shell.h"
 #include "sys/system_info.h"
@@ -16,6 +18,87 @@
 #include "trace/trace.h"
 
 namespace prn::install {
+
+bool RegisterInfFile(const InfRegistrar& registrar, const ustring& libraryPath, const ustring& infPath,
+                     ustring& registeredPath) {
+  Inst2kSession session = Inst2kSession::Require(registrar.libraries, registrar.lastError, libraryPath);
+  auto registered = session.RegistryInf(registrar.ansi.ToAnsi(infPath), std::nullopt);
+  if (!registered) {
+    // A library without the export cannot register anything.
+    trace::Format(u"CopyOemInf函數錯誤值：0x%x", {winerr::ProcNotFound});
+    return false;
+  }
+  if (!registered->succeeded) {
+    trace::Format(u"CopyOemInf函數錯誤值：0x%x", {registered->lastError});
+    return false;
+  }
+  registeredPath = registrar.ansi.FromAnsi(registered->oemInfName);
+  trace::Format(u"已註冊inf文件：%s", {registeredPath});
+  return true;
+}
+
+namespace {
+
+bool IsDeviceName(ustring_view name) {
+  ustring stem = AsciiUpper(name.substr(0, name.find(u'.')));
+  while (!stem.empty() && stem.back() == u' ') stem.pop_back();
+  for (const char16_t* device : {u"CON", u"PRN", u"AUX", u"NUL", u"CONIN$", u"CONOUT$"}) {
+    if (stem == device) return true;
+  }
+  return stem.size() == 4 && (stem.starts_with(u"COM") || stem.starts_with(u"LPT")) && stem[3] >= u'1' &&
+         stem[3] <= u'9';
+}
+
+ustring PercentSpelling(char16_t c) {
+  static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+  return {u'%', kHex[(c >> 4) & 0xF], kHex[c & 0xF]};
+}
+
+}  // namespace
+
+ustring FolderNameFor(ustring_view name) {
+  size_t kept = name.size();
+  while (kept > 0 && (name[kept - 1] == u'.' || name[kept - 1] == u' ')) --kept;
+  ustring folder;
+  for (size_t i = 0; i < name.size(); ++i) {
+    char16_t c = name[i];
+    bool mapped = c == u'%' || c == u'/' || c == u':' || i >= kept;
+    folder += mapped ? PercentSpelling(c) : ustring(1, c);
+  }
+  return folder;
+}
+
+bool IsPlainFolderName(ustring_view name) {
+  if (name.empty() || name == u"." || name == u"..") return false;
+  for (char16_t c : name) {
+    if (c < 0x20 || ustring_view(u"<>:\"/\\|?*").find(c) != ustring_view::npos) return false;
+  }
+  if (name.back() == u' ' || name.back() == u'.') return false;
+  return !IsDeviceName(name);
+}
+
+StagingFolder MakeStagingFolder(ustring_view programFiles, ustring_view maker, ustring_view model) {
+  if (!IsAbsoluteWindowsPath(programFiles))
+    throw Error(Format(u"The Program Files folder \"%s\" is not a full path; the driver package cannot be staged.",
+                       {programFiles}));
+  const ustring makerFolder = FolderNameFor(maker), modelFolder = FolderNameFor(model);
+  for (const auto& [name, folder] : {std::pair{maker, &makerFolder}, std::pair{model, &modelFolder}}) {
+    if (!IsPlainFolderName(*folder))
+      throw Error(Format(u"\"%s\" cannot be used as a folder name (it is empty, holds \\ * ? \" < > | or "
+                         u"control characters, or names a device); the driver package cannot be staged.",
+                         {name}));
+  }
+  StagingFolder staging;
+  staging.root = JoinPath(JoinPath(programFiles, makerFolder), u"Printer Drivers");
+  staging.folder = JoinPath(staging.root, modelFolder);
+  return staging;
+}
+
+bool LiesUnder(ustring_view target, ustring_view root) {
+  ustring base(root);
+  while (!base.empty() && base.back() == u'\\') base.pop_back();
+  return target.size() > base.size() + 1 && StartsWithNoCase(target, base) && target[base.size()] == u'\\';
+}
 
 namespace {
 
@@ -139,10 +222,10 @@ bool BufferDriverFiles(const StagingContext& run, ustring& strOemInf) {
   }
   trace::Message(u"向系統註冊了Inf文件：" + registeredPath, kTraceTag);
 
-  int64_t sourceLength = TextLength(files, ansi, sourceInf);
+  int64_t sourceLength = config::TextLength(files, ansi, sourceInf);
   trace::Format(u"System Inf（%s）長度：%d，Src Inf（%s）長度：%d。",
-                {FileNamePart(registeredPath), TextLength(files, ansi, registeredPath), infName, sourceLength});
-  if (TextLength(files, ansi, strOemInf) != sourceLength) {
+                {FileNamePart(registeredPath), config::TextLength(files, ansi, registeredPath), infName, sourceLength});
+  if (config::TextLength(files, ansi, strOemInf) != sourceLength) {
     strOemInf = sourceInf;
     trace::Message(u"註冊Inf文件后发现文件不正确，使用原Inf文件：" + strOemInf);
   }

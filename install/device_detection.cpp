@@ -4,7 +4,7 @@
 #include "install/device_library_calls.h"
 #include "install/host64_launch.h"
 #include "install/inst2k_session.h"
-#include "install/pl_error_code.h"
+#include "install/install_context.h"
 #include "spooler/printer_queries.h"
 #include "sys/codepage.h"
 #include "sys/last_error.h"

@@ -1,14 +1,39 @@
 #pragma once
 // Removing an installed driver that is older than the package before an
-// install: every printer of that driver goes, and the driver with them, and
-// Windows restarts when the user asks for it.
+// install: the GPD file version of the installed driver ("*GPDFileVersion:
+// "1.0.2.8"") against the version the package requires; every printer of an
+// older driver goes, and the driver with them, and Windows restarts when the
+// user asks for it.
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "removal/delete_printer_and_driver.h"
 #include "sys/platform.h"
 #include "sys/window_handle.h"
 #include "text/ustring.h"
+
+namespace prn::install {
+
+// The version a GPD line carries, when the line starts with the version key:
+// up to 10 characters behind the key, ended by a double quote; empty when no
+// quote follows within them.
+std::optional<ustring> GpdVersionOfLine(ustring_view line);
+// The version of the last line of a GPD text that carries one; nothing when
+// no line does.
+std::optional<ustring> GpdVersionOfText(ustring_view text);
+
+// The numbers of a version text split at dots and blanks; raises prn::Error
+// naming the text when a part is not a number.
+std::vector<uint32_t> VersionNumbers(ustring_view version);
+
+// True when `installed` is a lower version than `required`: the first part
+// that differs decides, missing parts count as 0. An empty installed
+// version (no driver found) is never older.
+bool IsOlderVersion(ustring_view installed, ustring_view required);
+
+}  // namespace prn::install
 
 namespace prn::config {
 struct TRInstallInfo;

@@ -1,12 +1,14 @@
 #include "install/ui_add_printer.h"
 
-#include "install/list_filters.h"
+#include <algorithm>
+
+#include "install/install_context.h"
 #include "spooler/print_ui.h"
-#include "install/pl_error_code.h"
 #include "spooler/printer_queries.h"
 #include "sys/last_error.h"
 #include "sys/processes.h"
 #include "sys/system_info.h"
+#include "text/ascii.h"
 #include "text/format.h"
 #include "text/winpath.h"
 #include "trace/trace.h"
@@ -70,3 +72,22 @@ uint32_t UIAddPrinter(const sys::Platform& platform, const ustring& printerName,
 }
 
 }  // namespace prn::install
+
+namespace prn {
+
+void FilterByPrefix(StringList& list, ustring_view prefix) {
+  if (prefix.empty()) {
+    list.clear();
+    return;
+  }
+  std::erase_if(list, [&](const ustring& item) { return !StartsWithNoCase(item, prefix); });
+}
+
+void RemoveListed(StringList& a, const StringList& b) {
+  if (a.empty() || b.empty()) return;
+  std::erase_if(a, [&](const ustring& item) {
+    return std::any_of(b.begin(), b.end(), [&](const ustring& other) { return EqualsNoCase(item, other); });
+  });
+}
+
+}  // namespace prn

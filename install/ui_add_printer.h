@@ -1,7 +1,8 @@
 #pragma once
 // Installs a driver and creates its print queue in one step through the
 // system printer UI (rundll32 printui.dll,PrintUIEntry /if), then finds the
-// new queue by comparing the printer lists before and after.
+// new queue by comparing the printer lists before and after: keep the names
+// of the model, then drop the ones that were there before.
 
 #include <cstdint>
 
@@ -24,3 +25,15 @@ uint32_t UIAddPrinter(const sys::Platform& platform, const ustring& printerName,
                       const ustring& port, ustring& newPrinter);
 
 }  // namespace prn::install
+
+namespace prn {
+
+// Keeps only the items that begin with `prefix`, in their order. An empty
+// prefix keeps nothing.
+void FilterByPrefix(StringList& list, ustring_view prefix);
+
+// Removes from `a` every item equal to some item of `b` (duplicates too).
+// Nothing happens when either list is empty.
+void RemoveListed(StringList& a, const StringList& b);
+
+}  // namespace prn

@@ -5,11 +5,11 @@
 
 #include "install/run/install_runner.h"
 
-#include "install/list_filters.h"
+#include "install/ui_add_printer.h"
 #include "config/install_infos.h"
 #include "config/str_installer.h"
 #include "install/change_printer_info.h"
-#include "install/pl_error_code.h"
+#include "install/install_context.h"
 #include "spooler/printer_update.h"
 #include "spooler/ports.h"
 #include "spooler/printer_queries.h"

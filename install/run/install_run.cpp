@@ -1,15 +1,14 @@
 // One install run on the runner's worker: the classic window's checks, then
 // staging, the probe and one route to a completion.
 
-#include "install/list_filters.h"
+#include "install/ui_add_printer.h"
 #include "config/install_infos.h"
 #include "config/str_installer.h"
 #include "install/buffer_driver_files.h"
 #include "install/device_detection.h"
 #include "install/online_install.h"
-#include "install/pl_error_code.h"
+#include "install/install_context.h"
 #include "install/run/install_runner.h"
-#include "install/ui_add_printer.h"
 #include "install/older_driver_removal.h"
 #include "spooler/printer_queries.h"
 #include "spooler/usb_ports.h"

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "config/profile_file.h"
-#include "install/staging_folder.h"
+#include "install/buffer_driver_files.h"
 #include "sys/files.h"
 #include "text/ascii.h"
 #include "text/winpath.h"

@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "config/install_infos.h"
-#include "install/gpd_version.h"
+#include "install/older_driver_removal.h"
 #include "sys/files.h"
 #include "text/ascii.h"
 #include "text/error.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "detection_fixture.h"
-#include "install/pl_error_code.h"
+#include "install/install_context.h"
 #include "sys/win_errors.h"
 #include "text/error.h"
 #include "trace/trace.h"

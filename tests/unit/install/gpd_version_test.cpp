@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "install/gpd_version.h"
+#include "install/older_driver_removal.h"
 #include "text/error.h"
 
 namespace prn::install {

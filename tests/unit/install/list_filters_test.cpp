@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "install/list_filters.h"
+#include "install/ui_add_printer.h"
 
 namespace prn {
 namespace {

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "config/install_infos.h"
-#include "install/staging_context.h"
+#include "install/buffer_driver_files.h"
 #include "sim/machine.h"
 #include "testing/test_package.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "install/staging_folder.h"
+#include "install/buffer_driver_files.h"
 #include "text/error.h"
 
 namespace prn::install {

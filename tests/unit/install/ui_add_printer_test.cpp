@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "install/pl_error_code.h"
+#include "install/install_context.h"
 #include "install/ui_add_printer.h"
 #include "package_fixture.h"
 #include "sys/win_errors.h"

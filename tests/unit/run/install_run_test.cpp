@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "install/pl_error_code.h"
+#include "install/install_context.h"
 #include "run_fixture.h"
 #include "sys/dialogs.h"
 #include "sim/host64.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "install/pl_error_code.h"
+#include "install/install_context.h"
 #include "install/ui_add_printer.h"
 #include "spooler/printer_queries.h"
 #include "sys/win32/win32_platform.h"
