@@ -33,6 +33,12 @@ std::string GpdText(const std::string& version) {
   return "*GPDSpecVersion: \"1.0\"\r\n*GPDFileVersion: \"" + version + "\"\r\n*ModelName: \"Quillon QX1\"\r\n";
 }
 
+std::string SetupIniText(const std::string& extraKeys) {
+  return "[Quillon QX1]\r\nPrinterName=Quillon QX1\r\nPrinterHWID=QuillonQX17A3F\r\nDriverDir=Driver\r\n"
+         "INF.2K=QX1.INF\r\nINF.X64=QX1_64.INF\r\n" +
+         extraKeys;
+}
+
 std::unique_ptr<config::TInstallInfos> LoadSettingsFile(sim::Machine& machine, const ustring& setupIni,
                                                         const ustring& programFolder, int32_t winVer) {
   auto ini = config::ProfileFile::Load(machine.files, setupIni, machine.codePage);

@@ -1,19 +1,13 @@
 #include "detection_fixture.h"
 
-#include "config/profile_file.h"
 #include "spooler/printer_queries.h"
 #include "sys/win_errors.h"
 #include "testing/test_files.h"
-#include "testing/test_package.h"
 
 namespace prn::testing {
 
 DetectionTest::DetectionTest() : platform(machine.Platform()) {
-  WriteFile(machine.files, u"C:\\Package\\Setup.Ini",
-            "[Quillon QX1]\r\nPrinterName=Quillon QX1\r\nPrinterHWID=QuillonQX17A3F\r\nDriverDir=Driver\r\n"
-            "INF.2K=QX1.INF\r\nINF.X64=QX1_64.INF\r\nAfterRun=After.exe\r\n");
-  WriteFile(machine.files, kInf, PrinterInf("01/15/2020,3.0.1.5"));
-  WriteFile(machine.files, kInf64, PrinterInf("01/15/2020,3.0.1.5"));
+  PutPackage("AfterRun=After.exe\r\n");
   WriteFile(machine.files, kAfterRun, "MZ-after");
   EXPECT_EQ(machine.system.CreatePrivateFolder(kWorkDir, workFolder_), 0u);
   EXPECT_EQ(workFolder_->WriteHeldFile(kInst2kDll, "MZ-inst2k"), 0u);
@@ -21,8 +15,7 @@ DetectionTest::DetectionTest() : platform(machine.Platform()) {
   EXPECT_EQ(workFolder_->WriteHeldFile(kHostExe, "MZ-host"), 0u);
   machine.spooler.PutDriver(kModel);
   machine.spooler.PutDriver(u"Other Driver");
-
-  settings_ = LoadSettingsFile(machine, u"C:\\Package\\Setup.Ini", u"C:\\Package\\");
+  Settings();  // loaded now, before a test changes the machine
 }
 
 void DetectionTest::AttachPrinter(const std::string& instanceId, bool attached) {

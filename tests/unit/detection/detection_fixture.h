@@ -1,35 +1,28 @@
 #pragma once
-// A simulated machine with the work folder's device-install libraries and
-// 64-bit host (held in a private folder, as start-up leaves them), a driver
-// package for one model, and helpers to attach the model's printer and to
+// The model's package on a simulated machine with the work folder's
+// device-install libraries and 64-bit host (held in a private folder, as
+// start-up leaves them), and helpers to attach the model's printer and to
 // install print queues of it.
-
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-#include "config/install_infos.h"
 #include "install/install_context.h"
 #include "sys/private_folder.h"
-#include "sim/machine.h"
+#include "testing/machine_fixture.h"
 
 namespace prn::testing {
 
-inline constexpr char16_t kModel[] = u"Quillon QX1";
 inline constexpr char16_t kHardwareId[] = u"QuillonQX17A3F";
 inline constexpr char16_t kWorkDir[] = u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2";
 inline constexpr char16_t kInst2kDll[] = u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2\\inst2k.dll";
 inline constexpr char16_t kInst2k64Dll[] = u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2\\inst2k64.dll";
 inline constexpr char16_t kHostExe[] = u"C:\\Windows\\Temp\\PrnSetup-5EED00000000A1B2\\PrnSetup64.exe";
-inline constexpr char16_t kInf[] = u"C:\\Package\\Driver\\QX1.INF";
-inline constexpr char16_t kInf64[] = u"C:\\Package\\Driver\\QX1_64.INF";
 inline constexpr char16_t kAfterRun[] = u"C:\\Package\\After.exe";
 inline constexpr char kUsbInstanceId[] = "USBPRINT\\QUILLONQX17A3F\\7&2A3B&0&USB001";
 inline constexpr char kLptInstanceId[] = "LPTENUM\\QUILLONQX17A3F\\5&1C&0&LPT1";
-inline constexpr sys::WindowHandle kWindow = 0x1234;
 
-class DetectionTest : public ::testing::Test {
+class DetectionTest : public MachineTest {
  protected:
   DetectionTest();
 
@@ -42,16 +35,13 @@ class DetectionTest : public ::testing::Test {
   // The probe's answer for an attached printer, as the driver install ends.
   void ProbeAnswers(uint32_t code);
 
-  const config::TInstallInfos& Settings() const { return *settings_; }
   // A fresh install context for the package's entry.
   std::unique_ptr<install::InstallContext> Context() const;
 
-  sim::Machine machine;
   sys::Platform platform;
 
  private:
   std::unique_ptr<sys::PrivateFolder> workFolder_;
-  std::unique_ptr<config::TInstallInfos> settings_;
 };
 
 }  // namespace prn::testing

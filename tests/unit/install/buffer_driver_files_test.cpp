@@ -10,8 +10,8 @@
 namespace prn::install {
 namespace {
 
+using testing::kInf;
 using testing::kLibrary;
-using testing::kSourceInf;
 using testing::kStagedInf;
 using testing::kStagingFolder;
 
@@ -27,16 +27,16 @@ class BufferDriverFilesTest : public testing::PackageTest {
 
 TEST_F(BufferDriverFilesTest, FirstInstallCopiesTheWholeTreeAndInstallsFromTheInfStore) {
   ASSERT_TRUE(Stage());
-  EXPECT_EQ(Read(kStagedInf), Read(kSourceInf));
+  EXPECT_EQ(Read(kStagedInf), Read(kInf));
   EXPECT_EQ(Read(ustring(kStagingFolder) + u"\\QX1.GPD"), testing::GpdText("1.0.3"));
   EXPECT_EQ(Read(ustring(kStagingFolder) + u"\\Sub\\QX1UI.DLL"), "MZ-ui");
   EXPECT_TRUE(machine.shell.Deletions().empty());  // nothing was there to delete
 
   EXPECT_EQ(FolderPart(oemInf), machine.infStore.Folder());
-  EXPECT_EQ(Read(oemInf), Read(kSourceInf));
+  EXPECT_EQ(Read(oemInf), Read(kInf));
   EXPECT_TRUE(trace.Contains(u"向系統註冊了Inf文件：" + oemInf));
   EXPECT_TRUE(trace.Contains(u"已註冊inf文件：" + oemInf));
-  ustring length = ToDecimal(static_cast<long long>(Read(kSourceInf).size()));
+  ustring length = ToDecimal(static_cast<long long>(Read(kInf).size()));
   EXPECT_TRUE(trace.Contains(u"System Inf（" + FileNamePart(oemInf) + u"）長度：" + length + u"，Src Inf（QX1.INF）長度：" +
                              length + u"。"));
   EXPECT_EQ(machine.deviceLibraries.ActiveLoads(kLibrary), 0);  // unloaded again
@@ -62,10 +62,10 @@ TEST_F(BufferDriverFilesTest, DatesTwoDaysApartStageAgainAndTheOldCopyGoesThroug
   ASSERT_EQ(machine.shell.Deletions().size(), 1u);
   EXPECT_EQ(machine.shell.Deletions()[0].path, aside);
   EXPECT_EQ(machine.shell.Deletions()[0].flags, 0x414u);
-  EXPECT_EQ(machine.shell.Deletions()[0].owner, 0x1234u);
+  EXPECT_EQ(machine.shell.Deletions()[0].owner, testing::kWindow);
   EXPECT_TRUE(trace.Contains(u"準備刪除舊版文件：" + aside));
   EXPECT_FALSE(machine.files.DirectoryExists(aside));
-  EXPECT_EQ(Read(kStagedInf), Read(kSourceInf));
+  EXPECT_EQ(Read(kStagedInf), Read(kInf));
 }
 
 TEST_F(BufferDriverFilesTest, NewerStagedCopyIsReplacedByThePackage) {
@@ -73,7 +73,7 @@ TEST_F(BufferDriverFilesTest, NewerStagedCopyIsReplacedByThePackage) {
   MarkStagedCopy();
   ASSERT_TRUE(Stage());
   EXPECT_FALSE(Marked());
-  EXPECT_EQ(Read(kStagedInf), Read(kSourceInf));
+  EXPECT_EQ(Read(kStagedInf), Read(kInf));
 }
 
 TEST_F(BufferDriverFilesTest, AFailedDeleteOfTheOldCopyIsTracedAndTheNewCopyStandsAnyway) {
@@ -83,7 +83,7 @@ TEST_F(BufferDriverFilesTest, AFailedDeleteOfTheOldCopyIsTracedAndTheNewCopyStan
   ASSERT_TRUE(Stage());
   EXPECT_TRUE(trace.Contains(u"刪除操作沒有成功完成，返回碼：0x78"));
   EXPECT_FALSE(Marked());
-  EXPECT_EQ(Read(kStagedInf), Read(kSourceInf));
+  EXPECT_EQ(Read(kStagedInf), Read(kInf));
 }
 
 // A copy that fails is never installed from, now or in a later run: the run
@@ -110,7 +110,7 @@ TEST_F(BufferDriverFilesTest, ACopyThatFailsEndsTheRunAndLeavesTheStagedCopyAsIt
 
   machine.files.FailWritesUnder(ustring(kStagingFolder) + u"%new", 0);
   ASSERT_TRUE(Stage());
-  EXPECT_EQ(Read(kStagedInf), Read(kSourceInf));
+  EXPECT_EQ(Read(kStagedInf), Read(kInf));
   EXPECT_FALSE(Marked());
 }
 
@@ -128,11 +128,11 @@ TEST_F(BufferDriverFilesTest, ADriverFolderOutsideThePackageOrBehindALinkIsNotSt
       },
       Error);
 
-  testing::WriteFile(machine.files, u"C:\\Package\\Setup.Ini",
+  testing::WriteFile(machine.files, testing::kSetupIni,
                      "[Quillon QX1]\r\nPrinterName=Quillon QX1\r\nPrinterHWID=QuillonQX17A3F\r\n"
                      "DriverDir=..\\Elsewhere\r\nINF.2K=QX1.INF\r\nINF.X64=QX1_64.INF\r\n");
   auto outside = Context();
-  const auto settings = testing::LoadSettingsFile(machine, u"C:\\Package\\Setup.Ini", u"C:\\Package\\");
+  const auto settings = testing::LoadSettingsFile(machine, testing::kSetupIni, testing::kPackageFolder);
   outside.settings = settings.get();
   EXPECT_THROW(
       try { BufferDriverFiles(outside, oemInf); } catch (const Error& error) {
@@ -170,16 +170,16 @@ TEST_F(BufferDriverFilesTest, ProgressFlowInstallsFromTheStagedCopy) {
 TEST_F(BufferDriverFilesTest, ChosenInfOfAnotherTextLengthFallsBackToThePackageInf) {
   ASSERT_TRUE(Stage(InfChoice::StagedCopy));
   // Same DriverVer, so it stays staged, but its text was changed.
-  testing::WriteFile(machine.files, kStagedInf, Read(kSourceInf) + "; changed\r\n");
+  testing::WriteFile(machine.files, kStagedInf, Read(kInf) + "; changed\r\n");
   ASSERT_TRUE(Stage(InfChoice::StagedCopy));
-  EXPECT_EQ(oemInf, kSourceInf);
-  EXPECT_TRUE(trace.Contains(u"註冊Inf文件后发现文件不正确，使用原Inf文件：" + ustring(kSourceInf)));
+  EXPECT_EQ(oemInf, kInf);
+  EXPECT_TRUE(trace.Contains(u"註冊Inf文件后发现文件不正确，使用原Inf文件：" + ustring(kInf)));
 }
 
 TEST_F(BufferDriverFilesTest, TextLengthFollowsTheByteOrderMark) {
   // The package INF in UTF-16 and its staged copy as ANSI text: same text, same length.
   std::string ansi = testing::PrinterInf("01/15/2020,3.0.1.5");
-  testing::WriteUtf16File(machine.files, kSourceInf, FromUtf8(ansi));
+  testing::WriteUtf16File(machine.files, kInf, FromUtf8(ansi));
   testing::WriteFile(machine.files, kStagedInf, ansi);
   ASSERT_TRUE(Stage(InfChoice::StagedCopy));
   EXPECT_EQ(oemInf, kStagedInf);

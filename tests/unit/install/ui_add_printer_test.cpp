@@ -11,7 +11,7 @@ namespace prn::install {
 namespace {
 
 using testing::kModel;
-using testing::kSourceInf;
+using testing::kInf;
 
 constexpr char16_t kCommandText[] =
     u"rundll32 printui.dll,PrintUIEntry /if /b \"Quillon QX1\" /f \"C:\\Package\\Driver\\QX1.INF\" "
@@ -22,7 +22,7 @@ constexpr char16_t kCommandRun[] =
 
 class UIAddPrinterTest : public testing::PackageTest {
  protected:
-  uint32_t Add(const ustring& name = kModel, const ustring& inf = kSourceInf, const ustring& port = u"LPT1:") {
+  uint32_t Add(const ustring& name = kModel, const ustring& inf = kInf, const ustring& port = u"LPT1:") {
     return UIAddPrinter(machine.Platform(), name, inf, port, newPrinter);
   }
   // The printui command is replaced by one whose effect the test chooses.
@@ -37,7 +37,7 @@ class UIAddPrinterTest : public testing::PackageTest {
 };
 
 TEST_F(UIAddPrinterTest, BuildsTheDocumentedCommandLine) {
-  EXPECT_EQ(PrintUiAddPrinterCommand(u"rundll32", kModel, kSourceInf, u"LPT1:"), kCommandText);
+  EXPECT_EQ(PrintUiAddPrinterCommand(u"rundll32", kModel, kInf, u"LPT1:"), kCommandText);
 }
 
 TEST_F(UIAddPrinterTest, GainingExactlyOnePrinterInstallsDriverAndQueue) {
@@ -100,7 +100,7 @@ TEST_F(UIAddPrinterTest, PrinterOfThatNameAlreadyThereMeansNoGrowth) {
 
 TEST_F(UIAddPrinterTest, ModelTheInfDoesNotListOrMissingPortCreateNothing) {
   EXPECT_EQ(Add(u"Quillon QX9"), UIAddPrinterFailed);
-  EXPECT_EQ(Add(kModel, kSourceInf, u"USB009"), UIAddPrinterFailed);
+  EXPECT_EQ(Add(kModel, kInf, u"USB009"), UIAddPrinterFailed);
   EXPECT_FALSE(machine.spooler.FindPrinter(u"Quillon QX9"));
   EXPECT_FALSE(machine.spooler.FindPrinter(kModel));
   EXPECT_FALSE(machine.spooler.FindDriver(kModel));
@@ -109,8 +109,8 @@ TEST_F(UIAddPrinterTest, ModelTheInfDoesNotListOrMissingPortCreateNothing) {
 TEST_F(UIAddPrinterTest, DoubleQuoteInAnArgumentIsRefusedWithoutRunningAnything) {
   EXPECT_EQ(Add(u"Quillon QX1\" /r \"COM1:"), UIAddPrinterFailed);
   EXPECT_EQ(Add(kModel, u"C:\\Package\\Driver\\QX1.INF\" /z \"x"), UIAddPrinterFailed);
-  EXPECT_EQ(Add(kModel, kSourceInf, u"LPT1:\" /b \"Evil"), UIAddPrinterFailed);
-  EXPECT_EQ(Add(kModel, kSourceInf, u"C:\\out\\"), UIAddPrinterFailed);  // would escape the closing quote
+  EXPECT_EQ(Add(kModel, kInf, u"LPT1:\" /b \"Evil"), UIAddPrinterFailed);
+  EXPECT_EQ(Add(kModel, kInf, u"C:\\out\\"), UIAddPrinterFailed);  // would escape the closing quote
   EXPECT_TRUE(machine.processes.Started().empty());
   EXPECT_TRUE(trace.Contains(u"打印機名稱、Inf路徑或端口含有雙引號或以反斜杠結尾，拒絕執行命令行。"));
   EXPECT_EQ(newPrinter, u"unset");

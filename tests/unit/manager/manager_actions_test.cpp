@@ -161,7 +161,7 @@ TEST_F(ManagerActionsTest, DeletionAsksThenShowsTheOutcomeAndKeepsASelection) {
   EXPECT_FALSE(machine.spooler.FindPrinter(u"Zeta"));
   ASSERT_EQ(form.Rows().size(), 2u);
   EXPECT_EQ(form.SelectedRow(), 1);
-  EXPECT_TRUE(machine.spooler.FindDriver(kManagerDriver));
+  EXPECT_TRUE(machine.spooler.FindDriver(kModel));
 }
 
 TEST_F(ManagerActionsTest, ADeletionRunsOffTheWindowThreadAndTheWindowTakesNoInputMeanwhile) {

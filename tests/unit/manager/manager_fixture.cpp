@@ -29,11 +29,11 @@ ui::TFormManager& ManagerTest::Manager(int32_t winVer) {
 
 void ManagerTest::PutPrinter(const ustring& name, const ustring& port, uint32_t attributes,
                              const ustring& server) {
-  if (!machine.spooler.FindDriver(kManagerDriver)) machine.spooler.PutDriver(kManagerDriver);
+  if (!machine.spooler.FindDriver(kModel)) machine.spooler.PutDriver(kModel);
   sys::PRINTER_INFO_2W info;
   info.pServerName = server;
   info.pPrinterName = name;
-  info.pDriverName = kManagerDriver;
+  info.pDriverName = kModel;
   info.pPortName = port;
   info.pPrintProcessor = u"WinPrint";
   info.pDatatype = u"RAW";

@@ -15,11 +15,10 @@
 #include "sim/machine.h"
 #include "sim/printer_changes.h"
 #include "sim/printer_commands.h"
+#include "testing/test_package.h"
 #include "ui/form_manager.h"
 
 namespace prn::testing {
-
-inline constexpr char16_t kManagerDriver[] = u"Quillon QX1";
 
 class ManagerTest : public ::testing::Test {
  protected:

@@ -29,7 +29,7 @@ TEST_F(PrinterRowsTest, SortedWithoutFaxAndConnectionsWithImagesAndStates) {
   PutPrinter(u"fAx", u"LPT1:");
   PutPrinter(u"alpha", u"COM1:", sys::spool::AttributeWorkOffline);
   PutPrinter(u"Shared", u"LPT2:", 0, u"\\\\host");
-  machine.spooler.PutConnection(u"\\\\host", u"queue", kManagerDriver);
+  machine.spooler.PutConnection(u"\\\\host", u"queue", kModel);
   // A default printer's name longer than a 64-character buffer is still found.
   const ustring longName(80, u'L');
   PutPrinter(longName, u"FILE:", sys::spool::AttributeWorkOffline);

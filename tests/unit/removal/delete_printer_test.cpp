@@ -41,7 +41,7 @@ TEST_F(DeletePrinterTest, CommandLinesOfThePrinterUi) {
 
 TEST_F(DeletePrinterTest, APrinterWithAJobIsLeftAsItIs) {
   PutDriverWithPrinters("1.0.1", {u"Quillon QX1"});
-  PutUninstallEntry(kDriver);
+  PutUninstallEntry(kModel);
   sys::JOB_INFO_1W job;
   job.pDocument = u"invoice";
   machine.spooler.PutJob(u"Quillon QX1", job);
@@ -49,19 +49,19 @@ TEST_F(DeletePrinterTest, APrinterWithAJobIsLeftAsItIs) {
   EXPECT_TRUE(deleteDriver);
   EXPECT_TRUE(machine.spooler.FindPrinter(u"Quillon QX1"));
   EXPECT_EQ(machine.spooler.FindPrinter(u"Quillon QX1")->Status, 0u);
-  EXPECT_TRUE(machine.spooler.FindDriver(kDriver));
+  EXPECT_TRUE(machine.spooler.FindDriver(kModel));
   EXPECT_TRUE(machine.processes.Started().empty());
-  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver)));
+  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kModel)));
 }
 
 TEST_F(DeletePrinterTest, ADriverSharedWithAnotherPrinterIsKept) {
   PutDriverWithPrinters("1.0.1", {u"Quillon QX1", u"Quillon QX1 (Copy 1)"});
-  PutUninstallEntry(kDriver);
+  PutUninstallEntry(kModel);
   EXPECT_EQ(Delete(u"Quillon QX1"), deletion::Deleted);
   EXPECT_TRUE(deleteDriver);
   EXPECT_FALSE(machine.spooler.FindPrinter(u"Quillon QX1"));
-  EXPECT_TRUE(machine.spooler.FindDriver(kDriver));
-  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver)));
+  EXPECT_TRUE(machine.spooler.FindDriver(kModel));
+  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kModel)));
   ASSERT_EQ(machine.processes.Started().size(), 1u);
   EXPECT_EQ(machine.processes.Started()[0].commandLine, kDeletePrinterRun);
   EXPECT_TRUE(trace.Contains(u"成功刪除打印機。Quillon QX1"));
@@ -69,9 +69,9 @@ TEST_F(DeletePrinterTest, ADriverSharedWithAnotherPrinterIsKept) {
 
 TEST_F(DeletePrinterTest, TheLastPrinterTakesItsDriverAndItsUninstallEntry) {
   PutDriverWithPrinters("1.0.1", {u"Quillon QX1"});
-  PutUninstallEntry(kDriver, 0);
+  PutUninstallEntry(kModel, 0);
   EXPECT_EQ(Delete(u"Quillon QX1"), deletion::Deleted);
-  EXPECT_FALSE(machine.spooler.FindDriver(kDriver));
+  EXPECT_FALSE(machine.spooler.FindDriver(kModel));
   EXPECT_FALSE(machine.registry.KeyExists(MakerKey()));
   EXPECT_TRUE(trace.Contains(u"成功刪除驅動程序。Quillon QX1"));
   EXPECT_EQ(machine.system.SleptMilliseconds(), 120u);  // the pause before the driver's deletion
@@ -79,12 +79,12 @@ TEST_F(DeletePrinterTest, TheLastPrinterTakesItsDriverAndItsUninstallEntry) {
 
 TEST_F(DeletePrinterTest, WhenThePrinterUiKeepsTheDriverTheSpoolerDeletesItOnItsSecondAttempt) {
   PutDriverWithPrinters("1.0.1", {u"Quillon QX1"});
-  PutUninstallEntry(kDriver, 0);
+  PutUninstallEntry(kModel, 0);
   // The printer UI's deletion and the spooler's first attempt fail.
   machine.spooler.FailTimes(Call::DeleteDriver, winerr::PrinterDriverInUse, 2);
   EXPECT_EQ(Delete(u"Quillon QX1"), deletion::Deleted);
   EXPECT_TRUE(deleteDriver);
-  EXPECT_FALSE(machine.spooler.FindDriver(kDriver));
+  EXPECT_FALSE(machine.spooler.FindDriver(kModel));
   EXPECT_FALSE(machine.registry.KeyExists(MakerKey()));
   EXPECT_TRUE(trace.Contains(u"調用系統UI刪除失敗，正準備使用其他方法重試！"));
   EXPECT_TRUE(trace.Contains(u"DeletePrinterDriverEx Failt <1>, LastError = 0x00000bb9"));
@@ -94,13 +94,13 @@ TEST_F(DeletePrinterTest, WhenThePrinterUiKeepsTheDriverTheSpoolerDeletesItOnIts
 
 TEST_F(DeletePrinterTest, ADriverThatCannotBeDeletedGivesFourAndKeepsItsEntry) {
   PutDriverWithPrinters("1.0.1", {u"Quillon QX1"});
-  PutUninstallEntry(kDriver);
+  PutUninstallEntry(kModel);
   machine.spooler.Fail(Call::DeleteDriver, winerr::PrinterDriverInUse);
   EXPECT_EQ(Delete(u"Quillon QX1"), deletion::DriverNotDeleted);
   EXPECT_FALSE(deleteDriver);
   EXPECT_FALSE(machine.spooler.FindPrinter(u"Quillon QX1"));
-  EXPECT_TRUE(machine.spooler.FindDriver(kDriver));
-  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver)));
+  EXPECT_TRUE(machine.spooler.FindDriver(kModel));
+  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kModel)));
   EXPECT_TRUE(trace.Contains(u"DeletePrinterDriverEx Failt <2> After Sleep(1000), LastError = 0x00000bb9"));
   EXPECT_TRUE(trace.Contains(u"刪除驅動程序（Quillon QX1）出錯！"));
 }
@@ -115,13 +115,13 @@ class DeletePrinterOn64BitWindows : public DeletePrinterTest {
     machine.registry.SetRedirected32(true);
     context = RemovalContext(machine.Platform());
     PutDriverWithPrinters("1.0.1", {u"Quillon QX1"});
-    PutUninstallEntry(kDriver, 0, kUninstallRoot32);
+    PutUninstallEntry(kModel, 0, kUninstallRoot32);
   }
 };
 
 TEST_F(DeletePrinterOn64BitWindows, TheX64DriverGoesWithItsUninstallEntry) {
   EXPECT_EQ(Delete(u"Quillon QX1"), deletion::Deleted);
-  EXPECT_FALSE(machine.spooler.FindDriver(kDriver, sim::kEnvironmentX64));
+  EXPECT_FALSE(machine.spooler.FindDriver(kModel, sim::kEnvironmentX64));
   EXPECT_FALSE(machine.registry.KeyExists(MakerKey(kUninstallRoot32)));
   ASSERT_EQ(machine.processes.Started().size(), 2u);
   EXPECT_NE(machine.processes.Started()[1].commandLine.find(u"/h \"x64\""), ustring::npos);
@@ -130,8 +130,8 @@ TEST_F(DeletePrinterOn64BitWindows, TheX64DriverGoesWithItsUninstallEntry) {
 TEST_F(DeletePrinterOn64BitWindows, AnX64DriverThatStaysGivesFourAndKeepsItsEntry) {
   machine.spooler.Fail(Call::DeleteDriver, winerr::PrinterDriverInUse);
   EXPECT_EQ(Delete(u"Quillon QX1"), deletion::DriverNotDeleted);
-  EXPECT_TRUE(machine.spooler.FindDriver(kDriver, sim::kEnvironmentX64));
-  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver, kUninstallRoot32)));
+  EXPECT_TRUE(machine.spooler.FindDriver(kModel, sim::kEnvironmentX64));
+  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kModel, kUninstallRoot32)));
 }
 
 // Offline while the printer UI tries; a printer that stays is given back
@@ -145,7 +145,7 @@ TEST_F(DeletePrinterTest, APrinterTheUiCannotDeleteGivesThreeAndIsOnlineAgain) {
   EXPECT_EQ(Delete(u"Quillon QX1"), deletion::PrinterNotDeleted);
   EXPECT_EQ(statuses, std::vector<uint32_t>{sys::spool::StatusOffline});  // while the UI ran
   EXPECT_EQ(machine.spooler.FindPrinter(u"Quillon QX1")->Status, 0u);
-  EXPECT_TRUE(machine.spooler.FindDriver(kDriver));
+  EXPECT_TRUE(machine.spooler.FindDriver(kModel));
   EXPECT_TRUE(trace.Contains(u"刪除打印機失敗：Quillon QX1"));
 }
 
@@ -158,10 +158,10 @@ TEST_F(DeletePrinterTest, FailingToSetThePrinterOfflineDoesNotStopTheDeletion) {
 
 TEST_F(DeletePrinterTest, WithoutUninstallKeyNameNoRegistryCleanup) {
   PutDriverWithPrinters("1.0.1", {u"Quillon QX1"});
-  PutUninstallEntry(kDriver);
+  PutUninstallEntry(kModel);
   EXPECT_EQ(Delete(u"Quillon QX1", u""), deletion::Deleted);
-  EXPECT_FALSE(machine.spooler.FindDriver(kDriver));
-  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver)));
+  EXPECT_FALSE(machine.spooler.FindDriver(kModel));
+  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kModel)));
 }
 
 TEST_F(DeletePrinterTest, DeletingTheDefaultMakesTheFirstRemainingPrinterTheDefault) {

@@ -25,7 +25,7 @@ constexpr sys::WindowHandle kOwner = 0x4321;
 class OlderDriverTest : public RemovalTest {
  protected:
   OlderDriverTest() {
-    entry.PrinterName = kDriver;
+    entry.PrinterName = kModel;
     entry.MustUninstallForGDP = u"1.0.2";
     texts.OEMManufactor = kMaker;
     texts.NoticeTitle = u"Notice";
@@ -48,21 +48,21 @@ class OlderDriverTest : public RemovalTest {
 
 TEST_F(OlderDriverTest, AnOlderDriverGoesWithAllItsPrinters) {
   PutDriverWithPrinters("1.0.1", {u"Quillon QX1", u"Quillon QX1 (Copy 1)"});
-  PutUninstallEntry(kDriver, 0);
+  PutUninstallEntry(kModel, 0);
   uint8_t code = 99;
-  EXPECT_TRUE(UninstallOlderDriver(context, kDriver, u"1.0.2", kMaker, code));
+  EXPECT_TRUE(UninstallOlderDriver(context, kModel, u"1.0.2", kMaker, code));
   EXPECT_EQ(code, deletion::Deleted);
   EXPECT_FALSE(machine.spooler.FindPrinter(u"Quillon QX1"));
   EXPECT_FALSE(machine.spooler.FindPrinter(u"Quillon QX1 (Copy 1)"));
-  EXPECT_FALSE(machine.spooler.FindDriver(kDriver));
+  EXPECT_FALSE(machine.spooler.FindDriver(kModel));
   EXPECT_FALSE(machine.registry.KeyExists(MakerKey()));
 }
 
 TEST_F(OlderDriverTest, ASameOrNewerDriverOrNoPackageVersionStays) {
   PutDriverWithPrinters("1.0.2", {u"Quillon QX1"});
   uint8_t code = 99;
-  EXPECT_TRUE(UninstallOlderDriver(context, kDriver, u"1.0.2", kMaker, code));
-  EXPECT_TRUE(UninstallOlderDriver(context, kDriver, u"", kMaker, code));
+  EXPECT_TRUE(UninstallOlderDriver(context, kModel, u"1.0.2", kMaker, code));
+  EXPECT_TRUE(UninstallOlderDriver(context, kModel, u"", kMaker, code));
   EXPECT_EQ(code, 99);
   EXPECT_TRUE(machine.spooler.FindPrinter(u"Quillon QX1"));
 }
@@ -71,7 +71,7 @@ TEST_F(OlderDriverTest, TheFirstPrinterThatCannotGoStopsTheRemoval) {
   PutDriverWithPrinters("1.0.1", {u"Quillon QX1", u"Quillon QX1 (Copy 1)"});
   PutJobOn(u"Quillon QX1");
   uint8_t code = 99;
-  EXPECT_FALSE(UninstallOlderDriver(context, kDriver, u"1.0.2", kMaker, code));
+  EXPECT_FALSE(UninstallOlderDriver(context, kModel, u"1.0.2", kMaker, code));
   EXPECT_EQ(code, deletion::PrinterHasJobs);
   EXPECT_TRUE(machine.spooler.FindPrinter(u"Quillon QX1 (Copy 1)"));
 }
@@ -103,7 +103,7 @@ TEST_F(OlderDriverTest, YesRemovesTheOldDriverAndTheInstallGoesOn) {
   PutDriverWithPrinters("1.0.1", {u"Quillon QX1"});
   machine.dialogs.ScriptAnswers({sys::mb::IdYes});
   EXPECT_TRUE(Check().mayContinue);
-  EXPECT_FALSE(machine.spooler.FindDriver(kDriver));
+  EXPECT_FALSE(machine.spooler.FindDriver(kModel));
   EXPECT_EQ(machine.dialogs.Boxes().size(), 1u);
 }
 
@@ -142,7 +142,7 @@ TEST_F(OlderDriverTest, AKeptDriverOffersARestartWhoseRefusalEachWindowReadsItsO
   EXPECT_TRUE(trace.Contains(u"已刪除打印機，但不能刪除其驅動程序！"));
   EXPECT_TRUE(machine.privileges.ExitRequests().empty());
 
-  machine.spooler.PutPrinter(u"Quillon QX1", kDriver, u"LPT1:");
+  machine.spooler.PutPrinter(u"Quillon QX1", kModel, u"LPT1:");
   machine.dialogs.ScriptAnswers({sys::mb::IdYes, sys::mb::IdNo});
   EXPECT_FALSE(Check(AfterRestartDeclined::DoNotInstall).mayContinue);
 }
@@ -156,7 +156,7 @@ TEST_F(OlderDriverTest, AnAcceptedRestartEndsTheApplication) {
   EXPECT_FALSE(outcome.mayContinue);
   EXPECT_EQ(machine.privileges.ExitRequests().size(), 1u);
 
-  machine.spooler.PutPrinter(u"Quillon QX1", kDriver, u"LPT1:");
+  machine.spooler.PutPrinter(u"Quillon QX1", kModel, u"LPT1:");
   machine.privileges.RefuseExit(true);
   machine.dialogs.ScriptAnswers({sys::mb::IdYes, sys::mb::IdYes});
   outcome = Check();

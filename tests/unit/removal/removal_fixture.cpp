@@ -19,8 +19,8 @@ RemovalTest::RemovalTest() {
 void RemovalTest::PutDriverWithPrinters(const std::string& gpdVersion,
                                         std::initializer_list<const char16_t*> printers) {
   WriteFile(machine.files, kGpdFile, "*GPDFileVersion: \"" + gpdVersion + "\"\r\n");
-  machine.spooler.PutDriver(kDriver, kGpdFile);
-  for (const char16_t* printer : printers) machine.spooler.PutPrinter(printer, kDriver, u"LPT1:");
+  machine.spooler.PutDriver(kModel, kGpdFile);
+  for (const char16_t* printer : printers) machine.spooler.PutPrinter(printer, kModel, u"LPT1:");
 }
 
 ustring RemovalTest::MakerKey(const ustring& root) const { return root + u"\\Quillon Printer Utilities"; }

@@ -1,19 +1,15 @@
 #pragma once
-// A simulated machine with printers of one model's driver, the maker's
+// A simulated machine with printers of the model's driver, the maker's
 // uninstall entries and the driver's INF copies in the system INF folder.
-
-#include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
 #include "removal/delete_printer_and_driver.h"
-#include "sim/machine.h"
+#include "testing/machine_fixture.h"
 
 namespace prn::testing {
 
-inline constexpr char16_t kDriver[] = u"Quillon QX1";
-inline constexpr char16_t kMaker[] = u"Quillon";
 inline constexpr char16_t kUninstallRoot[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 inline constexpr char16_t kUninstallRoot32[] = u"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 inline constexpr char16_t kGpdFile[] = u"C:\\Windows\\System32\\spool\\drivers\\w32x86\\3\\QX1.GPD";
@@ -21,11 +17,9 @@ inline constexpr char16_t kGpdFile[] = u"C:\\Windows\\System32\\spool\\drivers\\
 // The INF text of a driver package of `infClass` that lists `model`.
 std::string OemInf(const char* infClass, const char* model);
 
-class RemovalTest : public ::testing::Test {
+class RemovalTest : public MachineTest {
  protected:
   RemovalTest();
-  // Every routine closes the printer handles it opens.
-  void TearDown() override { EXPECT_EQ(machine.spooler.OpenHandleCount(), 0) << "printer handles left open"; }
 
   // The driver (with a GPD of that version) and a printer of it per name.
   void PutDriverWithPrinters(const std::string& gpdVersion, std::initializer_list<const char16_t*> printers);
@@ -38,7 +32,6 @@ class RemovalTest : public ::testing::Test {
   void PutOemInf(const ustring& name, const std::string& text);
   bool InfFolderHas(const ustring& name) const;
 
-  sim::Machine machine;
   removal::RemovalContext context;
 };
 

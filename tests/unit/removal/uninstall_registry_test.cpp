@@ -14,15 +14,15 @@ using namespace prn::testing;
 
 class DelRegUninstallInfoTest : public RemovalTest {
  protected:
-  bool Delete(const ustring& driver = kDriver) { return DelRegUninstallInfo(context, driver, kMaker); }
+  bool Delete(const ustring& driver = kModel) { return DelRegUninstallInfo(context, driver, kMaker); }
   trace::Capture trace;
 };
 
 TEST_F(DelRegUninstallInfoTest, TheLastDriverKeyTakesTheTopKeyWithIt) {
-  PutUninstallEntry(kDriver);
+  PutUninstallEntry(kModel);
   PutUninstallEntry(u"Quillon QX5");
   EXPECT_TRUE(Delete());
-  EXPECT_FALSE(machine.registry.KeyExists(DriverKey(kDriver)));
+  EXPECT_FALSE(machine.registry.KeyExists(DriverKey(kModel)));
   EXPECT_TRUE(machine.registry.KeyExists(DriverKey(u"Quillon QX5")));  // one of two: the top key stays
 
   EXPECT_TRUE(Delete(u"Quillon QX5"));
@@ -32,7 +32,7 @@ TEST_F(DelRegUninstallInfoTest, TheLastDriverKeyTakesTheTopKeyWithIt) {
 }
 
 TEST_F(DelRegUninstallInfoTest, LeaveOemInfZeroKeepsTheInfCopiesButNotTheKey) {
-  PutUninstallEntry(kDriver, 0);
+  PutUninstallEntry(kModel, 0);
   PutOemInf(u"oem7.inf", OemInf("Printer", "Quillon QX1"));
   EXPECT_TRUE(Delete());
   EXPECT_TRUE(InfFolderHas(u"oem7.inf"));
@@ -41,7 +41,7 @@ TEST_F(DelRegUninstallInfoTest, LeaveOemInfZeroKeepsTheInfCopiesButNotTheKey) {
 }
 
 TEST_F(DelRegUninstallInfoTest, OtherwiseTheDriversInfCopiesGoButNotThoseOfAnotherClass) {
-  PutUninstallEntry(kDriver, 1);
+  PutUninstallEntry(kModel, 1);
   PutUninstallEntry(u"Quillon QX5");  // no "Leave OEM INF": the copies go
   PutOemInf(u"oem7.inf", OemInf("Printer", "Quillon QX1"));
   PutOemInf(u"oem8.inf", OemInf("Image", "Quillon QX1"));
@@ -51,7 +51,7 @@ TEST_F(DelRegUninstallInfoTest, OtherwiseTheDriversInfCopiesGoButNotThoseOfAnoth
   EXPECT_FALSE(InfFolderHas(u"oem7.pnf"));
   EXPECT_TRUE(InfFolderHas(u"oem8.inf"));
   EXPECT_TRUE(InfFolderHas(u"oem9.inf"));
-  EXPECT_TRUE(trace.Contains(u"註冊表鍵（" + DriverKey(kDriver) + u"）指定了刪除Inf文件。........"));
+  EXPECT_TRUE(trace.Contains(u"註冊表鍵（" + DriverKey(kModel) + u"）指定了刪除Inf文件。........"));
 
   EXPECT_TRUE(Delete(u"Quillon QX5"));
   EXPECT_FALSE(InfFolderHas(u"oem9.inf"));
@@ -70,27 +70,27 @@ TEST_F(DelRegUninstallInfoTest, UnderWow64TheEntriesOfThe32BitViewAreCleaned) {
   machine.system.wow64 = true;
   machine.registry.SetRedirected32(true);
   context = RemovalContext(machine.Platform());
-  PutUninstallEntry(kDriver, 0, kUninstallRoot32);
-  PutUninstallEntry(kDriver, 0, kUninstallRoot);  // a 64-bit program's entry of the same name
+  PutUninstallEntry(kModel, 0, kUninstallRoot32);
+  PutUninstallEntry(kModel, 0, kUninstallRoot);  // a 64-bit program's entry of the same name
   EXPECT_TRUE(Delete());
   EXPECT_FALSE(machine.registry.KeyExists(MakerKey(kUninstallRoot32)));
-  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver, kUninstallRoot)));
+  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kModel, kUninstallRoot)));
 
   machine.system.wow64 = false;
   machine.registry.SetRedirected32(false);
   context = RemovalContext(machine.Platform());
-  PutUninstallEntry(kDriver, 0, kUninstallRoot32);
+  PutUninstallEntry(kModel, 0, kUninstallRoot32);
   EXPECT_TRUE(Delete());
   EXPECT_FALSE(machine.registry.KeyExists(MakerKey(kUninstallRoot)));
-  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver, kUninstallRoot32)));
+  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kModel, kUninstallRoot32)));
 }
 
 TEST_F(DelRegUninstallInfoTest, KeysThatCannotBeDeletedAnswerFalse) {
-  PutUninstallEntry(kDriver);
+  PutUninstallEntry(kModel);
   machine.registry.CreateKey(MakerKey() + u"\\Readme", sys::RegistryView::Default);
   machine.registry.FailDeleteOf(MakerKey() + u"\\Readme", winerr::AccessDenied);
   EXPECT_FALSE(Delete()) << "the driver key went, the top key stayed";
-  EXPECT_FALSE(machine.registry.KeyExists(DriverKey(kDriver)));
+  EXPECT_FALSE(machine.registry.KeyExists(DriverKey(kModel)));
   EXPECT_TRUE(machine.registry.KeyExists(MakerKey()));
 
   PutUninstallEntry(u"Quillon QX5");
@@ -102,11 +102,11 @@ TEST_F(DelRegUninstallInfoTest, KeysThatCannotBeDeletedAnswerFalse) {
 }
 
 TEST_F(DelRegUninstallInfoTest, ANameThatIsNoSingleKeyDeletesNothing) {
-  PutUninstallEntry(kDriver);
+  PutUninstallEntry(kModel);
   PutOemInf(u"oem7.inf", OemInf("Printer", ""));
   EXPECT_FALSE(Delete(u""));
-  EXPECT_FALSE(Delete(kDriver + ustring(u"\\..")));
-  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kDriver)));
+  EXPECT_FALSE(Delete(kModel + ustring(u"\\..")));
+  EXPECT_TRUE(machine.registry.KeyExists(DriverKey(kModel)));
   EXPECT_TRUE(InfFolderHas(u"oem7.inf"));
 }
 

@@ -2,8 +2,6 @@
 
 #include <fstream>
 
-#include "testing/test_package.h"
-
 namespace prn::testing {
 
 namespace {
@@ -30,9 +28,7 @@ void RunTest::AttachPrinter(bool driverFromPackage, const std::string& port) {
 
 tool::ScenarioInstall& RunTest::Program() {
   if (program_) return *program_;
-  WriteHostFile(package_ / "Setup.Ini",
-                "[Quillon QX1]\r\nPrinterName=Quillon QX1\r\nPrinterHWID=QuillonQX17A3F\r\nDriverDir=Driver\r\n"
-                "INF.2K=QX1.INF\r\nINF.X64=QX1_64.INF\r\n" + extraSettings_);
+  WriteHostFile(package_ / "Setup.Ini", SetupIniText(extraSettings_));
   program_ = std::make_unique<tool::ScenarioInstall>(package_ / "Setup.Ini", scenario_, 0x0409);
   config::TStrInstaller& texts = program_->Values().strInstaller;
   texts.NoticeTitle = u"Notice";

@@ -11,11 +11,11 @@
 #include <string>
 
 #include "sim/host_folder.h"
+#include "testing/test_package.h"
 #include "tools/prnsetup-tool/install_scenario.h"
 
 namespace prn::testing {
 
-inline constexpr char16_t kModel[] = u"Quillon QX1";
 inline constexpr sys::WindowHandle kWindow = tool::kScenarioWindow;
 
 class RunTest : public ::testing::Test {
