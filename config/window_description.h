@@ -34,8 +34,15 @@ struct FormDescription {
   ustring caption;
   std::vector<ControlDescription> components;  // in the form's component order
 
-  ControlDescription* Find(ustring_view name);
-  const ControlDescription* Find(ustring_view name) const;
+  const ControlDescription* Find(ustring_view name) const {
+    for (const auto& control : components) {
+      if (control.name == name) return &control;
+    }
+    return nullptr;
+  }
+  ControlDescription* Find(ustring_view name) {
+    return const_cast<ControlDescription*>(static_cast<const FormDescription&>(*this).Find(name));
+  }
 };
 
 struct MenuItemDescription {

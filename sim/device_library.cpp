@@ -1,7 +1,7 @@
 #include "sim/device_library.h"
 
 #include "native/inst2k/inst2k_library.h"
-#include "native/inst2k/string_table.h"
+#include "native/inst2k/failure_text.h"
 #include "sim/caller.h"
 #include "sim/codepage.h"
 #include "sim/device_install.h"

@@ -3,7 +3,6 @@
 #include "config/profile_store.h"
 #include "native/host64/host_arguments.h"
 #include "native/host64/host_run.h"
-#include "native/host64/host_ui.h"
 #include "sys/dialogs.h"
 #include "sim/caller.h"
 #include "sim/codepage.h"

@@ -6,7 +6,6 @@
 #include "sim/files.h"
 #include "sim/spooler.h"
 #include "text/ascii.h"
-#include "text/decimal.h"
 
 namespace prn::sim {
 

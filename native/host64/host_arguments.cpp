@@ -1,8 +1,9 @@
 #include "native/host64/host_arguments.h"
 
+#include "sys/codepage.h"
+#include "sys/win_errors.h"
 #include "text/ascii.h"
 #include "text/command_line.h"
-#include "text/decimal.h"
 
 namespace prn::host64 {
 
@@ -43,6 +44,22 @@ HostArguments ParseHostCommandLine(ustring_view commandLine) {
   StringList arguments = SplitCommandLine(commandLine);
   if (!arguments.empty()) arguments.erase(arguments.begin());
   return ParseHostArguments(arguments);
+}
+
+NarrowCopy CrtNarrowCopy(ustring_view text, size_t bufferSize) {
+  NarrowCopy copy;
+  for (char16_t c : text) {
+    if (c > 0xFF) return {{}, winerr::NoUnicodeTranslation};
+    copy.text.push_back(static_cast<char>(c));
+  }
+  if (copy.text.size() + 1 > bufferSize) return {{}, winerr::InsufficientBuffer};
+  return copy;
+}
+
+NarrowCopy AnsiNarrowCopy(const sys::CodePage& codePage, ustring_view text, size_t bufferSize) {
+  NarrowCopy copy{codePage.ToAnsi(text), 0};
+  if (copy.text.size() + 1 > bufferSize) return {{}, winerr::InsufficientBuffer};
+  return copy;
 }
 
 }  // namespace prn::host64

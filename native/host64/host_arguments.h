@@ -1,7 +1,11 @@
 #pragma once
 // The 64-bit host's command line: switches "/Dll", "/Handle", "/Inf",
 // "/HWID" and "/FindHWID" (any case), each followed by its value.
+// The narrow copies of "/Inf" and "/HWID" for the library are fixed buffers
+// that a value must fit together with its terminating zero.
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
 #include "sys/window_handle.h"
@@ -30,5 +34,27 @@ HostArguments ParseHostCommandLine(ustring_view commandLine);
 
 // The "/Handle" value as wcstol reads it, widened without sign extension.
 sys::WindowHandle ParseWindowHandle(ustring_view text);
+
+}  // namespace prn::host64
+
+namespace prn::sys {
+class CodePage;
+}
+
+namespace prn::host64 {
+
+constexpr size_t kInstallCopyBufferSize = 260;
+constexpr size_t kFindCopyBufferSize = 1024;
+
+struct NarrowCopy {
+  std::string text;
+  uint32_t error = 0;  // ERROR_INSUFFICIENT_BUFFER, or ERROR_NO_UNICODE_TRANSLATION
+};
+
+// The C run-time's conversion with no locale set (wcstombs in the "C"
+// locale): characters up to U+00FF become one byte, any other fails.
+NarrowCopy CrtNarrowCopy(ustring_view text, size_t bufferSize);
+// The ANSI code page's conversion (WideCharToMultiByte, CP_ACP).
+NarrowCopy AnsiNarrowCopy(const sys::CodePage& codePage, ustring_view text, size_t bufferSize);
 
 }  // namespace prn::host64

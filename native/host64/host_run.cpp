@@ -1,8 +1,7 @@
 #include "native/host64/host_run.h"
 
 #include "config/profile_store.h"
-#include "native/host64/host_ui.h"
-#include "native/host64/narrow_copy.h"
+#include "native/host64/host_arguments.h"
 #include "sys/device_library.h"
 #include "sys/files.h"
 #include "sys/win_errors.h"

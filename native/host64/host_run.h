@@ -7,6 +7,20 @@
 #include <cstdint>
 
 #include "native/host64/host_arguments.h"
+#include "sys/window_handle.h"
+#include "text/ustring.h"
+
+namespace prn::host64 {
+
+class HostUi {
+ public:
+  virtual ~HostUi() = default;
+  virtual void ShowErrorBox(const ustring& text, const ustring& caption) = 0;
+  // SendMessageW: returns when the window has handled the message.
+  virtual void SendToWindow(sys::WindowHandle window, uint32_t message, uintptr_t wParam, uint32_t lParam) = 0;
+};
+
+}  // namespace prn::host64
 
 namespace prn::config {
 class ProfileStore;

@@ -1,11 +1,28 @@
 #pragma once
-// The text of a failure box, composed from a string-table pattern and kept
-// within the library's fixed buffers.
+// The library's texts: its string table as data, for a machine that loads the
+// library without reading its resources, and the text of a failure box,
+// composed from a string-table pattern and kept within the library's fixed
+// buffers.
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "text/ustring.h"
+
+namespace prn::inst2k {
+
+struct TableString {
+  uint16_t language;  // 1033 English, 2052 Simplified Chinese
+  uint32_t id;
+  ustring text;
+};
+
+const std::vector<TableString>& StringTable();
+
+}  // namespace prn::inst2k
 
 namespace prn::sys {
 class CodePage;

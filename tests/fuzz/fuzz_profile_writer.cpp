@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "config/profile_file.h"
-#include "config/profile_writer.h"
+#include "config/profile_store.h"
 #include "fuzz_input.h"
 
 namespace {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "config/profile_store.h"
-#include "config/profile_writer.h"
 #include "sim/machine.h"
 #include "testing/test_files.h"
 

@@ -4,7 +4,6 @@
 
 #include "config/profile_store.h"
 #include "native/host64/host_run.h"
-#include "native/host64/host_ui.h"
 #include "sim/machine.h"
 #include "sim/caller.h"
 #include "sys/win_errors.h"
