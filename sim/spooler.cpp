@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "sys/fixed_text.h"
-#include "sim/spooler_bytes.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"
 

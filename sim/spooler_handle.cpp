@@ -6,7 +6,6 @@
 
 #include "sim/spooler.h"
 #include "sys/fixed_text.h"
-#include "sim/spooler_bytes.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"
 

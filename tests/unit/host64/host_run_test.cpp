@@ -6,7 +6,7 @@
 #include "native/host64/host_run.h"
 #include "native/host64/host_ui.h"
 #include "sim/machine.h"
-#include "sim/caller.h"
+#include "sim/threads.h"
 #include "sys/win_errors.h"
 #include "testing/test_files.h"
 
