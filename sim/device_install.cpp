@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "sim/caller.h"
 #include "sim/codepage.h"
 #include "sim/device_tree.h"
 #include "sim/files.h"
 #include "sim/inf_store.h"
+#include "sim/threads.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"
 

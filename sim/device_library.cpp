@@ -2,12 +2,11 @@
 
 #include "native/inst2k/inst2k_library.h"
 #include "native/inst2k/failure_text.h"
-#include "sim/caller.h"
 #include "sim/codepage.h"
 #include "sim/device_install.h"
 #include "sim/files.h"
-#include "sim/last_error.h"
 #include "sim/registry.h"
+#include "sim/threads.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"
 

@@ -180,6 +180,8 @@ uint32_t SimFileSystem::WriteFile(const ustring& path, const std::string& bytes)
 uint32_t SimFileSystem::ReadFile(const ustring& path, std::string& bytes) const {
   auto host = HostPath(path);
   std::error_code ec;
+  // As CreateFileW: a missing folder on the way is another error than a missing file.
+  if (!fs::is_directory(host.parent_path(), ec)) return winerr::PathNotFound;
   if (!fs::is_regular_file(host, ec)) return winerr::FileNotFound;
   std::ifstream in(host, std::ios::binary);
   if (!in) return winerr::AccessDenied;
@@ -201,11 +203,23 @@ uint32_t SimFileSystem::CopyTree(const ustring& from, const ustring& to) {
   auto source = HostPath(from);
   std::error_code ec;
   if (!fs::is_directory(source, ec)) return winerr::PathNotFound;
-  fs::create_directories(HostPath(to), ec);
+  const fs::path target = HostPath(to);
+  fs::create_directories(target, ec);
   if (ec) return WindowsCodeOf(ec);
-  // A link inside is never followed: it is not copied at all.
-  fs::copy(source, HostPath(to),
-           fs::copy_options::recursive | fs::copy_options::overwrite_existing | fs::copy_options::skip_symlinks, ec);
+  // Walked here rather than by fs::copy, whose recursion on a Windows host
+  // refuses folders that are there already. A link inside is never
+  // followed: it is not copied at all.
+  for (fs::recursive_directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
+    const fs::path copy = target / fs::relative(it->path(), source, ec);
+    if (ec) break;
+    if (it->is_symlink(ec)) {
+      it.disable_recursion_pending();
+    } else if (it->is_directory(ec)) {
+      fs::create_directories(copy, ec);
+    } else {
+      fs::copy_file(it->path(), copy, fs::copy_options::overwrite_existing, ec);
+    }
+  }
   return WindowsCodeOf(ec);
 }
 

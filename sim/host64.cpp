@@ -4,12 +4,13 @@
 #include "native/host64/host_arguments.h"
 #include "native/host64/host_run.h"
 #include "sys/dialogs.h"
-#include "sim/caller.h"
 #include "sim/codepage.h"
 #include "sim/device_library.h"
 #include "sim/dialogs.h"
 #include "sim/files.h"
+#include "sim/threads.h"
 #include "sim/window_messages.h"
+#include "sys/dialogs.h"
 
 namespace prn::sim {
 

@@ -1,8 +1,7 @@
 #include "sim/machine.h"
 
 #include "sim/host64.h"
-#include "sim/printer_class_installer.h"
-#include "sim/printui.h"
+#include "sim/printer_installers.h"
 #include "text/winpath.h"
 
 namespace prn::sim {

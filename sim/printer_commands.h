@@ -5,10 +5,7 @@
 #include <vector>
 
 #include "sys/printer_commands.h"
-
-namespace prn::sys {
-class Spooler;
-}
+#include "sys/spooler.h"
 
 namespace prn::sim {
 
@@ -21,7 +18,10 @@ class SimPrinterCommands : public sys::PrinterCommands {
   };
 
   explicit SimPrinterCommands(sys::Spooler& spooler) : spooler_(spooler) {}
-  bool InvokePrinterCommand(sys::WindowHandle owner, uint32_t action, const ustring& printerName) override;
+  bool InvokePrinterCommand(sys::WindowHandle owner, uint32_t action, const ustring& printerName) override {
+    requests_.push_back({owner, action, printerName});
+    return spooler_.OpenPrinterHandle(printerName) != nullptr;
+  }
   const std::vector<Request>& Requests() const { return requests_; }
 
  private:

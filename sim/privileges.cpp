@@ -1,6 +1,6 @@
 #include "sim/privileges.h"
 
-#include "sim/last_error.h"
+#include "sim/threads.h"
 #include "sys/win_errors.h"
 
 namespace prn::sim {

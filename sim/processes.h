@@ -1,7 +1,7 @@
 #pragma once
 // The simulated machine's process table. A command line a test scripted
 // runs as scripted; otherwise the program file is found on the simulated
-// disks as CreateProcessW finds it (sim/program_lookup.h) and must exist.
+// disks as CreateProcessW finds it (see FindProgramFile) and must exist.
 // It runs as the machine's program of that file name (e.g. rundll32.exe);
 // a file of any other name runs and does nothing. Every start is logged.
 
@@ -13,7 +13,26 @@
 
 #include "sys/processes.h"
 
+namespace prn::sys {
+class FileSystem;
+}
+
 namespace prn::sim {
+
+struct ProgramFolders {
+  ustring executableFolder;  // of the program that starts the process
+  ustring systemDirectory;
+};
+
+// Which program file a process start runs, found as CreateProcessW finds it:
+// the application name as given, else the command line's program name: a
+// quoted name whole; an unquoted one tried up to each blank in turn
+// ("C:\Program Files\x.exe" tries C:\Program.exe first); ".exe" added when
+// the name has no extension; a bare name searched in the program's folder,
+// the current directory, System32 and the Windows folder.
+// The program's full path; empty when no such file exists.
+ustring FindProgramFile(const sys::FileSystem& files, const ProgramFolders& folders, ustring_view applicationName,
+                        ustring_view commandLine);
 
 // A wait that would never return on Windows (for a program from inside its
 // own work); it goes through every simulated program's own error handling.

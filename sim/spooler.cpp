@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "sys/fixed_text.h"
-#include "sim/spooler_bytes.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"
 
@@ -393,12 +392,25 @@ sys::Enumeration<sys::PORT_INFO_2W> SimSpooler::EnumeratePorts2(sys::BufferBytes
 
 // --- drivers and the default printer ---
 
+// A file named without a folder is one staged in the driver directory; the
+// spooler reports it where it copied it, in the environment's version-3 folder.
 bool SimSpooler::InstallDriver(const sys::DRIVER_INFO_3W& info, uint32_t) {
   if (info.pName.empty()) {
     lastError_.Set(winerr::InvalidParameter);
     return false;
   }
-  PutDriver(info);
+  sys::DRIVER_INFO_3W installed = info;
+  const ustring environment = info.pEnvironment.empty() ? NativeEnvironment() : info.pEnvironment;
+  const ustring versionFolder = system_.SystemDirectory() + u"\\spool\\drivers\\" +
+                                (EqualsNoCase(environment, kEnvironmentX64) ? u"x64" : u"w32x86") + u"\\3\\";
+  auto place = [&](ustring& file) {
+    if (!file.empty() && file.find(u'\\') == ustring::npos) file = versionFolder + file;
+  };
+  for (ustring* file : {&installed.pDriverPath, &installed.pDataFile, &installed.pConfigFile, &installed.pHelpFile}) {
+    place(*file);
+  }
+  for (ustring& file : installed.pDependentFiles) place(file);
+  PutDriver(installed);
   return true;
 }
 

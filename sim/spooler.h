@@ -186,4 +186,16 @@ class SimSpooler : public sys::Spooler {
   uint32_t nextJobId_ = 1;
 };
 
+// How many bytes a record takes in an enumeration buffer of the 32-bit
+// installer: the fixed structure plus its strings (and device mode) behind it.
+// These sizes decide when a fixed buffer overflows, as on Windows
+// (sim/spooler_bytes.cpp).
+uint32_t BufferBytes(const sys::PRINTER_INFO_2W& info);
+uint32_t BufferBytes(const sys::PRINTER_INFO_4W& info);
+uint32_t BufferBytes(const sys::PRINTER_INFO_5W& info);
+uint32_t BufferBytes(const sys::DRIVER_INFO_1W& info);
+uint32_t BufferBytes(const sys::DRIVER_INFO_3W& info);
+uint32_t BufferBytes(const sys::PORT_INFO_2W& info);
+uint32_t BufferBytes(const sys::JOB_INFO_1W& info);
+
 }  // namespace prn::sim

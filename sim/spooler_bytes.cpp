@@ -1,4 +1,4 @@
-#include "sim/spooler_bytes.h"
+#include "sim/spooler.h"
 
 #include <initializer_list>
 

@@ -6,7 +6,6 @@
 
 #include "sim/spooler.h"
 #include "sys/fixed_text.h"
-#include "sim/spooler_bytes.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"
 
@@ -16,6 +15,8 @@ namespace {
 
 constexpr char16_t kMonitorPrefix[] = u",XcvMonitor ";
 constexpr char16_t kAddPort[] = u"AddPort";
+// The size of the private part of every simulated driver's device mode.
+constexpr size_t kDriverPrivateBytes = 16;
 
 // A null-terminated UTF-16 string sent as bytes; nothing when unterminated.
 std::optional<ustring> TerminatedText(const std::vector<uint8_t>& bytes) {
@@ -188,10 +189,19 @@ std::optional<sys::DeviceMode> SimSpooler::DocumentProperties(const Target& targ
   if (Failing(Call::DocumentProperties)) return std::nullopt;
   const StoredPrinter* printer = PrinterOf(target);
   if (!printer) return std::nullopt;
-  if (printer->info.pDevMode) return printer->info.pDevMode;
   sys::DeviceMode mode;
-  mode.dm.dmSpecVersion = 0x401;
-  mode.dm.dmSize = sizeof(sys::DEVMODEW);
+  if (printer->info.pDevMode) {
+    mode = *printer->info.pDevMode;
+  } else {
+    mode.dm.dmSpecVersion = 0x401;
+    mode.dm.dmSize = sizeof(sys::DEVMODEW);
+  }
+  // The driver answers its whole device mode: a queue's mode without the
+  // driver's private part comes back with the driver's defaults for it.
+  if (mode.driverExtra.empty()) {
+    mode.driverExtra.assign(kDriverPrivateBytes, 0);
+    mode.dm.dmDriverExtra = static_cast<uint16_t>(kDriverPrivateBytes);
+  }
   return mode;
 }
 

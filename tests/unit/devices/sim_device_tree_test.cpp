@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/machine.h"
-#include "sim/caller.h"
+#include "sim/threads.h"
 #include "sys/win_errors.h"
 #include "testing/test_files.h"
 

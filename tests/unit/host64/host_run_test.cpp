@@ -5,7 +5,7 @@
 #include "config/profile_store.h"
 #include "native/host64/host_run.h"
 #include "sim/machine.h"
-#include "sim/caller.h"
+#include "sim/threads.h"
 #include "sys/win_errors.h"
 #include "testing/test_files.h"
 

@@ -2,7 +2,7 @@
 
 #include "spooler/print_ui.h"
 #include "sim/machine.h"
-#include "sim/printui.h"
+#include "sim/printer_installers.h"
 #include "testing/test_files.h"
 
 namespace prn::sim {

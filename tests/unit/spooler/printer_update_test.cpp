@@ -96,20 +96,6 @@ TEST_F(PrinterUpdate, FailuresAreAnsweredByTheResult) {
   EXPECT_FALSE(SetPrinterPort(spooler, u"Q", u"LPT2:"));
 }
 
-TEST_F(PrinterUpdate, TheChangeSeesTheOpenHandle) {
-  bool called = false;
-  ASSERT_TRUE(UpdatePrinter(spooler, u"Q", [&](sys::PRINTER_INFO_2W& info, sys::Printer& handle) {
-    called = true;
-    auto mode = handle.ReadDocumentProperties(u"Q");
-    ASSERT_TRUE(mode);
-    sys::CopyFixedText(mode->dm.dmFormName, u"A4");
-    mode->dm.dmFields = sys::spool::FieldFormName;
-    info.pDevMode = mode;
-  }));
-  EXPECT_TRUE(called);
-  EXPECT_EQ(sys::FixedText(spooler.FindPrinter(u"Q")->pDevMode->dm.dmFormName), u"A4");
-}
-
 // A handle opened without defaults may read but not change the printer,
 // which is why the sequence opens twice.
 TEST_F(PrinterUpdate, AHandleWithoutAdministerAccessCannotChangeThePrinter) {

@@ -1,39 +1,27 @@
 #pragma once
-// Wine's real spooler in the test prefix, with a wineps-backed test driver
-// (Wine answers DocumentPropertiesW only for drivers whose configuration
-// module it can load) and everything the tests create removed again.
-
-#include <windows.h>
+// Wine's real spooler in the test prefix, for tests that need a queue of
+// the test driver: the contract tests' real machine, which removes again
+// whatever the tests create (tests/contract/scene.h).
 
 #include <gtest/gtest.h>
 
-#include "sys/win32/win32_basics.h"
-#include "sys/win32/win32_spooler.h"
-#include "text/ustring.h"
+#include "contract/scene.h"
+#include "contract/win32/win32_machine.h"
 
 namespace prn::testing {
 
-inline constexpr char16_t kTestDriver[] = u"Prn Wine Test Driver";
-inline constexpr char16_t kTestPrinter[] = u"PrnWineTest QX1";
-inline constexpr char16_t kTestLocalPort[] = u"C:\\windows\\temp\\prn-wine-test.prn";
+using contract::kTestDriver;
+using contract::kTestLocalPort;
+using contract::kTestPrinter;
 
 class WineSpoolerTest : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void InstallTestDriver() { contract::InstallTestDriver(real); }
+  void DeletePrinterIfPresent(const ustring& name) { real.DeletePrinterIfPresent(name); }
 
-  // Installs the test driver with a data file of our own.
-  void InstallTestDriver();
-  void DeletePrinterIfPresent(const ustring& name);
-  void DeleteLocalPort(const ustring& name);
-
-  win32::Win32Spooler spooler;
-  win32::Win32LastError lastError;
-
- private:
-  void CleanUp();
-  void RemoveTestDriver();
-  void ForgetDefaultPrinterIfOurs();
+  contract::Win32Machine real;
+  sys::Spooler& spooler = real.Spooler();
+  sys::LastError& lastError = real.LastError();
 };
 
 }  // namespace prn::testing

@@ -1,14 +1,96 @@
-#include "sim/printui.h"
+#include "sim/printer_installers.h"
 
 #include <algorithm>
 #include <set>
 
 #include "config/profile_file.h"
+#include "sim/codepage.h"
+#include "sim/files.h"
+#include "sim/spooler.h"
 #include "sys/files.h"
-#include "sim/inf_models.h"
 #include "sys/spooler.h"
 #include "text/ascii.h"
+#include "text/ascii.h"
 #include "text/winpath.h"
+
+namespace prn::sim {
+
+namespace {
+
+ustring Unquoted(ustring text) {
+  text = Trim(text);
+  if (text.size() >= 2 && text.front() == u'"' && text.back() == u'"') text = text.substr(1, text.size() - 2);
+  return text;
+}
+
+// "%Key%" stands for the value of Key in [Strings].
+ustring Resolved(const config::ProfileFile& inf, const ustring& text) {
+  ustring plain = Unquoted(text);
+  if (plain.size() >= 2 && plain.front() == u'%' && plain.back() == u'%') {
+    if (auto value = inf.Find(u"Strings", plain.substr(1, plain.size() - 2))) return Unquoted(*value);
+  }
+  return plain;
+}
+
+StringList CommaItems(const ustring& value) {
+  StringList items;
+  size_t start = 0;
+  for (;;) {
+    size_t comma = value.find(u',', start);
+    items.push_back(Trim(ustring_view(value).substr(start, comma == ustring::npos ? ustring::npos : comma - start)));
+    if (comma == ustring::npos) return items;
+    start = comma + 1;
+  }
+}
+
+StringList ModelSections(const config::ProfileFile& inf) {
+  StringList sections;
+  const auto* manufacturers = inf.Entries(u"Manufacturer");
+  if (!manufacturers) return sections;
+  for (const auto& entry : *manufacturers) {
+    StringList items = CommaItems(entry.value.empty() ? entry.key : entry.value);
+    if (items.empty() || items[0].empty()) continue;
+    sections.push_back(items[0]);
+    for (size_t i = 1; i < items.size(); ++i) sections.push_back(items[0] + u"." + items[i]);
+  }
+  return sections;
+}
+
+template <typename Matches>
+std::optional<InfModel> FindModel(const config::ProfileFile& inf, Matches matches) {
+  for (const ustring& section : ModelSections(inf)) {
+    const auto* models = inf.Entries(section);
+    if (!models) continue;
+    for (const auto& entry : *models) {
+      ustring name = Resolved(inf, entry.key);
+      const StringList items = CommaItems(entry.value);
+      if (!matches(name, items)) continue;
+      InfModel model{name, items[0], u""};
+      if (auto dataFile = inf.Find(model.installSection, u"DataFile")) model.dataFile = Unquoted(*dataFile);
+      return model;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<InfModel> FindInfModel(const config::ProfileFile& inf, ustring_view modelName) {
+  return FindModel(inf, [&](const ustring& name, const StringList&) { return EqualsNoCase(name, modelName); });
+}
+
+std::optional<InfModel> FindInfModelForDevice(const config::ProfileFile& inf, const StringList& hardwareIds) {
+  return FindModel(inf, [&](const ustring&, const StringList& items) {
+    for (size_t i = 1; i < items.size(); ++i) {
+      for (const ustring& id : hardwareIds) {
+        if (EqualsNoCase(items[i], id)) return true;
+      }
+    }
+    return false;
+  });
+}
+
+}  // namespace prn::sim
 
 namespace prn::sim {
 
@@ -122,6 +204,40 @@ ProgramBehaviour Rundll32Program(sys::Spooler& spooler, sys::FileSystem& files, 
     if (command->command == u"dl") DeletePrinter(*command, spooler);
     if (command->command == u"dd") DeleteDriver(*command, spooler);
     return ProgramRun{};
+  };
+}
+
+}  // namespace prn::sim
+
+namespace prn::sim {
+
+namespace {
+constexpr char16_t kUsbMonitor[] = u"USB Monitor";
+}
+
+ustring DevicePortOf(const std::string& instanceId) {
+  const ustring id = AsciiUpper(FromUtf8(instanceId));
+  if (size_t usb = id.rfind(u"&USB"); usb != ustring::npos && id.size() >= usb + 7) return id.substr(usb + 1, 6);
+  if (size_t lpt = id.rfind(u"&LPT"); lpt != ustring::npos && id.size() >= lpt + 5) return id.substr(lpt + 1, 4) + u":";
+  return {};
+}
+
+std::function<void(const SimDevice&)> PrinterClassInstaller(SimSpooler& spooler, SimFileSystem& files,
+                                                             const SimCodePage& codePage) {
+  return [&spooler, &files, &codePage](const SimDevice& device) {
+    const ustring port = DevicePortOf(device.instanceId);
+    auto inf = config::ProfileFile::Load(files, files.FullPath(codePage.FromAnsi(device.driverInf)), codePage);
+    if (port.empty() || !inf) return;
+    StringList hardwareIds;
+    for (const std::string& id : device.hardwareIds) hardwareIds.push_back(FromUtf8(id));
+    auto model = FindInfModelForDevice(*inf, hardwareIds);
+    if (!model) return;
+
+    if (!spooler.FindPort(port)) spooler.PutPort(port, port.starts_with(u"USB") ? kUsbMonitor : kLocalPortMonitor);
+    if (!spooler.FindDriver(model->name)) spooler.PutDriver(model->name);
+    ustring name = model->name;
+    for (int copy = 2; spooler.FindPrinter(name); ++copy) name = model->name + u" (Copy " + ToDecimal(copy) + u")";
+    spooler.PutPrinter(name, model->name, port);
   };
 }
 
