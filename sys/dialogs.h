@@ -3,12 +3,10 @@
 
 #include <cstdint>
 
+#include "sys/window_handle.h"
 #include "text/ustring.h"
 
 namespace prn::sys {
-
-// A window handle as the portable logic carries it; 0 is no window.
-using WindowRef = uintptr_t;
 
 // Button, icon and answer values of MessageBoxW.
 namespace mb {
@@ -31,7 +29,7 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
   // Shows a modal message box and answers the button the user chose.
-  virtual int ShowMessage(WindowRef owner, const ustring& text, const ustring& caption, uint32_t flags) = 0;
+  virtual int ShowMessage(WindowHandle owner, const ustring& text, const ustring& caption, uint32_t flags) = 0;
 };
 
 }  // namespace prn::sys

@@ -4,7 +4,7 @@
 
 namespace prn::win32 {
 
-int Win32Dialogs::ShowMessage(sys::WindowRef owner, const ustring& text, const ustring& caption, uint32_t flags) {
+int Win32Dialogs::ShowMessage(sys::WindowHandle owner, const ustring& text, const ustring& caption, uint32_t flags) {
   return MessageBoxW(reinterpret_cast<HWND>(owner), W(text), W(caption), flags);
 }
 

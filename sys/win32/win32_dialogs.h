@@ -7,7 +7,7 @@ namespace prn::win32 {
 
 class Win32Dialogs : public sys::Dialogs {
  public:
-  int ShowMessage(sys::WindowRef owner, const ustring& text, const ustring& caption, uint32_t flags) override;
+  int ShowMessage(sys::WindowHandle owner, const ustring& text, const ustring& caption, uint32_t flags) override;
 };
 
 }  // namespace prn::win32

@@ -62,7 +62,7 @@ ManagerWindow::ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool
   creation.exStyle = mainWindow ? WS_EX_APPWINDOW : 0;
   creation.parent = owner;
   CreateWindowFor(creation);
-  model_->AttachWindow(reinterpret_cast<sys::WindowRef>(Handle()));
+  model_->AttachWindow(reinterpret_cast<sys::WindowHandle>(Handle()));
   model_->OnUpdated([this] { Render(); });
   CreateControls();
   ApplyDpi(DpiOfWindow(Handle()));
