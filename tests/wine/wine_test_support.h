@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "sys/dialogs.h"
-#include "sys/win32/win32_system_info.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/system_info.h"
+#include "sys/win32/text.h"
 #include "text/ustring.h"
 #include "text/winpath.h"
 

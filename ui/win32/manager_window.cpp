@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "sys/win32/win32_text.h"
+#include "sys/win32/text.h"
 #include "ui/win32/control_text.h"
 #include "ui/win32/glyphs.h"
 #include "ui/win32/modal_loop.h"

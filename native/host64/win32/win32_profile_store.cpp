@@ -1,6 +1,6 @@
 #include "native/host64/win32/win32_profile_store.h"
 
-#include "sys/win32/win32_text.h"
+#include "sys/win32/text.h"
 
 namespace prn::host64 {
 

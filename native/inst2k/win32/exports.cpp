@@ -8,9 +8,9 @@
 #include "native/inst2k/inst2k_library.h"
 #include "sys/device_install_api.h"
 #include "sys/win32/inst2k_abi.h"
-#include "sys/win32/win32_basics.h"
-#include "sys/win32/win32_device_install.h"
-#include "sys/win32/win32_registry.h"
+#include "sys/win32/basics.h"
+#include "sys/win32/device_install.h"
+#include "sys/win32/registry.h"
 
 namespace {
 

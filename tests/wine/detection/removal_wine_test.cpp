@@ -9,7 +9,7 @@
 #include "removal/oem_inf_cleanup.h"
 #include "removal/spooler_driver_deletion.h"
 #include "removal/uninstall_registry.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/text.h"
 #include "text/winpath.h"
 #include "trace/trace.h"
 #include "wine_machine.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "sys/win32/win32_files.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/files.h"
+#include "sys/win32/text.h"
 #include "text/winpath.h"
 
 namespace prn::win32 {

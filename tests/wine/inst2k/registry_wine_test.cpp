@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sys/win32/win32_registry.h"
+#include "sys/win32/registry.h"
 
 namespace prn::win32 {
 namespace {

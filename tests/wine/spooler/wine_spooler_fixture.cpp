@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "sys/win32/win32_handle.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/handle.h"
+#include "sys/win32/text.h"
 #include "text/ascii.h"
 #include "text/winpath.h"
 

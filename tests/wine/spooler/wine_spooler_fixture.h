@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "sys/win32/win32_basics.h"
-#include "sys/win32/win32_spooler.h"
+#include "sys/win32/basics.h"
+#include "sys/win32/spooler.h"
 #include "text/ustring.h"
 
 namespace prn::testing {

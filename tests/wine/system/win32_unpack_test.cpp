@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "sys/win32/win32_files.h"
-#include "sys/win32/win32_resources.h"
-#include "sys/win32/win32_unpack.h"
+#include "sys/win32/files.h"
+#include "sys/win32/resources.h"
+#include "sys/win32/unpack.h"
 #include "wine/wine_test_support.h"
 
 namespace prn::win32 {
