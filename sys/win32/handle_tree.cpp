@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "sys/win32/handle.h"
-#include "sys/win32/ntdll.h"
+#include "trace/win32/ntdll.h"
 
 namespace prn::win32 {
 

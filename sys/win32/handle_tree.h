@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "sys/win32/final_path.h"
+#include "trace/win32/final_path.h"
 
 namespace prn::win32 {
 

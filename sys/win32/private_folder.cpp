@@ -2,7 +2,7 @@
 
 #include <aclapi.h>
 
-#include "sys/win32/final_path.h"
+#include "trace/win32/final_path.h"
 #include "sys/win32/handle_tree.h"
 #include "sys/win32/text.h"
 

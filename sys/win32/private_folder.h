@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "sys/private_folder.h"
-#include "sys/win32/final_path.h"
+#include "trace/win32/final_path.h"
 #include "sys/win32/handle.h"
 #include "text/ustring.h"
 

@@ -18,7 +18,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "sys/win32/final_path.h"
+#include "trace/win32/final_path.h"
 
 namespace prn::trace {
 

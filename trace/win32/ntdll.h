@@ -2,7 +2,8 @@
 // The few ntdll calls that stand in for kernel32 calls Windows XP lacks.
 // ntdll has exported them since NT and is mapped into every process, so
 // they are found there at run time, never imported: the shipped programs
-// import only core DLLs. Header-only, for the trace below sys/win32 too.
+// import only core DLLs. Header-only; with the trace, the lowest layer that
+// needs them, and for sys/win32 above it.
 
 #include <windows.h>
 #include <winternl.h>

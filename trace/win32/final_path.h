@@ -1,7 +1,7 @@
 #pragma once
 // Whether a handle names the path it was opened by, or whether a link on the
-// way led somewhere else. Header-only, so that the trace, which lies below
-// sys/win32, can ask too.
+// way led somewhere else. It lives with the trace, the lowest layer that
+// asks (its file goes through no link); sys/win32, above it, asks too.
 //
 // Vista and later tell the path through GetFinalPathNameByHandleW, looked up
 // at run time. Windows XP lacks it; there the handle's object name from ntdll
@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "sys/win32/ntdll.h"
+#include "trace/win32/ntdll.h"
 
 namespace prn::win32 {
 
