@@ -1,8 +1,8 @@
 #pragma once
 // What staging a driver package needs to know of the run that asks for it.
 
+#include "sys/dialogs.h"
 #include "sys/platform.h"
-#include "sys/window_handle.h"
 #include "text/ustring.h"
 
 namespace prn::config {

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "removal/removal_context.h"
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 #include "text/ustring.h"
 
 namespace prn::config {

@@ -6,7 +6,7 @@
 #include "spooler/default_printer.h"
 #include "spooler/ports.h"
 #include "spooler/printer_queries.h"
-#include "sys/printer_commands.h"
+#include "sys/dialogs.h"
 #include "sys/last_error.h"
 #include "sys/spooler.h"
 #include "sys/system_info.h"

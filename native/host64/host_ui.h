@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 #include "text/ustring.h"
 
 namespace prn::host64 {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "native/inst2k/module_state.h"
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 
 namespace prn::sys {
 class CodePage;

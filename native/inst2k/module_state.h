@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 
 namespace prn::inst2k {
 

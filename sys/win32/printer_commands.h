@@ -1,7 +1,7 @@
 #pragma once
 // The shell's printer dialogs through shell32's SHInvokePrinterCommandW.
 
-#include "sys/printer_commands.h"
+#include "sys/dialogs.h"
 #include "sys/win32/handle.h"
 
 namespace prn::win32 {

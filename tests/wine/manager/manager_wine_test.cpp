@@ -19,7 +19,6 @@
 #include "app/process_values.h"
 #include "spooler/printer_queries.h"
 #include "sys/dialogs.h"
-#include "sys/printer_commands.h"
 #include "sys/win32/platform.h"
 #include "sys/win32/printer_changes.h"
 #include "sys/win32/text.h"
