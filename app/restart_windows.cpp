@@ -1,8 +1,8 @@
 #include "app/restart_windows.h"
 
-#include "sys/last_error.h"
 #include "sys/privileges.h"
 #include "sys/system_info.h"
+#include "sys/win_errors.h"
 #include "text/error.h"
 #include "text/format.h"
 

@@ -2,7 +2,6 @@
 
 #include "spooler/default_printer.h"
 #include "spooler/printer_queries.h"
-#include "sys/last_error.h"
 #include "sys/win_errors.h"
 #include "trace/trace.h"
 

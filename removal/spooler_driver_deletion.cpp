@@ -3,9 +3,9 @@
 #include "removal/uninstall_registry.h"
 #include "spooler/default_printer.h"
 #include "spooler/driver_environment.h"
-#include "sys/last_error.h"
 #include "sys/spooler.h"
 #include "sys/system_info.h"
+#include "sys/win_errors.h"
 #include "trace/trace.h"
 
 namespace prn::removal {

@@ -1,7 +1,7 @@
 #pragma once
 // The simulated thread's last-error value: one per thread, as on Windows.
 
-#include "sys/last_error.h"
+#include "sys/win_errors.h"
 
 namespace prn::sim {
 

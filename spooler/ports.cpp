@@ -5,7 +5,6 @@
 
 #include "spooler/printer_update.h"
 #include "sys/fixed_text.h"
-#include "sys/last_error.h"
 #include "sys/win_errors.h"
 #include "text/error.h"
 #include "trace/trace.h"

@@ -7,7 +7,7 @@ namespace prn::sys {
 
 class FileSystem;       // sys/files.h
 class CodePage;         // sys/codepage.h
-class LastError;        // sys/last_error.h
+class LastError;        // sys/win_errors.h: the thread's last-error value
 class SystemInfo;       // sys/system_info.h: language, version, WOW64, folders, error texts, sleep
 class Resources;        // sys/resources.h: RCDATA resources of the executable
 class Dialogs;          // sys/dialogs.h: message boxes

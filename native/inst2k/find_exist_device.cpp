@@ -11,7 +11,6 @@
 #include "native/inst2k/inst2k_library.h"
 #include "sys/codepage.h"
 #include "sys/device_install_api.h"
-#include "sys/last_error.h"
 #include "sys/registry.h"
 #include "sys/win_errors.h"
 

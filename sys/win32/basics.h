@@ -2,7 +2,7 @@
 // The real code page and thread error value.
 
 #include "sys/codepage.h"
-#include "sys/last_error.h"
+#include "sys/win_errors.h"
 
 namespace prn::win32 {
 
