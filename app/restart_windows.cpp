@@ -1,6 +1,5 @@
 #include "app/restart_windows.h"
 
-#include "sys/privileges.h"
 #include "sys/system_info.h"
 #include "sys/win_errors.h"
 #include "text/error.h"

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "config/profile_file.h"
-#include "sys/codepage.h"
 #include "sys/files.h"
+#include "sys/system_info.h"
 #include "text/ascii.h"
 
 namespace prn::config {

@@ -6,7 +6,6 @@
 #include "install/inst2k_session.h"
 #include "install/pl_error_code.h"
 #include "spooler/printer_queries.h"
-#include "sys/codepage.h"
 #include "sys/system_info.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"

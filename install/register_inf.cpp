@@ -1,7 +1,7 @@
 #include "install/register_inf.h"
 
 #include "install/inst2k_session.h"
-#include "sys/codepage.h"
+#include "sys/system_info.h"
 #include "sys/win_errors.h"
 #include "trace/trace.h"
 

@@ -4,7 +4,7 @@
 
 #include "app/device_id.h"
 #include "spooler/printer_queries.h"
-#include "sys/codepage.h"
+#include "sys/system_info.h"
 #include "sys/usb_port_library.h"
 #include "text/ascii.h"
 #include "text/format.h"

@@ -1,6 +1,6 @@
 #include "native/host64/narrow_copy.h"
 
-#include "sys/codepage.h"
+#include "sys/system_info.h"
 #include "sys/win_errors.h"
 
 namespace prn::host64 {

@@ -1,6 +1,6 @@
 #include "native/inst2k/failure_text.h"
 
-#include "sys/codepage.h"
+#include "sys/system_info.h"
 #include "text/format.h"
 
 namespace prn::inst2k {

@@ -1,7 +1,7 @@
 #pragma once
 // The real code page and thread error value.
 
-#include "sys/codepage.h"
+#include "sys/system_info.h"
 #include "sys/win_errors.h"
 
 namespace prn::win32 {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "sys/private_folder.h"
+#include "sys/system_info.h"
 #include "trace/win32/final_path.h"
 #include "sys/win32/handle.h"
 #include "text/ustring.h"

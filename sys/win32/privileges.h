@@ -1,7 +1,7 @@
 #pragma once
 // The real process token and ExitWindowsEx.
 
-#include "sys/privileges.h"
+#include "sys/system_info.h"
 
 namespace prn::win32 {
 

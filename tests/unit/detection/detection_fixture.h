@@ -11,8 +11,8 @@
 
 #include "config/install_infos.h"
 #include "install/install_context.h"
-#include "sys/private_folder.h"
 #include "sim/machine.h"
+#include "sys/system_info.h"
 
 namespace prn::testing {
 

@@ -11,7 +11,7 @@
 #include "install/device_detection.h"
 #include "install/device_library_calls.h"
 #include "install/host64_launch.h"
-#include "sys/private_folder.h"
+#include "sys/system_info.h"
 #include "sys/win32/files.h"
 #include "sys/win32/text.h"
 #include "text/winpath.h"
