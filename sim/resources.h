@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "sys/resources.h"
+#include "sys/files.h"
 
 namespace prn::sim {
 

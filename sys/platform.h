@@ -9,7 +9,7 @@ class FileSystem;       // sys/files.h
 class CodePage;         // sys/system_info.h: the ANSI code page
 class LastError;        // sys/win_errors.h: the thread's last-error value
 class SystemInfo;       // sys/system_info.h: language, version, WOW64, folders, error texts, sleep
-class Resources;        // sys/resources.h: RCDATA resources of the executable
+class Resources;        // sys/files.h: RCDATA resources of the executable
 class Dialogs;          // sys/dialogs.h: message boxes
 class Spooler;          // sys/spooler.h: winspool
 class UsbPortLibrary;   // sys/usb_port_library.h: PLP_RW.DLL bound at first use

@@ -1,7 +1,7 @@
 #pragma once
 // The resources of the running executable.
 
-#include "sys/resources.h"
+#include "sys/files.h"
 
 namespace prn::win32 {
 
