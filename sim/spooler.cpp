@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "sys/fixed_text.h"
 #include "sim/spooler_bytes.h"
+#include "sys/spooler.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"
 

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "sim/spooler.h"
-#include "sys/fixed_text.h"
 #include "sim/spooler_bytes.h"
+#include "sys/spooler.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"
 

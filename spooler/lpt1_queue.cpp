@@ -1,6 +1,6 @@
 #include "spooler/lpt1_queue.h"
 
-#include "sys/fixed_text.h"
+#include "sys/spooler.h"
 #include "sys/win_errors.h"
 
 namespace prn::spooler {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "sys/printer_changes.h"
+#include "sys/spooler.h"
 #include "sys/win32/handle.h"
 
 namespace prn::win32 {

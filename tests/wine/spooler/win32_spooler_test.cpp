@@ -10,7 +10,7 @@
 #include "spooler/printer_jobs.h"
 #include "spooler/printer_queries.h"
 #include "spooler/printer_update.h"
-#include "sys/fixed_text.h"
+#include "sys/spooler.h"
 #include "sys/win32/winspool_api.h"
 #include "wine_spooler_fixture.h"
 
