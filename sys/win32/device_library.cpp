@@ -1,6 +1,5 @@
 #include "sys/win32/device_library.h"
 
-#include "sys/win32/inst2k_abi.h"
 #include "sys/win32/handle.h"
 #include "sys/win32/text.h"
 

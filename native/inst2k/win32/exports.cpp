@@ -7,9 +7,9 @@
 
 #include "native/inst2k/inst2k_library.h"
 #include "sys/device_install_api.h"
-#include "sys/win32/inst2k_abi.h"
 #include "sys/win32/basics.h"
 #include "sys/win32/device_install.h"
+#include "sys/win32/device_library.h"
 #include "sys/win32/registry.h"
 
 namespace {
