@@ -1,5 +1,12 @@
 #pragma once
-// The real file system.
+// The real file system, and the files the running executable carries: as
+// RCDATA resources, or packed by the build (tools/lznt1-pack) as the
+// unpacked size in four bytes, little-endian, then LZNT1 chunks, which
+// ntdll's RtlDecompressBuffer has read on every Windows since XP.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
 
 #include "sys/files.h"
 
@@ -22,5 +29,15 @@ class Win32FileSystem : public sys::FileSystem {
   ustring FullPath(const ustring& path) const override;
   ustring CurrentDirectory() const override;
 };
+
+class Win32Resources : public sys::Resources {
+ public:
+  uint32_t ReadRcData(const ustring& name, std::string& bytes) const override;
+};
+
+// Unpacks `size` bytes at `packed` into `bytes`. Answers a Windows error code:
+// ERROR_INVALID_DATA when they are not one whole packed file of the size it
+// declares, ERROR_PROC_NOT_FOUND where ntdll has no RtlDecompressBuffer.
+uint32_t UnpackLznt1(const void* packed, size_t size, std::string& bytes);
 
 }  // namespace prn::win32

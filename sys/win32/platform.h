@@ -10,7 +10,6 @@
 #include "sys/win32/privileges.h"
 #include "sys/win32/processes.h"
 #include "sys/win32/registry.h"
-#include "sys/win32/resources.h"
 #include "sys/win32/shell.h"
 #include "sys/win32/spooler.h"
 #include "sys/win32/system_info.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench/bench_timing.h"
-#include "sys/win32/resources.h"
+#include "sys/win32/files.h"
 #include "sys/win32/text.h"
 
 namespace {

@@ -10,7 +10,6 @@
 #include "sys/win32/files.h"
 #include "sys/win32/handle.h"
 #include "sys/win32/private_folder.h"
-#include "sys/win32/resources.h"
 #include "sys/win32/system_info.h"
 #include "sys/win32/text.h"
 #include "text/ascii.h"

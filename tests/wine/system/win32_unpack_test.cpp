@@ -12,8 +12,6 @@
 #include <vector>
 
 #include "sys/win32/files.h"
-#include "sys/win32/resources.h"
-#include "sys/win32/unpack.h"
 #include "wine/wine_test_support.h"
 
 namespace prn::win32 {
