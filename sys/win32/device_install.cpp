@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "sys/win32/handle.h"
-#include "sys/win32/system_library.h"
+#include "sys/win32/hardening.h"
 
 namespace prn::win32 {
 

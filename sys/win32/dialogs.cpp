@@ -1,6 +1,6 @@
 #include "sys/win32/dialogs.h"
 
-#include "sys/win32/system_library.h"
+#include "sys/win32/hardening.h"
 #include "sys/win32/text.h"
 
 namespace prn::win32 {

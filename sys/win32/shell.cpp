@@ -15,7 +15,7 @@
 
 #include "sys/win32/com.h"
 #include "sys/win32/handle.h"
-#include "sys/win32/system_library.h"
+#include "sys/win32/hardening.h"
 #include "sys/win32/text.h"
 #include "text/winpath.h"
 

@@ -1,6 +1,6 @@
 #include "sys/win32/usb_port_library.h"
 
-#include "sys/win32/system_library.h"
+#include "sys/win32/hardening.h"
 #include "sys/win32/text.h"
 #include "text/winpath.h"
 #include "trace/trace.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "sys/win32/handle.h"
-#include "sys/win32/system_library.h"
+#include "sys/win32/hardening.h"
 #include "sys/win32/text.h"
 #include "sys/win32/com.h"
 

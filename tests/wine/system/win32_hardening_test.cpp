@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "sys/win32/files.h"
-#include "sys/win32/hardening.h"
 #include "sys/win32/handle.h"
-#include "sys/win32/system_library.h"
+#include "sys/win32/hardening.h"
 #include "sys/win32/system_info.h"
 #include "sys/win32/text.h"
 #include "text/ascii.h"
