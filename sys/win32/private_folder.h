@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "sys/system_info.h"
-#include "trace/win32/final_path.h"
 #include "sys/win32/handle.h"
 #include "text/ustring.h"
+#include "trace/win32/final_path.h"
 
 namespace prn::win32 {
 
