@@ -1,4 +1,4 @@
-#include "sys/win32/printer_changes.h"
+#include "sys/win32/spooler.h"
 
 #include "sys/win32/winspool_api.h"
 

@@ -1,10 +1,13 @@
 #pragma once
-// The real print spooler, through winspool.drv from System32.
+// The real print spooler, through winspool.drv from System32, and its change
+// notifications, with an event that ends every wait when the watcher is
+// stopped.
 
 #include <memory>
 #include <mutex>
 
 #include "sys/spooler.h"
+#include "sys/win32/handle.h"
 
 namespace prn::win32 {
 
@@ -42,6 +45,19 @@ class Win32Spooler : public sys::Spooler {
 
   mutable std::once_flag loaded_;
   mutable std::shared_ptr<WinspoolApi> api_;
+};
+
+class Win32PrinterChanges : public sys::PrinterChangeSource {
+ public:
+  Win32PrinterChanges();
+  ~Win32PrinterChanges() override;
+
+  std::unique_ptr<sys::PrinterChangeNotification> Watch(uint32_t filter) override;
+  void RequestStop() override;
+
+ private:
+  std::shared_ptr<WinspoolApi> api_;
+  KernelHandle stop_;  // manual reset: once set, it stays set
 };
 
 }  // namespace prn::win32

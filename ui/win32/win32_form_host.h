@@ -9,7 +9,7 @@
 #include "app/process_values.h"
 #include "sys/platform.h"
 #include "sys/win32/dialogs.h"
-#include "sys/win32/printer_changes.h"
+#include "sys/win32/spooler.h"
 #include "ui/system_port_list.h"
 #include "ui/win32/form_main_v2_window.h"
 #include "ui/win32/form_main_window.h"

@@ -20,7 +20,7 @@
 #include "spooler/printer_queries.h"
 #include "sys/dialogs.h"
 #include "sys/win32/platform.h"
-#include "sys/win32/printer_changes.h"
+#include "sys/win32/spooler.h"
 #include "sys/win32/text.h"
 #include "ui/win32/manager_window.h"
 #include "ui/win32/usb_arrival_window.h"
