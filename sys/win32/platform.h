@@ -3,11 +3,9 @@
 // machine bundles its own.
 
 #include "sys/platform.h"
-#include "sys/win32/basics.h"
 #include "sys/win32/device_library.h"
 #include "sys/win32/dialogs.h"
 #include "sys/win32/files.h"
-#include "sys/win32/privileges.h"
 #include "sys/win32/processes.h"
 #include "sys/win32/registry.h"
 #include "sys/win32/shell.h"

@@ -1,4 +1,4 @@
-#include "sys/win32/privileges.h"
+#include "sys/win32/system_info.h"
 
 #include "sys/win32/handle.h"
 #include "sys/win32/text.h"

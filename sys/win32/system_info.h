@@ -1,7 +1,10 @@
 #pragma once
-// The real system's language, version, bitness, folders and error texts.
+// The real system and this process: language, code page, version, bitness,
+// folders and error texts, the thread's last-error value, the token's
+// privileges, and the parameters the process was started with.
 
 #include "sys/system_info.h"
+#include "sys/win_errors.h"
 
 namespace prn::win32 {
 
@@ -19,5 +22,30 @@ class Win32SystemInfo : public sys::SystemInfo {
   ustring ErrorMessage(uint32_t code) const override;
   void Sleep(uint32_t milliseconds) override;
 };
+
+class Win32CodePage : public sys::CodePage {
+ public:
+  std::string ToAnsi(ustring_view text) const override;
+  ustring FromAnsi(std::string_view text) const override;
+  unsigned Id() const override;
+};
+
+class Win32LastError : public sys::LastError {
+ public:
+  uint32_t Get() const override;
+  void Set(uint32_t code) override;
+};
+
+// The process token and ExitWindowsEx (privileges.cpp).
+class Win32Privileges : public sys::Privileges {
+ public:
+  bool HasAccessTokens() const override;
+  void AdjustPrivilege(const ustring& name, bool enable) override;
+  bool RequestExitWindows(uint32_t flags, uint32_t reason) override;
+};
+
+// The parameters of this process's command line, split as
+// CommandLineToArgvW splits, without the program's own name.
+StringList ProcessParameters();
 
 }  // namespace prn::win32

@@ -23,8 +23,8 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include "sys/win32/basics.h"
 #include "sys/win32/files.h"
+#include "sys/win32/system_info.h"
 #else
 #include "sim/codepage.h"
 #include "sim/files.h"

@@ -8,10 +8,10 @@
 #include "native/host64/host_run.h"
 #include "native/host64/win32/win32_host_ui.h"
 #include "native/host64/win32/win32_profile_store.h"
-#include "sys/win32/basics.h"
 #include "sys/win32/device_library.h"
 #include "sys/win32/files.h"
 #include "sys/win32/hardening.h"
+#include "sys/win32/system_info.h"
 #include "sys/win32/text.h"
 
 int wmain(int, wchar_t**) {

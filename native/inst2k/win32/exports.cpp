@@ -7,10 +7,10 @@
 
 #include "native/inst2k/inst2k_library.h"
 #include "sys/device_install_api.h"
-#include "sys/win32/basics.h"
 #include "sys/win32/device_install.h"
 #include "sys/win32/device_library.h"
 #include "sys/win32/registry.h"
+#include "sys/win32/system_info.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "spooler/usb_ports.h"
-#include "sys/win32/basics.h"
 #include "sys/win32/hardening.h"
 #include "sys/win32/spooler.h"
+#include "sys/win32/system_info.h"
 #include "sys/win32/text.h"
 #include "sys/win32/usb_port_library.h"
 #include "text/winpath.h"

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "sys/win32/basics.h"
 #include "sys/win32/spooler.h"
+#include "sys/win32/system_info.h"
 #include "text/ustring.h"
 
 namespace prn::testing {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "sys/win32/files.h"
-#include "sys/win32/privileges.h"
 #include "sys/win32/shell.h"
+#include "sys/win32/system_info.h"
 #include "sys/win_errors.h"
 #include "wine_paths.h"
 
