@@ -18,7 +18,24 @@ namespace prn::win32 {
 
 class Win32Platform {
  public:
-  sys::Platform Platform();
+  sys::Platform Platform() {
+    sys::Platform platform;
+    platform.files = &files;
+    platform.codePage = &codePage;
+    platform.lastError = &lastError;
+    platform.system = &system;
+    platform.resources = &resources;
+    platform.dialogs = &dialogs;
+    platform.processes = &processes;
+    platform.shell = &shell;
+    platform.privileges = &privileges;
+    platform.spooler = &spooler;
+    platform.registry = &registry;
+    platform.usb = &usb;
+    platform.deviceLibraries = &deviceLibraries;
+    platform.uiThread = &uiThread;
+    return platform;
+  }
 
   Win32FileSystem files;
   Win32CodePage codePage;
