@@ -7,7 +7,7 @@
 // administrators and SYSTEM may change, reached through no link, and never
 // a file that exists already.
 
-#include "trace/trace_destination.h"
+#include "trace/trace.h"
 
 #include <windows.h>
 #include <fcntl.h>
