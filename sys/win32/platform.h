@@ -11,6 +11,7 @@
 #include "sys/win32/shell.h"
 #include "sys/win32/spooler.h"
 #include "sys/win32/system_info.h"
+#include "sys/win32/text.h"
 #include "sys/win32/ui_thread.h"
 #include "sys/win32/usb_port_library.h"
 

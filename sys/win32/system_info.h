@@ -1,7 +1,9 @@
 #pragma once
-// The real system and this process: language, code page, version, bitness,
-// folders and error texts, the thread's last-error value, the token's
-// privileges, and the parameters the process was started with.
+// The real system and this process: language, version, bitness, folders and
+// error texts, the thread's last-error value, the token's privileges, and
+// the parameters the process was started with. Its code page is in text.h.
+
+#include <windows.h>
 
 #include "sys/system_info.h"
 #include "sys/win_errors.h"
@@ -23,17 +25,10 @@ class Win32SystemInfo : public sys::SystemInfo {
   void Sleep(uint32_t milliseconds) override;
 };
 
-class Win32CodePage : public sys::CodePage {
- public:
-  std::string ToAnsi(ustring_view text) const override;
-  ustring FromAnsi(std::string_view text) const override;
-  unsigned Id() const override;
-};
-
 class Win32LastError : public sys::LastError {
  public:
-  uint32_t Get() const override;
-  void Set(uint32_t code) override;
+  uint32_t Get() const override { return GetLastError(); }
+  void Set(uint32_t code) override { SetLastError(code); }
 };
 
 // The process token and ExitWindowsEx (privileges.cpp).

@@ -24,7 +24,7 @@
 #include <io.h>
 
 #include "sys/win32/files.h"
-#include "sys/win32/system_info.h"
+#include "sys/win32/text.h"
 #else
 #include "sim/codepage.h"
 #include "sim/files.h"

@@ -11,7 +11,6 @@
 #include "sys/win32/device_library.h"
 #include "sys/win32/files.h"
 #include "sys/win32/hardening.h"
-#include "sys/win32/system_info.h"
 #include "sys/win32/text.h"
 
 int wmain(int, wchar_t**) {

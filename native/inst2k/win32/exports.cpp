@@ -11,6 +11,7 @@
 #include "sys/win32/device_library.h"
 #include "sys/win32/registry.h"
 #include "sys/win32/system_info.h"
+#include "sys/win32/text.h"
 
 namespace {
 

@@ -19,7 +19,6 @@
 #include "config/lang_options.h"
 #include "prnsetup_run.h"
 #include "sys/win32/files.h"
-#include "sys/win32/system_info.h"
 #include "sys/win32/text.h"
 #include "text/format.h"
 #include "text/winpath.h"
