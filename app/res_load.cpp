@@ -5,7 +5,6 @@
 #include "sys/system_queries.h"
 #include "sys/dialogs.h"
 #include "sys/files.h"
-#include "sys/resources.h"
 #include "sys/system_info.h"
 #include "sys/usb_port_library.h"
 #include "sys/win_errors.h"

@@ -13,7 +13,7 @@
 #include "config/lang_options.h"
 #include "config/str_installer.h"
 #include "config/resource_copy.h"
-#include "sys/private_folder.h"
+#include "sys/system_info.h"
 #include "text/ustring.h"
 
 namespace prn::config {

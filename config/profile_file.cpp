@@ -1,7 +1,7 @@
 #include "config/profile_file.h"
 
-#include "sys/codepage.h"
 #include "sys/files.h"
+#include "sys/system_info.h"
 #include "text/ascii.h"
 #include "text/error.h"
 #include "text/format.h"

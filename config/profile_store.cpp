@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "config/profile_file.h"
-#include "sys/codepage.h"
+#include "sys/system_info.h"
 #include "sys/files.h"
 #include "text/ascii.h"
 

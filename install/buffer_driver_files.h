@@ -7,7 +7,7 @@
 // checked before they aim anything.
 
 #include "sys/platform.h"
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 #include "text/ustring.h"
 
 namespace prn::config {

@@ -5,7 +5,7 @@
 #include "spooler/printer_update.h"
 #include "spooler/ports.h"
 #include "spooler/printer_queries.h"
-#include "sys/last_error.h"
+#include "sys/win_errors.h"
 #include "text/ascii.h"
 #include "text/error.h"
 #include "trace/trace.h"

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
+#include "sys/dialogs.h"
 #include "sys/platform.h"
-#include "sys/window_handle.h"
 #include "text/ustring.h"
 
 namespace prn::install {

@@ -2,7 +2,6 @@
 
 #include "install/detection_rules.h"
 #include "install/inst2k_session.h"
-#include "sys/codepage.h"
 #include "sys/system_info.h"
 #include "trace/trace.h"
 

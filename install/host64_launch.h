@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "sys/dialogs.h"
 #include "sys/platform.h"
 #include "sys/processes.h"
-#include "sys/window_handle.h"
 #include "text/ustring.h"
 
 namespace prn::install {

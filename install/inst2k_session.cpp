@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "sys/last_error.h"
+#include "sys/win_errors.h"
 #include "text/error.h"
 
 namespace prn::install {

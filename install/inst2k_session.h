@@ -9,7 +9,7 @@
 #include <string>
 
 #include "sys/device_library.h"
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 #include "text/ustring.h"
 
 namespace prn::sys {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "sys/dialogs.h"
 #include "sys/processes.h"
-#include "sys/window_handle.h"
 #include "text/ustring.h"
 
 namespace prn::config {

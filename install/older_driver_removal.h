@@ -11,7 +11,7 @@
 
 #include "removal/delete_printer_and_driver.h"
 #include "sys/platform.h"
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 #include "text/ustring.h"
 
 namespace prn::install {

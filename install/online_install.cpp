@@ -5,7 +5,7 @@
 #include "install/device_library_calls.h"
 #include "install/host64_launch.h"
 #include "install/inst2k_session.h"
-#include "sys/codepage.h"
+#include "sys/system_info.h"
 #include "text/error.h"
 #include "trace/trace.h"
 

@@ -2,7 +2,7 @@
 // The simulated system's ANSI code page (1252, 936 or 950), so that a name
 // outside it behaves as on a real system of that language.
 
-#include "sys/codepage.h"
+#include "sys/system_info.h"
 
 namespace prn::sim {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 #include "text/ustring.h"
 
 namespace prn::sim {

@@ -16,7 +16,7 @@ int FirstButton(uint32_t flags) {
 
 }  // namespace
 
-int SimDialogs::ShowMessage(sys::WindowRef owner, const ustring& text, const ustring& caption, uint32_t flags) {
+int SimDialogs::ShowMessage(sys::WindowHandle owner, const ustring& text, const ustring& caption, uint32_t flags) {
   if (whileShown) whileShown(Shown{owner, text, caption, flags, 0});
   int answer = FirstButton(flags);
   if (!answers_.empty()) {

@@ -14,7 +14,7 @@ namespace prn::sim {
 class SimDialogs : public sys::Dialogs {
  public:
   struct Shown {
-    sys::WindowRef owner = 0;
+    sys::WindowHandle owner = 0;
     ustring text;
     ustring caption;
     uint32_t flags = 0;
@@ -28,7 +28,7 @@ class SimDialogs : public sys::Dialogs {
   // the window behind it meanwhile.
   std::function<void(const Shown&)> whileShown;
 
-  int ShowMessage(sys::WindowRef owner, const ustring& text, const ustring& caption, uint32_t flags) override;
+  int ShowMessage(sys::WindowHandle owner, const ustring& text, const ustring& caption, uint32_t flags) override;
 
  private:
   std::deque<int> answers_;

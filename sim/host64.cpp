@@ -10,7 +10,6 @@
 #include "sim/files.h"
 #include "sim/threads.h"
 #include "sim/window_messages.h"
-#include "sys/dialogs.h"
 
 namespace prn::sim {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <mutex>
 
-#include "sys/printer_changes.h"
+#include "sys/spooler.h"
 
 namespace prn::sim {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "sys/printer_commands.h"
+#include "sys/dialogs.h"
 #include "sys/spooler.h"
 
 namespace prn::sim {

@@ -10,7 +10,6 @@
 #include "sys/files.h"
 #include "sys/spooler.h"
 #include "text/ascii.h"
-#include "text/ascii.h"
 #include "text/winpath.h"
 
 namespace prn::sim {

@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "sys/privileges.h"
+#include "sys/system_info.h"
 
 namespace prn::sim {
 

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "sys/resources.h"
+#include "sys/files.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sys/fixed_text.h"
+#include "sys/spooler.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"
 

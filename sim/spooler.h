@@ -20,9 +20,9 @@
 #include <set>
 #include <vector>
 
-#include "sys/last_error.h"
 #include "sys/spooler.h"
 #include "sys/system_info.h"
+#include "sys/win_errors.h"
 
 namespace prn::sim {
 

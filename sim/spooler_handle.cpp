@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "sim/spooler.h"
-#include "sys/fixed_text.h"
+#include "sys/spooler.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "sys/last_error.h"
+#include "sys/win_errors.h"
 
 namespace prn::sim {
 

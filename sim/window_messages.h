@@ -11,7 +11,7 @@
 #include <mutex>
 #include <vector>
 
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 
 namespace prn::sim {
 

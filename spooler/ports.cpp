@@ -4,8 +4,7 @@
 #include <cstring>
 
 #include "spooler/printer_update.h"
-#include "sys/fixed_text.h"
-#include "sys/last_error.h"
+#include "sys/spooler.h"
 #include "sys/win_errors.h"
 #include "text/error.h"
 #include "trace/trace.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "spooler/printer_update.h"
-#include "sys/last_error.h"
+#include "sys/win_errors.h"
 #include "text/ascii.h"
 #include "text/format.h"
 #include "trace/trace.h"

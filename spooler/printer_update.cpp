@@ -1,7 +1,6 @@
 #include "spooler/printer_update.h"
 
-#include "sys/fixed_text.h"
-#include "sys/last_error.h"
+#include "sys/spooler.h"
 #include "sys/win_errors.h"
 
 namespace prn::spooler {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "spooler/printer_queries.h"
-#include "sys/codepage.h"
+#include "sys/system_info.h"
 #include "sys/usb_port_library.h"
 #include "text/ascii.h"
 #include "text/format.h"

@@ -11,7 +11,7 @@
 #include <span>
 #include <string>
 
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 
 namespace prn::sys {
 

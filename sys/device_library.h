@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 #include "text/ustring.h"
 
 namespace prn::sys {

@@ -1,5 +1,6 @@
 #pragma once
-// Message boxes.
+// The windows the system shows for the installer: message boxes and the
+// shell's printer dialogs, each owned by one of ours.
 
 #include <cstdint>
 
@@ -7,8 +8,9 @@
 
 namespace prn::sys {
 
-// A window handle as the portable logic carries it; 0 is no window.
-using WindowRef = uintptr_t;
+// A window handle as the portable logic carries it: the HWND's value, wide
+// enough for both builds. 0 is no window.
+using WindowHandle = std::uintptr_t;
 
 // Button, icon and answer values of MessageBoxW.
 namespace mb {
@@ -31,7 +33,23 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
   // Shows a modal message box and answers the button the user chose.
-  virtual int ShowMessage(WindowRef owner, const ustring& text, const ustring& caption, uint32_t flags) = 0;
+  virtual int ShowMessage(WindowHandle owner, const ustring& text, const ustring& caption, uint32_t flags) = 0;
+};
+
+// The shell's printer dialogs (SHInvokePrinterCommandW): the queue window,
+// properties, printing preferences, the system test page.
+namespace printaction {
+constexpr uint32_t Open = 0;              // PRINTACTION_OPEN
+constexpr uint32_t Properties = 1;        // PRINTACTION_PROPERTIES
+constexpr uint32_t TestPage = 4;          // PRINTACTION_TESTPAGE
+constexpr uint32_t DocumentDefaults = 6;  // PRINTACTION_DOCUMENTDEFAULTS
+}  // namespace printaction
+
+class PrinterCommands {
+ public:
+  virtual ~PrinterCommands() = default;
+  // Not modal; false when the shell refused (or cannot be asked on this system).
+  virtual bool InvokePrinterCommand(WindowHandle owner, uint32_t action, const ustring& printerName) = 0;
 };
 
 }  // namespace prn::sys

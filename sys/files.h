@@ -1,6 +1,7 @@
 #pragma once
-// The file system, with Windows paths ("C:\Program Files\…"). Operations that
-// can fail answer a Windows error code (0 on success).
+// The file system, with Windows paths ("C:\Program Files\…"), and the files
+// the executable carries. Operations that can fail answer a Windows error
+// code (0 on success).
 
 #include <cstdint>
 #include <string>
@@ -41,6 +42,17 @@ class FileSystem {
 
   // True when calls may come from several threads at once.
   virtual bool UsableFromAnyThread() const { return false; }
+};
+
+// The resources that the executable carries.
+class Resources {
+ public:
+  virtual ~Resources() = default;
+  // The bytes of the file that the executable carries as `name`: an RCDATA
+  // (type 10) resource, or one that the build packed, unpacked here. Answers
+  // a Windows error code: ERROR_RESOURCE_NAME_NOT_FOUND when the executable
+  // has none, ERROR_INVALID_DATA when a packed one does not unpack whole.
+  virtual uint32_t ReadRcData(const ustring& name, std::string& bytes) const = 0;
 };
 
 }  // namespace prn::sys

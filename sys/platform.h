@@ -6,10 +6,10 @@
 namespace prn::sys {
 
 class FileSystem;       // sys/files.h
-class CodePage;         // sys/codepage.h
-class LastError;        // sys/last_error.h
+class CodePage;         // sys/system_info.h: the ANSI code page
+class LastError;        // sys/win_errors.h: the thread's last-error value
 class SystemInfo;       // sys/system_info.h: language, version, WOW64, folders, error texts, sleep
-class Resources;        // sys/resources.h: RCDATA resources of the executable
+class Resources;        // sys/files.h: RCDATA resources of the executable
 class Dialogs;          // sys/dialogs.h: message boxes
 class Spooler;          // sys/spooler.h: winspool
 class UsbPortLibrary;   // sys/usb_port_library.h: PLP_RW.DLL bound at first use
@@ -17,7 +17,7 @@ class DeviceLibraries;  // sys/device_library.h: loads inst2k.dll / inst2k64.dll
 class Registry;         // sys/registry.h: HKLM keys and values
 class Processes;        // sys/processes.h: starting and waiting for processes, pipes
 class Shell;            // sys/shell.h: special folders, SHFileOperation, ShellExecute
-class Privileges;       // sys/privileges.h: token privileges and restart
+class Privileges;       // sys/system_info.h: token privileges and restart
 class UiThread;         // sys/ui_thread.h: the one road to the UI thread
 
 struct Platform {

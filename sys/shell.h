@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 #include "text/ustring.h"
 
 namespace prn::sys {

@@ -9,7 +9,11 @@
 // Every call leaves the thread's last-error value as the spooler sets it
 // (sys::LastError reads it), and answers success as a Boolean, as winspool
 // does. Methods are named apart from the A/W macros of <windows.h>.
+// Change notifications come through a source of their own, with a way for
+// another thread to end a wait.
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -43,6 +47,28 @@ constexpr uint32_t CopyNewFiles = 0x8;       // APD_COPY_NEW_FILES
 
 constexpr uint32_t FieldFormName = 0x10000;  // DM_FORMNAME
 }  // namespace spool
+
+// Text in the fixed UTF-16 arrays of the records below (DEVMODEW, PORT_DATA_1).
+
+// Copies what fits and keeps the terminator; callers check the length first
+// where a cut would change the meaning.
+template <size_t N>
+void CopyFixedText(char16_t (&target)[N], ustring_view text) {
+  std::fill(target, target + N, u'\0');
+  std::copy_n(text.begin(), std::min(text.size(), N - 1), target);
+}
+
+// The text up to the terminator (or the whole array when there is none).
+template <size_t N>
+ustring FixedText(const char16_t (&chars)[N]) {
+  return ustring(chars, std::find(chars, chars + N, u'\0'));
+}
+
+// Characters the array holds besides its terminator.
+template <size_t N>
+constexpr size_t FixedTextCapacity(const char16_t (&)[N]) {
+  return N - 1;
+}
 
 // The public part of the spooler's DEVMODEW (printer view of its unions),
 // byte for byte: dmDeviceName through dmPanningHeight.
@@ -265,6 +291,31 @@ class Spooler {
 
   // Whether winspool.drv has XcvDataW at all.
   virtual bool HasXcvData() const = 0;
+};
+
+// Spooler change notifications (FindFirst/FindNextPrinterChangeNotification
+// on the local server).
+constexpr uint32_t kPrinterChangePrinter = 0xFF;  // PRINTER_CHANGE_PRINTER
+
+// One notification handle on an open server handle; both closed when it goes.
+class PrinterChangeNotification {
+ public:
+  enum class Wake { Changed, Stopped };
+  virtual ~PrinterChangeNotification() = default;
+  // Waits without time limit until the handle is signalled or a stop was asked.
+  virtual Wake WaitForChange() = 0;
+  // FindNextPrinterChangeNotification; false when it failed.
+  virtual bool NextChange(uint32_t& change) = 0;
+};
+
+class PrinterChangeSource {
+ public:
+  virtual ~PrinterChangeSource() = default;
+  // Opens ",XcvMonitor Local Port" with SERVER_ACCESS_ADMINISTER and asks for
+  // notifications of `filter`; null when the open or the request fails.
+  virtual std::unique_ptr<PrinterChangeNotification> Watch(uint32_t filter) = 0;
+  // From any thread: every wait, now and later, ends with Stopped.
+  virtual void RequestStop() = 0;
 };
 
 }  // namespace prn::sys

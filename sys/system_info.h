@@ -1,21 +1,51 @@
 #pragma once
-// What the installer asks of the running system: its language, version and
-// bitness, its folders, unique and unguessable names, private folders, error
-// texts and waiting.
+// What the installer asks of the running system: its language, code page,
+// version and bitness, its folders, unique and unguessable names, private
+// folders, error texts and waiting, and the privileges of this process's
+// token with which it asks Windows to restart.
 
 #include <cstdint>
 #include <memory>
 #include <optional>
-
-#include "sys/private_folder.h"
+#include <string>
+#include <string_view>
 
 #include "text/ustring.h"
 
 namespace prn::sys {
 
+// Narrow text in the system's ANSI code page (CP_ACP on Windows).
+class CodePage {
+ public:
+  virtual ~CodePage() = default;
+  // Characters the code page cannot hold become '?', as WideCharToMultiByte does.
+  virtual std::string ToAnsi(ustring_view text) const = 0;
+  virtual ustring FromAnsi(std::string_view text) const = 0;
+  virtual unsigned Id() const = 0;
+};
+
 struct OsVersion {
   uint32_t major = 0;
   uint32_t minor = 0;
+};
+
+// A folder this run created for itself, that only Administrators and SYSTEM
+// may change. The programs written into it stay open with read sharing only,
+// so that nobody replaces them before they are loaded or started, and the
+// folder is removed by what it holds, never through a link planted in it.
+class PrivateFolder {
+ public:
+  virtual ~PrivateFolder() = default;  // releases the held files; the folder stays
+
+  virtual const ustring& Path() const = 0;
+  // Writes a new file at `path` (inside the folder) and holds it open with
+  // read sharing only until Remove. A file that exists is refused
+  // (ERROR_FILE_EXISTS). Answers a Windows error code.
+  virtual uint32_t WriteHeldFile(const ustring& path, const std::string& bytes) = 0;
+  // Releases the held files and deletes the folder with everything in it.
+  // What is not verifiably inside it (the target of a link) is left alone;
+  // a link is removed itself. Answers a Windows error code.
+  virtual uint32_t Remove() = 0;
 };
 
 class SystemInfo {
@@ -55,6 +85,26 @@ class SystemInfo {
   // trailing line break; empty when the system has none.
   virtual ustring ErrorMessage(uint32_t code) const = 0;
   virtual void Sleep(uint32_t milliseconds) = 0;
+};
+
+// ExitWindowsEx flags.
+constexpr uint32_t kEwxReboot = 0x2;
+constexpr uint32_t kEwxForceIfHung = 0x10;
+
+// Privileges of this process's access token, and asking Windows to restart.
+class Privileges {
+ public:
+  virtual ~Privileges() = default;
+
+  // Whether this system has access tokens at all (the NT family).
+  virtual bool HasAccessTokens() const = 0;
+  // Opens the process token for adjusting and querying, looks the privilege
+  // up on the local system and enables or disables it. How it went is left
+  // in the thread's last-error value: 0 only when the token holds the
+  // privilege and the change was made.
+  virtual void AdjustPrivilege(const ustring& name, bool enable) = 0;
+  // ExitWindowsEx; true when Windows accepted the request.
+  virtual bool RequestExitWindows(uint32_t flags, uint32_t reason) = 0;
 };
 
 }  // namespace prn::sys

@@ -43,7 +43,7 @@ bool UiTasks::Open() const {
   return state_->open;
 }
 
-int UiThreadDialogs::ShowMessage(WindowRef owner, const ustring& text, const ustring& caption, uint32_t flags) {
+int UiThreadDialogs::ShowMessage(WindowHandle owner, const ustring& text, const ustring& caption, uint32_t flags) {
   const std::optional<int> answer =
       tasks_.Call([&dialogs = dialogs_, owner, text, caption, flags] {
         return dialogs.ShowMessage(owner, text, caption, flags);

@@ -93,7 +93,7 @@ class UiTasks {
 class UiThreadDialogs : public Dialogs {
  public:
   UiThreadDialogs(UiTasks& tasks, Dialogs& dialogs) : tasks_(tasks), dialogs_(dialogs) {}
-  int ShowMessage(WindowRef owner, const ustring& text, const ustring& caption, uint32_t flags) override;
+  int ShowMessage(WindowHandle owner, const ustring& text, const ustring& caption, uint32_t flags) override;
 
  private:
   UiTasks& tasks_;

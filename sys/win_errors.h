@@ -1,5 +1,6 @@
 #pragma once
-// Windows error codes that the portable logic and the simulated machine speak.
+// Windows error codes that the portable logic and the simulated machine
+// speak, and the thread's last-error value that carries them.
 
 #include <cstdint>
 
@@ -56,3 +57,15 @@ constexpr uint32_t InWow64 = 0xE0000235;  // a device install from a 32-bit proc
 constexpr uint32_t TrustNoSignature = 0x800B0100;
 
 }  // namespace prn::winerr
+
+namespace prn::sys {
+
+// The calling thread's last-error value, as the platform keeps it.
+class LastError {
+ public:
+  virtual ~LastError() = default;
+  virtual uint32_t Get() const = 0;
+  virtual void Set(uint32_t code) = 0;
+};
+
+}  // namespace prn::sys

@@ -4,10 +4,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <mutex>
-
-#include "trace/trace_destination.h"
 
 // Plain C I/O on purpose: iostreams, locale and filesystem would add hundreds
 // of kilobytes to every shipped binary for a facility that is off by default.
@@ -125,6 +124,15 @@ void Message(ustring_view text, ustring_view tag) { Emit(Line::Kind::Message, te
 void Format(ustring_view pattern, std::initializer_list<FormatArg> args, ustring_view tag) {
   Emit(Line::Kind::Message, prn::Format(pattern, args), tag);
 }
+
+#ifndef _WIN32
+// The tools and tests on Linux run with the user's own rights: the file the
+// variable names is theirs to choose.
+std::FILE* OpenTraceDestination() {
+  const char* path = std::getenv("PRNSETUP_TRACE");
+  return path && *path ? std::fopen(path, "ab") : nullptr;
+}
+#endif
 
 Capture::Capture() : state_(std::make_unique<State>()) {
   Sink& sink = TheSink();

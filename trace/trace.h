@@ -4,6 +4,7 @@
 // file, or, in an elevated process on Windows, to a new file in a folder that
 // only administrators may change (trace/win32/trace_destination.cpp).
 
+#include <cstdio>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -54,5 +55,10 @@ class Capture {
   struct State;
   std::unique_ptr<State> state_;
 };
+
+// Where the trace goes once PRNSETUP_TRACE turns it on: the file to append
+// to, or null (no trace). Asked once per process. Each platform has its own
+// answer (trace/win32, trace.cpp elsewhere); the trace itself only writes.
+std::FILE* OpenTraceDestination();
 
 }  // namespace prn::trace

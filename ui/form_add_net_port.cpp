@@ -1,7 +1,7 @@
 #include "ui/form_add_net_port.h"
 
 #include "spooler/ports.h"
-#include "sys/last_error.h"
+#include "sys/win_errors.h"
 #include "trace/trace.h"
 
 namespace prn::ui {

@@ -23,7 +23,7 @@ class TFormAddNetPort {
                   const config::TStrInstaller& texts, const config::TLangOptions& lang,
                   const SystemPortList& systemPorts);
 
-  void AttachWindow(sys::WindowRef window) { window_ = window; }
+  void AttachWindow(sys::WindowHandle window) { window_ = window; }
 
   // Captions, then the enable rule once for the name as it stands.
   void FormShow();
@@ -43,7 +43,7 @@ class TFormAddNetPort {
   const config::TStrInstaller& texts_;
   const config::TLangOptions& lang_;
   const SystemPortList& systemPorts_;
-  sys::WindowRef window_ = 0;
+  sys::WindowHandle window_ = 0;
   config::FormDescription form_;
   ustring portName_ = kDefaultNetAddress;
   ustring host_ = kDefaultNetAddress;

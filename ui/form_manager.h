@@ -50,7 +50,7 @@ class TFormManager {
   TFormManager& operator=(const TFormManager&) = delete;
 
   // The window's handle, owner of the message boxes and printer dialogs.
-  void AttachWindow(sys::WindowRef window) { window_ = window; }
+  void AttachWindow(sys::WindowHandle window) { window_ = window; }
   // Runs on the window thread after news from another thread (a spooler
   // change, a finished deletion) has changed the model.
   void OnUpdated(std::function<void()> updated) { updated_ = std::move(updated); }
@@ -117,7 +117,7 @@ class TFormManager {
   // The watcher's news of the spooler, for the window thread; dropped once the manager goes.
   sys::UiTasks tasks_;
   std::function<void()> updated_;
-  sys::WindowRef window_ = 0;
+  sys::WindowHandle window_ = 0;
   std::function<ustring()> clock_;
 
   std::mutex m_cs;  // one rebuild of the printer list at a time

@@ -1,7 +1,7 @@
 #include "ui/port_choices.h"
 
 #include "spooler/usb_ports.h"
-#include "sys/codepage.h"
+#include "sys/system_info.h"
 #include "sys/usb_port_library.h"
 #include "trace/trace.h"
 

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <thread>
 
-#include "sys/printer_changes.h"
+#include "sys/spooler.h"
 
 namespace prn::ui {
 

@@ -5,9 +5,9 @@
 #include <exception>
 
 #include "app/startup.h"
-#include "sys/win32/win32_command_line.h"
-#include "sys/win32/win32_hardening.h"
-#include "sys/win32/win32_platform.h"
+#include "sys/win32/system_info.h"
+#include "sys/win32/hardening.h"
+#include "sys/win32/platform.h"
 #include "ui/win32/win32_form_host.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {

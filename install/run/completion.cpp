@@ -15,7 +15,6 @@
 #include "spooler/printer_queries.h"
 #include "sys/dialogs.h"
 #include "sys/files.h"
-#include "sys/last_error.h"
 #include "sys/shell.h"
 #include "sys/system_info.h"
 #include "sys/win_errors.h"

@@ -1,6 +1,6 @@
 #include "native/host64/host_arguments.h"
 
-#include "sys/codepage.h"
+#include "sys/system_info.h"
 #include "sys/win_errors.h"
 #include "text/ascii.h"
 #include "text/command_line.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 #include "text/ustring.h"
 
 namespace prn::host64 {

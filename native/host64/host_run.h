@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "native/host64/host_arguments.h"
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 #include "text/ustring.h"
 
 namespace prn::host64 {

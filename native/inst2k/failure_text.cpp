@@ -1,7 +1,7 @@
 #include "native/inst2k/failure_text.h"
 
 #include "native/inst2k/inst2k_strings.h"
-#include "sys/codepage.h"
+#include "sys/system_info.h"
 #include "text/format.h"
 
 namespace prn::inst2k {

@@ -9,10 +9,9 @@
 #include "native/inst2k/device_match.h"
 #include "native/inst2k/failure_text.h"
 #include "native/inst2k/inst2k_library.h"
-#include "sys/codepage.h"
 #include "sys/device_install_api.h"
-#include "sys/last_error.h"
 #include "sys/registry.h"
+#include "sys/system_info.h"
 #include "sys/win_errors.h"
 
 namespace prn::inst2k {

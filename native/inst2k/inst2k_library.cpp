@@ -6,7 +6,6 @@
 #include "native/inst2k/failure_text.h"
 #include "native/inst2k/inst2k_strings.h"
 #include "sys/device_install_api.h"
-#include "sys/last_error.h"
 #include "sys/win_errors.h"
 
 namespace prn::inst2k {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 
 namespace prn::inst2k {
 

@@ -1,6 +1,6 @@
 #include "sys/win32/winspool_api.h"
 
-#include "sys/win32/win32_system_library.h"
+#include "sys/win32/hardening.h"
 
 namespace prn::win32 {
 

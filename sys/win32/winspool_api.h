@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include "sys/win32/win32_handle.h"
+#include "sys/win32/handle.h"
 
 namespace prn::win32 {
 

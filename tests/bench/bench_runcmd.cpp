@@ -7,9 +7,9 @@
 #include <cstdio>
 
 #include "spooler/print_ui.h"
-#include "sys/win32/win32_handle.h"
-#include "sys/win32/win32_processes.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/handle.h"
+#include "sys/win32/processes.h"
+#include "sys/win32/text.h"
 #include "text/winpath.h"
 
 namespace {

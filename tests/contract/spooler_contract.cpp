@@ -9,7 +9,7 @@
 #include "spooler/ports.h"
 #include "spooler/printer_queries.h"
 #include "spooler/printer_update.h"
-#include "sys/fixed_text.h"
+#include "sys/spooler.h"
 #include "sys/win_errors.h"
 
 namespace prn::contract {

@@ -9,7 +9,7 @@
 
 #include "config/install_infos.h"
 #include "sim/machine.h"
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 #include "testing/test_package.h"
 
 namespace prn::testing {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "sys/dialogs.h"
-#include "sys/win32/win32_system_info.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/system_info.h"
+#include "sys/win32/text.h"
 #include "text/ustring.h"
 #include "text/winpath.h"
 
@@ -54,7 +54,7 @@ class AnsweringDialogs : public sys::Dialogs {
 
   explicit AnsweringDialogs(Answer answer = AlwaysOk) : answer_(std::move(answer)) {}
 
-  int ShowMessage(sys::WindowRef, const ustring& text, const ustring& caption, uint32_t flags) override {
+  int ShowMessage(sys::WindowHandle, const ustring& text, const ustring& caption, uint32_t flags) override {
     std::lock_guard<std::mutex> lock(mutex_);
     shown_.push_back({text, caption, flags});
     return answer_(flags);

@@ -23,8 +23,8 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include "sys/win32/win32_basics.h"
-#include "sys/win32/win32_files.h"
+#include "sys/win32/files.h"
+#include "sys/win32/text.h"
 #else
 #include "sim/codepage.h"
 #include "sim/files.h"

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "tools/prnsetup-tool/picture_decoder.h"
-#include "sys/win32/win32_com.h"
+#include "sys/win32/com.h"
 
 namespace prn::tool {
 

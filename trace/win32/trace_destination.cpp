@@ -7,7 +7,7 @@
 // administrators and SYSTEM may change, reached through no link, and never
 // a file that exists already.
 
-#include "trace/trace_destination.h"
+#include "trace/trace.h"
 
 #include <windows.h>
 #include <fcntl.h>
@@ -18,7 +18,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "sys/win32/win32_final_path.h"
+#include "trace/win32/final_path.h"
 
 namespace prn::trace {
 

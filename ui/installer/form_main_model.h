@@ -10,8 +10,8 @@
 #include "config/process_values.h"
 #include "config/window_description.h"
 #include "install/run/install_runner.h"
+#include "sys/dialogs.h"
 #include "sys/platform.h"
-#include "sys/window_handle.h"
 #include "ui/installer/brand.h"
 #include "ui/installer/installing_hints.h"
 

@@ -10,9 +10,9 @@
 
 #include "config/process_values.h"
 #include "config/install_info.h"
+#include "sys/dialogs.h"
 #include "sys/platform.h"
 #include "sys/ui_thread.h"
-#include "sys/window_handle.h"
 #include "ui/installer/open_link.h"
 
 namespace prn::ui {

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "config/str_installer.h"
-#include "sys/window_handle.h"
+#include "sys/dialogs.h"
 #include "text/ustring.h"
 
 namespace prn::sys {

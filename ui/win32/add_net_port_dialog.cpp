@@ -15,7 +15,7 @@ void AddNetPortDialog::Show(HINSTANCE instance, HWND owner) {
 }
 
 void AddNetPortDialog::OnInitDialog() {
-  model_.AttachWindow(reinterpret_cast<sys::WindowRef>(Handle()));
+  model_.AttachWindow(reinterpret_cast<sys::WindowHandle>(Handle()));
   AddControl(L"STATIC", L"", SS_LEFT, add_port_id::PortNameLabel);
   AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, add_port_id::PortName, WS_EX_CLIENTEDGE);
   AddControl(L"STATIC", L"", SS_LEFT, add_port_id::HostLabel);

@@ -4,7 +4,7 @@
 
 #include <future>
 
-#include "sys/win32/win32_text.h"
+#include "sys/win32/text.h"
 #include "text/format.h"
 #include "ui/win32/control_text.h"
 #include "ui/win32/glyphs.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "sys/win32/win32_printer_changes.h"
+#include "sys/win32/spooler.h"
 #include "ui/installer/form_main_model.h"
 #include "ui/printer_change_watcher.h"
 #include "ui/win32/enter_key.h"

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "sys/win32/win32_handle.h"
+#include "sys/win32/handle.h"
 
 namespace prn::ui {
 

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "sys/win32/win32_text.h"
+#include "sys/win32/text.h"
 #include "ui/win32/control_text.h"
 #include "ui/win32/glyphs.h"
 #include "ui/win32/modal_loop.h"
@@ -62,7 +62,7 @@ ManagerWindow::ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool
   creation.exStyle = mainWindow ? WS_EX_APPWINDOW : 0;
   creation.parent = owner;
   CreateWindowFor(creation);
-  model_->AttachWindow(reinterpret_cast<sys::WindowRef>(Handle()));
+  model_->AttachWindow(reinterpret_cast<sys::WindowHandle>(Handle()));
   model_->OnUpdated([this] { Render(); });
   CreateControls();
   ApplyDpi(DpiOfWindow(Handle()));

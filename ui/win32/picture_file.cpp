@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "sys/win32/win32_handle.h"
-#include "sys/win32/win32_system_library.h"
-#include "sys/win32/win32_text.h"
-#include "sys/win32/win32_com.h"
+#include "sys/win32/handle.h"
+#include "sys/win32/hardening.h"
+#include "sys/win32/text.h"
+#include "sys/win32/com.h"
 
 namespace prn::ui {
 

@@ -1,6 +1,6 @@
 #include "ui/win32/welcome_window.h"
 
-#include "sys/win32/win32_text.h"
+#include "sys/win32/text.h"
 
 #include "ui/win32/control_text.h"
 #include "ui/win32/modal_loop.h"

@@ -1,7 +1,7 @@
 #include "ui/win32/window_base.h"
 
 #include "sys/system_queries.h"
-#include "sys/win32/win32_system_info.h"
+#include "sys/win32/system_info.h"
 #include "text/error.h"
 #include "ui/win32/window_error.h"
 

@@ -3,8 +3,8 @@
 #include <new>
 
 #include "sys/system_queries.h"
-#include "sys/win32/win32_system_info.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/system_info.h"
+#include "sys/win32/text.h"
 #include "text/error.h"
 #include "trace/trace.h"
 

@@ -6,11 +6,11 @@
 
 #include "config/profile_store.h"
 #include "native/host64/host_run.h"
-#include "sys/win32/win32_basics.h"
-#include "sys/win32/win32_device_library.h"
-#include "sys/win32/win32_files.h"
-#include "sys/win32/win32_hardening.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/system_info.h"
+#include "sys/win32/device_library.h"
+#include "sys/win32/files.h"
+#include "sys/win32/hardening.h"
+#include "sys/win32/text.h"
 
 namespace prn::host64 {
 

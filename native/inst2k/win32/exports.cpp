@@ -7,10 +7,11 @@
 
 #include "native/inst2k/inst2k_library.h"
 #include "sys/device_install_api.h"
-#include "sys/win32/inst2k_abi.h"
-#include "sys/win32/win32_basics.h"
-#include "sys/win32/win32_device_install.h"
-#include "sys/win32/win32_registry.h"
+#include "sys/win32/device_install.h"
+#include "sys/win32/device_library.h"
+#include "sys/win32/registry.h"
+#include "sys/win32/system_info.h"
+#include "sys/win32/text.h"
 
 namespace {
 

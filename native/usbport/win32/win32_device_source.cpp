@@ -6,8 +6,8 @@
 #include <winioctl.h>
 #include <usbprint.h>
 
-#include "sys/win32/win32_handle.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/handle.h"
+#include "sys/win32/text.h"
 
 namespace prn::usbport {
 

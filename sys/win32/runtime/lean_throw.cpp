@@ -7,7 +7,13 @@
 // exception with the library's fixed message. Nothing in the installer
 // catches those classes by name: they only mean a programming error, and the
 // message still reaches the user through std::exception::what().
+//
+// The terminate handler is replaced too: libstdc++'s default one demangles
+// the type of the escaping exception and prints it to a console that a GUI
+// program does not have; the demangler alone is about 50 KB. Terminating
+// plainly says the same to Windows Error Reporting.
 
+#include <cstdlib>
 #include <exception>
 #include <new>
 #include <typeinfo>
@@ -43,3 +49,9 @@ void __throw_range_error(const char* message) { throw LibraryFault(message); }
 void __throw_overflow_error(const char* message) { throw LibraryFault(message); }
 void __throw_underflow_error(const char* message) { throw LibraryFault(message); }
 }  // namespace std
+
+namespace __gnu_cxx {
+
+void __verbose_terminate_handler() { std::abort(); }
+
+}  // namespace __gnu_cxx

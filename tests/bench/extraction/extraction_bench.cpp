@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "bench/bench_timing.h"
-#include "sys/win32/win32_resources.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/files.h"
+#include "sys/win32/text.h"
 
 namespace {
 

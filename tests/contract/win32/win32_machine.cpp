@@ -4,8 +4,9 @@
 #include <winspool.h>
 
 #include "contract/scene.h"
-#include "sys/win32/win32_handle.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/handle.h"
+#include "sys/win32/text.h"
+#include <string>
 #include "text/ascii.h"
 #include "text/winpath.h"
 

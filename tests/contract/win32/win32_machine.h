@@ -3,11 +3,11 @@
 // implementations in the test prefix, and whatever a test creates there
 // (see contract/scene.h) removed before and after it.
 
-#include "sys/win32/win32_basics.h"
-#include "sys/win32/win32_files.h"
-#include "sys/win32/win32_processes.h"
-#include "sys/win32/win32_registry.h"
-#include "sys/win32/win32_spooler.h"
+#include "sys/win32/system_info.h"
+#include "sys/win32/files.h"
+#include "sys/win32/processes.h"
+#include "sys/win32/registry.h"
+#include "sys/win32/spooler.h"
 
 namespace prn::contract {
 

@@ -8,8 +8,9 @@
 #include <string>
 
 #include "install/install_context.h"
-#include "sys/private_folder.h"
+#include "sys/system_info.h"
 #include "testing/machine_fixture.h"
+#include "sim/machine.h"
 
 namespace prn::testing {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "manager_fixture.h"
-#include "sys/printer_commands.h"
+#include "sys/dialogs.h"
 #include "ui/background_work.h"
 #include "trace/trace.h"
 

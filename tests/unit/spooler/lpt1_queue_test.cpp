@@ -1,7 +1,7 @@
 #include "spooler/printer_update.h"
 
 #include "spooler_fixture.h"
-#include "sys/fixed_text.h"
+#include "sys/spooler.h"
 #include "sys/win_errors.h"
 
 namespace prn::spooler {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "spooler_fixture.h"
-#include "sys/fixed_text.h"
+#include "sys/spooler.h"
 #include "sys/win_errors.h"
 #include "text/error.h"
 

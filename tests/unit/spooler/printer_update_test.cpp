@@ -2,7 +2,7 @@
 
 #include "spooler/ports.h"
 #include "spooler_fixture.h"
-#include "sys/fixed_text.h"
+#include "sys/spooler.h"
 #include "sys/win_errors.h"
 
 namespace prn::spooler {

@@ -2,7 +2,6 @@
 
 #include <thread>
 
-#include "spooler/usb_ports.h"
 #include "spooler_fixture.h"
 #include "trace/trace.h"
 

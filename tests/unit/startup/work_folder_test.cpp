@@ -4,7 +4,6 @@
 #include "startup_fixture.h"
 #include "sys/win_errors.h"
 #include "text/winpath.h"
-#include "sys/win_errors.h"
 #include "trace/trace.h"
 
 namespace prn::testing {

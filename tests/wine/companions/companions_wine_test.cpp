@@ -11,7 +11,7 @@
 #include <string>
 
 #include "run_fixture.h"
-#include "sys/win32/win32_ui_thread.h"
+#include "sys/win32/ui_thread.h"
 #include "ui/win32/installing_window.h"
 #include "ui/win32/searching_window.h"
 #include "ui/win32/welcome_pictures.h"

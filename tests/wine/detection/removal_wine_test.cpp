@@ -8,7 +8,7 @@
 
 #include "removal/uninstall_registry.h"
 #include "removal/delete_printer_and_driver.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/text.h"
 #include "text/winpath.h"
 #include "trace/trace.h"
 #include "wine_machine.h"

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "sys/win32/win32_text.h"
+#include "sys/win32/text.h"
 #include "text/winpath.h"
 
 namespace prn::testing {

@@ -3,8 +3,8 @@
 // the installer bundles them, with the programs of this build folder.
 
 #include "sys/platform.h"
-#include "sys/win32/win32_platform.h"
-#include "sys/win32/win32_system_info.h"
+#include "sys/win32/platform.h"
+#include "sys/win32/system_info.h"
 #include "text/ustring.h"
 #include "wine/wine_test_support.h"
 

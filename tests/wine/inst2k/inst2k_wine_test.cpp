@@ -14,10 +14,10 @@
 
 #include "fake_root_device.h"
 #include "sys/device_library.h"
-#include "sys/win32/win32_device_library.h"
-#include "sys/win32/win32_handle.h"
-#include "sys/win32/win32_registry.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/device_library.h"
+#include "sys/win32/handle.h"
+#include "sys/win32/registry.h"
+#include "sys/win32/text.h"
 
 namespace prn::win32 {
 namespace {

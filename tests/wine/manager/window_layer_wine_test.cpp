@@ -9,9 +9,9 @@
 #include <optional>
 #include <thread>
 
-#include "sys/win32/win32_text.h"
+#include "sys/win32/text.h"
 #include "text/error.h"
-#include "sys/win32/win32_ui_thread.h"
+#include "sys/win32/ui_thread.h"
 #include "ui/win32/window_base.h"
 #include "ui/win32/window_error.h"
 

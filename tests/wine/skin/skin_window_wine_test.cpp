@@ -19,9 +19,9 @@
 #include "config/profile_file.h"
 #include "sys/shell.h"
 #include "sim/dialogs.h"
-#include "sys/win32/win32_platform.h"
+#include "sys/win32/platform.h"
 #include "ui/win32/form_main_v2_window.h"
-#include "sys/win32/win32_com.h"
+#include "sys/win32/com.h"
 #include "ui/win32/picture_file.h"
 #include "wine/staging/wine_paths.h"
 

@@ -7,6 +7,7 @@
 #include "spooler/ports.h"
 #include "spooler/printer_queries.h"
 #include "spooler/printer_update.h"
+#include "sys/spooler.h"
 #include "sys/win32/winspool_api.h"
 #include "wine_spooler_fixture.h"
 

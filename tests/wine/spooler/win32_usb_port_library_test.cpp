@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "spooler/usb_ports.h"
-#include "sys/win32/win32_basics.h"
-#include "sys/win32/win32_hardening.h"
-#include "sys/win32/win32_spooler.h"
-#include "sys/win32/win32_text.h"
-#include "sys/win32/win32_usb_port_library.h"
+#include "sys/win32/hardening.h"
+#include "sys/win32/spooler.h"
+#include "sys/win32/system_info.h"
+#include "sys/win32/text.h"
+#include "sys/win32/usb_port_library.h"
 #include "text/winpath.h"
 #include "trace/trace.h"
 

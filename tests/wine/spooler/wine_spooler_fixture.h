@@ -7,6 +7,9 @@
 
 #include "contract/scene.h"
 #include "contract/win32/win32_machine.h"
+#include "sys/win32/spooler.h"
+#include "sys/win32/system_info.h"
+#include "text/ustring.h"
 
 namespace prn::testing {
 

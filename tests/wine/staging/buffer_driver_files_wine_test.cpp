@@ -4,8 +4,8 @@
 
 #include "config/install_infos.h"
 #include "install/buffer_driver_files.h"
-#include "sys/win32/win32_device_library.h"
-#include "sys/win32/win32_platform.h"
+#include "sys/win32/device_library.h"
+#include "sys/win32/platform.h"
 #include "text/ascii.h"
 #include "wine_paths.h"
 

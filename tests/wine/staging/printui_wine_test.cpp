@@ -5,8 +5,8 @@
 #include "install/install_context.h"
 #include "install/ui_add_printer.h"
 #include "spooler/printer_queries.h"
-#include "sys/win32/win32_platform.h"
-#include "sys/win32/win32_spooler.h"
+#include "sys/win32/platform.h"
+#include "sys/win32/spooler.h"
 #include "trace/trace.h"
 #include "wine_paths.h"
 

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "spooler/print_ui.h"
-#include "sys/win32/win32_output_pipe.h"
-#include "sys/win32/win32_processes.h"
-#include "sys/win32/win32_handle.h"
+#include "sys/win32/output_pipe.h"
+#include "sys/win32/processes.h"
+#include "sys/win32/handle.h"
 #include "text/ascii.h"
 #include "wine_paths.h"
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "sys/win32/win32_files.h"
-#include "sys/win32/win32_privileges.h"
-#include "sys/win32/win32_shell.h"
+#include "sys/win32/files.h"
+#include "sys/win32/shell.h"
+#include "sys/win32/system_info.h"
 #include "sys/win_errors.h"
 #include "wine_paths.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "sys/win32/win32_text.h"
+#include "sys/win32/text.h"
 #include "text/winpath.h"
 
 namespace prn::testing {

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "prnsetup_run.h"
-#include "sys/win32/win32_files.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/files.h"
+#include "sys/win32/text.h"
 #include "text/ascii.h"
 #include "text/format.h"
 #include "text/winpath.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "sys/win32/win32_handle.h"
+#include "sys/win32/handle.h"
 #include "text/ustring.h"
 
 namespace prn::testing {

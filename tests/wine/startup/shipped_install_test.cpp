@@ -18,9 +18,8 @@
 #include "config/install_infos.h"
 #include "config/lang_options.h"
 #include "prnsetup_run.h"
-#include "sys/win32/win32_basics.h"
-#include "sys/win32/win32_files.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/files.h"
+#include "sys/win32/text.h"
 #include "text/format.h"
 #include "text/winpath.h"
 

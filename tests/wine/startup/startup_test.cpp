@@ -10,9 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "prnsetup_run.h"
-#include "sys/win32/win32_files.h"
-#include "sys/win32/win32_handle.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/files.h"
+#include "sys/win32/handle.h"
+#include "sys/win32/text.h"
 #include "text/winpath.h"
 
 namespace prn::testing {

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "sys/win32/win32_files.h"
-#include "sys/win32/win32_hardening.h"
-#include "sys/win32/win32_handle.h"
-#include "sys/win32/win32_system_library.h"
-#include "sys/win32/win32_system_info.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/files.h"
+#include "sys/win32/handle.h"
+#include "sys/win32/hardening.h"
+#include "sys/win32/system_info.h"
+#include "sys/win32/text.h"
 #include "text/ascii.h"
 #include "text/winpath.h"
 

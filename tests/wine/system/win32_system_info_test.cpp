@@ -7,12 +7,11 @@
 #include <vector>
 
 #include "sys/system_queries.h"
-#include "sys/win32/win32_files.h"
-#include "sys/win32/win32_handle.h"
-#include "sys/win32/win32_private_folder.h"
-#include "sys/win32/win32_resources.h"
-#include "sys/win32/win32_system_info.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/files.h"
+#include "sys/win32/handle.h"
+#include "sys/win32/private_folder.h"
+#include "sys/win32/system_info.h"
+#include "sys/win32/text.h"
 #include "text/ascii.h"
 #include "text/winpath.h"
 #include "wine/wine_test_support.h"

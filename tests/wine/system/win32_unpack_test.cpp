@@ -11,9 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "sys/win32/win32_files.h"
-#include "sys/win32/win32_resources.h"
-#include "sys/win32/win32_unpack.h"
+#include "sys/win32/files.h"
 #include "wine/wine_test_support.h"
 
 namespace prn::win32 {

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "sys/win32/win32_files.h"
-#include "sys/win32/win32_handle.h"
-#include "sys/win32/win32_text.h"
+#include "sys/win32/files.h"
+#include "sys/win32/handle.h"
+#include "sys/win32/text.h"
 #include "text/winpath.h"
 #include "wine/wine_test_support.h"
 
