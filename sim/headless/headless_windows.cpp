@@ -28,7 +28,7 @@ HeadlessClassicWindow::HeadlessClassicWindow(sim::Machine& machine, const config
                                              sys::WindowHandle handle)
     : machine_(machine), handle_(handle) {
   FormMainView& view = *this;
-  model_ = std::make_unique<FormMainModel>(view, values, machine.Platform());
+  model_ = std::make_unique<TFormMain>(view, values, machine.Platform());
   config::FormDescription design = FormMainDesign();
   model_->FormCreate(design);
   if (const auto plan = model_->FormActivate()) model_->OnSelect(plan->firstSelection);
@@ -59,7 +59,7 @@ bool HeadlessClassicWindow::Install(int entry, const BusyObserver& busy) {
 HeadlessProgressWindow::HeadlessProgressWindow(sim::Machine& machine, const config::ProcessValues& values,
                                                sys::WindowHandle handle)
     : machine_(machine), handle_(handle) {
-  InstallingView& view = *this;
+  FormInstallingView& view = *this;
   model_ = std::make_unique<TFormInstalling>(view, values, machine.Platform());
   machine.windows.Register(handle, [this](uint32_t message, uintptr_t, uint32_t lParam) {
     model_->OnMessage(message, 0, lParam);

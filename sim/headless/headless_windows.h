@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "sim/machine.h"
-#include "ui/installer/form_main_model.h"
-#include "ui/installer/installing_form.h"
+#include "ui/installer/form_installing.h"
+#include "ui/installer/form_main.h"
 
 namespace prn::ui {
 
@@ -34,7 +34,7 @@ class HeadlessClassicWindow : private FormMainView {
   // The user selects model `entry` and presses Install; the UI thread is
   // played until the window is given back. False when nothing started.
   bool Install(int entry, const BusyObserver& busy = {});
-  FormMainModel& Model() { return *model_; }
+  TFormMain& Model() { return *model_; }
 
   // What the screen shows.
   bool controlsEnabled = true;
@@ -52,11 +52,11 @@ class HeadlessClassicWindow : private FormMainView {
 
   sim::Machine& machine_;
   sys::WindowHandle handle_;
-  std::unique_ptr<FormMainModel> model_;
+  std::unique_ptr<TFormMain> model_;
 };
 
 // The skinned installer's progress window (TFormInstalling).
-class HeadlessProgressWindow : private InstallingView {
+class HeadlessProgressWindow : private FormInstallingView {
  public:
   HeadlessProgressWindow(sim::Machine& machine, const config::ProcessValues& values, sys::WindowHandle handle);
   ~HeadlessProgressWindow() override;

@@ -78,7 +78,7 @@ bool VisibleIn(const config::FormDescription& form, ustring_view name) {
 FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform, const config::ProcessValues& values,
                                std::function<void()> showManager)
     : instance_(instance), values_(values), showManager_(std::move(showManager)), tasks_(*platform.uiThread) {
-  model_ = std::make_unique<FormMainModel>(view_, values, platform);
+  model_ = std::make_unique<TFormMain>(view_, values, platform);
   design_ = FormMainDesign();
   model_->FormCreate(design_);
   // A logo file decodes on a worker while the window and its controls are made.
@@ -430,7 +430,7 @@ void FormMainWindow::FillPrinterList(const ActivationPlan& plan) {
 }
 
 void FormMainWindow::RenderSelection() {
-  const SelectionView& view = model_->Selection();
+  const SelectionDisplay& view = model_->Selection();
   if (ControlText(Item(form_main_id::Group)) != view.groupCaption) {
     SetControlText(Item(form_main_id::Group), view.groupCaption);
     PlaceGroupCaption();

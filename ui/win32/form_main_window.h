@@ -1,7 +1,7 @@
 #pragma once
 // The classic installer window's view: title strip with logo and document
 // links, the model list, the selected model's information, Install, the
-// manager button and Exit. Events go to FormMainModel, which runs installs
+// manager button and Exit. Events go to TFormMain, which runs installs
 // and has this view lock and unlock the window around them.
 
 #include <functional>
@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "sys/win32/win32_printer_changes.h"
-#include "ui/installer/form_main_model.h"
+#include "ui/installer/form_main.h"
 #include "ui/printer_change_watcher.h"
 #include "ui/win32/enter_key.h"
 #include "ui/win32/gdi_owners.h"
@@ -100,7 +100,7 @@ class FormMainWindow : public WindowBase {
   // The change monitor's news, for this window's thread; dropped once it goes.
   sys::UiTasks tasks_;
   ModelView view_{*this};
-  std::unique_ptr<FormMainModel> model_;
+  std::unique_ptr<TFormMain> model_;
   // The title's double-click: a diagnostic that shows each spooler change in the caption.
   void StartChangeMonitor();
   std::unique_ptr<win32::Win32PrinterChanges> changes_;

@@ -44,7 +44,7 @@ InstallingWindow::InstallingWindow(HINSTANCE instance, const config::ProcessValu
                            nullptr, instance, nullptr);
   ApplyDpi(DpiOfWindow(window));
 
-  InstallingView& view = *this;
+  FormInstallingView& view = *this;
   model_ = std::make_unique<TFormInstalling>(view, values, platform);
 }
 

@@ -6,13 +6,13 @@
 #include <memory>
 
 #include "config/process_values.h"
-#include "ui/installer/installing_form.h"
+#include "ui/installer/form_installing.h"
 #include "ui/win32/gdi_owners.h"
 #include "ui/win32/window_base.h"
 
 namespace prn::ui {
 
-class InstallingWindow : public WindowBase, private InstallingView {
+class InstallingWindow : public WindowBase, private FormInstallingView {
  public:
   // Created hidden; `values` and the platform outlive it.
   InstallingWindow(HINSTANCE instance, const config::ProcessValues& values, const sys::Platform& platform);

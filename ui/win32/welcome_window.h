@@ -5,7 +5,7 @@
 // itself; a double-click on the first picture hurries it to its end.
 
 #include "config/lang_options.h"
-#include "ui/installer/welcome_model.h"
+#include "ui/installer/frm_welcome.h"
 #include "ui/win32/gdi_owners.h"
 #include "ui/win32/window_base.h"
 
@@ -26,7 +26,7 @@ class WelcomeWindow : public WindowBase {
   // Centred on the screen over `owner`, which takes no input meanwhile;
   // returns when the window has closed itself.
   void ShowModal(HWND owner);
-  const WelcomeModel& Model() const { return model_; }
+  const TfrmWelcome& Model() const { return model_; }
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -38,7 +38,7 @@ class WelcomeWindow : public WindowBase {
   void Paint(HDC dc);
   HWND Item(int id) const { return GetDlgItem(Handle(), id); }
 
-  WelcomeModel model_;
+  TfrmWelcome model_;
   COLORREF titleColour_;
   GdiFont titleFont_;
   GdiFont loadingFont_;

@@ -1,4 +1,4 @@
-#include "ui/installer/form_main_model.h"
+#include "ui/installer/form_main.h"
 
 #include "sys/files.h"
 #include "sys/shell.h"
@@ -61,7 +61,7 @@ TitleLayout LayOutTitle(int logoRight, int guideWidth, int quickGuideWidth) {
   return layout;
 }
 
-FormMainModel::FormMainModel(FormMainView& view, const config::ProcessValues& values, const sys::Platform& platform)
+TFormMain::TFormMain(FormMainView& view, const config::ProcessValues& values, const sys::Platform& platform)
     : view_(view),
       values_(values),
       files_(*platform.files),
@@ -69,7 +69,7 @@ FormMainModel::FormMainModel(FormMainView& view, const config::ProcessValues& va
       programFolder_(platform.system->ExecutableFolder() + u"\\"),
       runner_(install::InstallHost::ClassicWindow, *this, values, platform) {}
 
-void FormMainModel::FormCreate(config::FormDescription& form) {
+void TFormMain::FormCreate(config::FormDescription& form) {
   trace::Scope scope(u"FormCreate");
   m_iSelect = 0;
 
@@ -84,11 +84,11 @@ void FormMainModel::FormCreate(config::FormDescription& form) {
   if (auto* infos = form.Find(u"edtInfos")) infosHint_ = infos->hint;
 }
 
-bool FormMainModel::ShowsManagerButton() const { return values_.installInfos.GetInfoItem(0).PrinterManager; }
+bool TFormMain::ShowsManagerButton() const { return values_.installInfos.GetInfoItem(0).PrinterManager; }
 
-bool FormMainModel::FadesIn() const { return IsWelcomeBrand(values_.strInstaller.OEMManufactor); }
+bool TFormMain::FadesIn() const { return IsWelcomeBrand(values_.strInstaller.OEMManufactor); }
 
-std::optional<ActivationPlan> FormMainModel::FormActivate() {
+std::optional<ActivationPlan> TFormMain::FormActivate() {
   if (activating_) return std::nullopt;
   activating_ = true;
   trace::Enter(u"FormActivate");
@@ -101,13 +101,13 @@ std::optional<ActivationPlan> FormMainModel::FormActivate() {
   return plan;
 }
 
-void FormMainModel::ActivationDone() {
+void TFormMain::ActivationDone() {
   if (!activating_) return;
   activating_ = false;
   trace::Leave(u"FormActivate");
 }
 
-const SelectionView& FormMainModel::OnSelect(int index) {
+const SelectionDisplay& TFormMain::OnSelect(int index) {
   // The run installs the model it started with; the list shows no other meanwhile.
   if (runner_.Running()) return selection_;
   const config::TInstallInfos& infos = values_.installInfos;
@@ -116,7 +116,7 @@ const SelectionView& FormMainModel::OnSelect(int index) {
   trace::Format(u"已選擇打印機索引號碼：%d", {index});
 
   const config::TStrInstaller& texts = values_.strInstaller;
-  selection_ = SelectionView{};
+  selection_ = SelectionDisplay{};
   if (index < 0) {
     selection_.groupCaption = groupHint_;
     selection_.infosText = infosHint_ + texts.SelectAPrinterDriver;
@@ -137,30 +137,30 @@ const SelectionView& FormMainModel::OnSelect(int index) {
   return selection_;
 }
 
-void FormMainModel::OpenDocument(DocumentLabel label, sys::WindowHandle owner) {
+void TFormMain::OpenDocument(DocumentLabel label, sys::WindowHandle owner) {
   const DocumentLink& link = selection_.Document(label);
   if (link.enabled) Open(link.hint, owner);
 }
 
-void FormMainModel::LogoClick(sys::WindowHandle owner) {
+void TFormMain::LogoClick(sys::WindowHandle owner) {
   if (!brand_.logoUrl.empty()) Open(brand_.logoUrl, owner);
 }
 
-bool FormMainModel::StartInstall() {
+bool TFormMain::StartInstall() {
   if (!InstallAllowed() || m_iSelect < 0) return false;
   return runner_.Start(m_iSelect, true);
 }
 
-void FormMainModel::RunEnded() {
+void TFormMain::RunEnded() {
   view_.SetRunning(false);
 }
 
-InstallingHints::Tick FormMainModel::InstallingHintsTimer() {
+InstallingHints::Tick TFormMain::InstallingHintsTimer() {
   const config::TStrInstaller& texts = values_.strInstaller;
   return hints_.OnTimer(runner_.Progress(), texts.Installing, texts.InstallEnd);
 }
 
-void FormMainModel::Open(const ustring& target, sys::WindowHandle owner) {
+void TFormMain::Open(const ustring& target, sys::WindowHandle owner) {
   // As the desktop's user, whose shell knows nothing of our current
   // directory: a relative document name is made full here. A shell failure
   // is not reported: the user sees nothing open and may retry.

@@ -1,4 +1,4 @@
-#include "ui/installer/form_main_v2_model.h"
+#include "ui/installer/form_main_v2.h"
 
 #include "sys/dialogs.h"
 #include "sys/files.h"
@@ -35,7 +35,7 @@ constexpr SkinPicture kLinkButtons[] = {SkinPicture::Image2, SkinPicture::Image3
 
 bool DragHitTest(int y) { return y <= kDragStripHeight; }
 
-FormMainV2Model::FormMainV2Model(const config::ProcessValues& values, const sys::Platform& platform, SkinView& view)
+TFormMainV2::TFormMainV2(const config::ProcessValues& values, const sys::Platform& platform, FormMainV2View& view)
     : values_(values),
       platform_(platform),
       files_(*platform.files),
@@ -46,13 +46,13 @@ FormMainV2Model::FormMainV2Model(const config::ProcessValues& values, const sys:
       links_(*platform.files, *platform.shell, *platform.dialogs, values.strInstaller),
       entry_(values.installInfos.GetInfoItem(0)) {}
 
-FormMainV2Model::~FormMainV2Model() {
+TFormMainV2::~TFormMainV2() {
   // A check still asking lets go of its boxes (they answer Cancel) and ends.
   tasks_.Close();
   if (check_.joinable()) check_.join();
 }
 
-void FormMainV2Model::FormCreate(sys::WindowHandle owner) {
+void TFormMainV2::FormCreate(sys::WindowHandle owner) {
   values_.resourceCopy.Wait();
   if (!Load(SkinPicture::Background, entry_.BGImage, owner)) return;
   if (!Load(SkinPicture::Printer, entry_.PrinterImage, owner)) return;
@@ -69,9 +69,9 @@ void FormMainV2Model::FormCreate(sys::WindowHandle owner) {
   }
 }
 
-bool FormMainV2Model::ShowsManagerButton() const { return entry_.PrinterManager; }
+bool TFormMainV2::ShowsManagerButton() const { return entry_.PrinterManager; }
 
-void FormMainV2Model::Hover(SkinPicture button, bool hot, sys::WindowHandle owner) {
+void TFormMainV2::Hover(SkinPicture button, bool hot, sys::WindowHandle owner) {
   switch (button) {
     case SkinPicture::Minimise:
       Load(button, values_.g_strResourceDir + MinimisePictureName(hot), owner);
@@ -87,7 +87,7 @@ void FormMainV2Model::Hover(SkinPicture button, bool hot, sys::WindowHandle owne
   }
 }
 
-void FormMainV2Model::BeginInstall(sys::WindowHandle owner, std::function<void(BeginInstallResult)> decided) {
+void TFormMainV2::BeginInstall(sys::WindowHandle owner, std::function<void(BeginInstallResult)> decided) {
   if (checking_) return;
   if (check_.joinable()) check_.join();  // the last check has posted its end
   checking_ = true;
@@ -111,7 +111,7 @@ void FormMainV2Model::BeginInstall(sys::WindowHandle owner, std::function<void(B
   });
 }
 
-BeginInstallResult FormMainV2Model::AskBeforeInstall(sys::WindowHandle owner) {
+BeginInstallResult TFormMainV2::AskBeforeInstall(sys::WindowHandle owner) {
   const config::TStrInstaller& texts = values_.strInstaller;
   trace::Message(u"准备安装打印机驅動程序");
   trace::Format(u"系统版本号：%d，64位标志：%s", {values_.g_iWinVer, values_.g_bWow64 ? u"True" : u"False"});
@@ -120,12 +120,12 @@ BeginInstallResult FormMainV2Model::AskBeforeInstall(sys::WindowHandle owner) {
   return answer == sys::mb::IdYes ? BeginInstallResult::ShowProgressWindow : BeginInstallResult::Declined;
 }
 
-void FormMainV2Model::LinkClick(int button, sys::WindowHandle owner) {
+void TFormMainV2::LinkClick(int button, sys::WindowHandle owner) {
   const ustring& target = LinkOf(button);
   if (!target.empty()) links_.OpenLink(target, entry_.PDFReader, owner);
 }
 
-std::vector<SkinPicture> FormMainV2Model::TabOrder() const {
+std::vector<SkinPicture> TFormMainV2::TabOrder() const {
   std::vector<SkinPicture> order{SkinPicture::Image1};
   if (ShowsManagerButton()) order.push_back(SkinPicture::Image0);
   for (int n = 2; n <= 5; ++n) {
@@ -136,13 +136,13 @@ std::vector<SkinPicture> FormMainV2Model::TabOrder() const {
   return order;
 }
 
-bool FormMainV2Model::LoadButton(SkinPicture control, bool hot, sys::WindowHandle owner) {
+bool TFormMainV2::LoadButton(SkinPicture control, bool hot, sys::WindowHandle owner) {
   // The suffix follows the system language at each call, not the command line's.
   ustring suffix = config::SettingsLanguageSuffix(values_.g_wSystemLangId);
   return Load(control, values_.g_strResourceDir + ButtonPictureName(*ButtonTag(control), hot, suffix), owner);
 }
 
-bool FormMainV2Model::Load(SkinPicture control, const ustring& file, sys::WindowHandle owner) {
+bool TFormMainV2::Load(SkinPicture control, const ustring& file, sys::WindowHandle owner) {
   ustring text;
   if (file.empty()) {
     // Only the two pictures of the settings can be unnamed.
@@ -162,7 +162,7 @@ bool FormMainV2Model::Load(SkinPicture control, const ustring& file, sys::Window
   return false;
 }
 
-const ustring& FormMainV2Model::LinkOf(int button) const {
+const ustring& TFormMainV2::LinkOf(int button) const {
   static const ustring kNone;
   switch (button) {
     case 2: return entry_.Button2Link;

@@ -1,4 +1,4 @@
-#include "ui/installer/form_main_model.h"
+#include "ui/installer/form_main.h"
 
 #include <algorithm>
 #include <functional>
@@ -28,9 +28,9 @@ class QuietView : public FormMainView {
   void Close() override {}
 };
 
-class FormMainModelTest : public InstallerFixture {
+class TFormMainTest : public InstallerFixture {
  protected:
-  FormMainModel& Create(ustring_view entry0Keys) {
+  TFormMain& Create(ustring_view entry0Keys) {
     Load(entry0Keys, kCaptions);
     model.emplace(view, values, machine.Platform());
     model->FormCreate(form);
@@ -39,7 +39,7 @@ class FormMainModelTest : public InstallerFixture {
 
   QuietView view;
   config::FormDescription form = FormMainDesign();
-  std::optional<FormMainModel> model;
+  std::optional<TFormMain> model;
 };
 
 TEST(BrandColourTest, DollarHexadecimalOrPurple) {
@@ -51,9 +51,9 @@ TEST(BrandColourTest, DollarHexadecimalOrPurple) {
   }
 }
 
-TEST_F(FormMainModelTest, BrandFromEntryZeroAndTheLanguageFile) {
+TEST_F(TFormMainTest, BrandFromEntryZeroAndTheLanguageFile) {
   testing::WriteFile(machine.files, u"C:\\Package\\QX1Logo.jpg", "jpeg");
-  FormMainModel& main = Create(u"Index=50\nLogo=QX1Logo.jpg\nPrinterManager=0");
+  TFormMain& main = Create(u"Index=50\nLogo=QX1Logo.jpg\nPrinterManager=0");
   EXPECT_EQ(main.Brand().logo.kind, LogoSource::Kind::File);
   EXPECT_EQ(main.Brand().logo.name, u"C:\\Package\\QX1Logo.jpg");
   EXPECT_EQ(main.Brand().colour, kDefaultBrandColour);  // "purple" is no hexadecimal text
@@ -77,12 +77,12 @@ TEST_F(FormMainModelTest, BrandFromEntryZeroAndTheLanguageFile) {
   EXPECT_EQ(layout.manualLeft, 428);
 }
 
-TEST_F(FormMainModelTest, SelectionSetsTextsAndEnablesOnlyExistingDocuments) {
+TEST_F(TFormMainTest, SelectionSetsTextsAndEnablesOnlyExistingDocuments) {
   testing::WriteFile(machine.files, u"C:\\Package\\ReadmeEN.txt", "guide");
-  FormMainModel& main = Create(u"FunctionDescribe.EN=Flatbed\nQuickGuide.EN=Docs\\Quick.pdf\nPrinterManager=1");
+  TFormMain& main = Create(u"FunctionDescribe.EN=Flatbed\nQuickGuide.EN=Docs\\Quick.pdf\nPrinterManager=1");
   EXPECT_TRUE(main.ShowsManagerButton());
 
-  const SelectionView& shown = main.OnSelect(0);
+  const SelectionDisplay& shown = main.OnSelect(0);
   EXPECT_EQ(model->SelectedIndex(), 0);
   EXPECT_EQ(shown.statusText, u"Flatbed");
   EXPECT_TRUE(shown.startEnabled);
@@ -105,7 +105,7 @@ TEST_F(FormMainModelTest, SelectionSetsTextsAndEnablesOnlyExistingDocuments) {
   machine.files.SetCurrentDirectory(u"C:\\Elsewhere");
   EXPECT_FALSE(main.OnSelect(1).Document(DocumentLabel::Guide).enabled);
 
-  const SelectionView& none = main.OnSelect(-1);
+  const SelectionDisplay& none = main.OnSelect(-1);
   EXPECT_EQ(model->SelectedIndex(), -1);
   EXPECT_FALSE(none.startEnabled);
   EXPECT_FALSE(main.InstallAllowed());
@@ -116,8 +116,8 @@ TEST_F(FormMainModelTest, SelectionSetsTextsAndEnablesOnlyExistingDocuments) {
   EXPECT_FALSE(none.Document(DocumentLabel::Guide).enabled);
 }
 
-TEST_F(FormMainModelTest, MakersBrandInAnyCaseGetsWelcomeAndFadeOnEveryActivation) {
-  FormMainModel& main = Create(u"Index=10");
+TEST_F(TFormMainTest, MakersBrandInAnyCaseGetsWelcomeAndFadeOnEveryActivation) {
+  TFormMain& main = Create(u"Index=10");
   auto plan = main.FormActivate();
   ASSERT_TRUE(plan);
   EXPECT_TRUE(plan->showWelcome);
@@ -141,14 +141,14 @@ TEST_F(FormMainModelTest, MakersBrandInAnyCaseGetsWelcomeAndFadeOnEveryActivatio
   EXPECT_LT(kFadeAlphas.back(), 255);
 }
 
-TEST_F(FormMainModelTest, OtherBrandsShowAtOnce) {
+TEST_F(TFormMainTest, OtherBrandsShowAtOnce) {
   auto plan = Create(u"Index=50").FormActivate();
   ASSERT_TRUE(plan);
   EXPECT_FALSE(plan->showWelcome);
 }
 
-TEST_F(FormMainModelTest, HintDotsCountZeroToSixWhileInstallingThenTheEndText) {
-  FormMainModel& main = Create(u"");
+TEST_F(TFormMainTest, HintDotsCountZeroToSixWhileInstallingThenTheEndText) {
+  TFormMain& main = Create(u"");
   // While the older driver and the question come first, the hint waits silently.
   EXPECT_TRUE(main.InstallingHintsTimer().keepRunning);
   EXPECT_EQ(main.InstallingHintsTimer().statusText, u"");

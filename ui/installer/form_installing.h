@@ -20,9 +20,9 @@ constexpr int kInstallingHeight = 40;
 constexpr int kBarMaximum = 100;
 
 // What the model asks of its Win32 (or headless) view, on the UI thread.
-class InstallingView {
+class FormInstallingView {
  public:
-  virtual ~InstallingView() = default;
+  virtual ~FormInstallingView() = default;
   // The window's handle: the run's boxes are its, and the 64-bit host reports to it.
   virtual sys::WindowHandle Handle() const = 0;
   virtual void SetBarPosition(int position) = 0;
@@ -34,7 +34,7 @@ class InstallingView {
 
 class TFormInstalling : private install::InstallWindow {
  public:
-  TFormInstalling(InstallingView& view, const config::ProcessValues& values, const sys::Platform& platform);
+  TFormInstalling(FormInstallingView& view, const config::ProcessValues& values, const sys::Platform& platform);
 
   void FormShow();
   void tmrInstallStartTimer();
@@ -61,7 +61,7 @@ class TFormInstalling : private install::InstallWindow {
   void ShowFinished() override;  // SetDriverInstallFinish
   void EndApplication() override { view_.Close(); }
 
-  InstallingView& view_;
+  FormInstallingView& view_;
   const config::TStrInstaller& texts_;
   uint32_t m_iPassTime = 0;
   int hintStep_ = 0;  // 0..6, the timer's tag

@@ -1,4 +1,4 @@
-#include "ui/installer/welcome_model.h"
+#include "ui/installer/frm_welcome.h"
 
 namespace prn::ui {
 
@@ -7,12 +7,12 @@ constexpr int kPictures = 5;
 constexpr uint32_t kHurriedInterval = 50;
 }  // namespace
 
-WelcomeModel::WelcomeModel(const config::TLangOptions& lang, const config::TStrInstaller& texts)
+TfrmWelcome::TfrmWelcome(const config::TLangOptions& lang, const config::TStrInstaller& texts)
     : texts_(texts),
       title_(lang.GetOptionString(u"OEMCOmpany", u"MainTitle." + ToDecimal(texts.CompanyIndex), u"")),
       loading_(texts.Loading) {}
 
-bool WelcomeModel::OnTimer() {
+bool TfrmWelcome::OnTimer() {
   if (!running_) return false;
   if (m_iTimes == kPictures) {
     m_iTimes = 0;
@@ -26,7 +26,7 @@ bool WelcomeModel::OnTimer() {
   return false;
 }
 
-void WelcomeModel::PictureDoubleClick() {
+void TfrmWelcome::PictureDoubleClick() {
   m_iInteve = kHurriedInterval;
   timerInterval_ = kHurriedInterval;
 }

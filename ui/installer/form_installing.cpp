@@ -1,4 +1,4 @@
-#include "ui/installer/installing_form.h"
+#include "ui/installer/form_installing.h"
 
 #include <algorithm>
 
@@ -12,7 +12,7 @@ constexpr int kHintSteps = 7;
 constexpr int kHintStepWidth = 20;
 }  // namespace
 
-TFormInstalling::TFormInstalling(InstallingView& view, const config::ProcessValues& values,
+TFormInstalling::TFormInstalling(FormInstallingView& view, const config::ProcessValues& values,
                                  const sys::Platform& platform)
     : view_(view),
       texts_(values.strInstaller),

@@ -1,4 +1,4 @@
-#include "ui/installer/form_main_v2_model.h"
+#include "ui/installer/form_main_v2.h"
 
 #include <map>
 #include <set>
@@ -11,7 +11,7 @@ namespace prn::ui {
 namespace {
 
 // Picture controls that remember what they show; files named in `damaged` do not decode.
-class RecordingSkinView : public SkinView {
+class RecordingFormMainV2View : public FormMainV2View {
  public:
   bool ShowPicture(SkinPicture control, const ustring& file) override {
     if (damaged.count(file)) return false;
@@ -27,9 +27,9 @@ class RecordingSkinView : public SkinView {
 
 constexpr char16_t kTexts[] = u"[DialogText]\nErrorTitle = Oops\n";
 
-class FormMainV2ModelTest : public InstallerFixture {
+class TFormMainV2Test : public InstallerFixture {
  protected:
-  FormMainV2ModelTest() {
+  TFormMainV2Test() {
     values.g_strResourceDir = u"C:\\Work\\Resource\\";
     for (const char16_t* name : {u"min1.png", u"Close1.png", u"Close2.png", u"Button01.SC.png", u"Button11.SC.png",
                                  u"Button12.SC.png", u"Button101.SC.png", u"Button102.SC.png", u"Button21.SC.png",
@@ -42,7 +42,7 @@ class FormMainV2ModelTest : public InstallerFixture {
     values.g_wSystemLangId = 0x0804;  // the buttons follow the system language
   }
 
-  FormMainV2Model& Create(ustring_view entry0Keys) {
+  TFormMainV2& Create(ustring_view entry0Keys) {
     Load(entry0Keys, kTexts);
     model.emplace(values, machine.Platform(), view);
     model->FormCreate(9);
@@ -51,8 +51,8 @@ class FormMainV2ModelTest : public InstallerFixture {
 
   ustring Resource(const char16_t* name) const { return values.g_strResourceDir + name; }
 
-  RecordingSkinView view;
-  std::optional<FormMainV2Model> model;
+  RecordingFormMainV2View view;
+  std::optional<TFormMainV2> model;
 };
 
 // The Resource pictures of a package whose links 2 and 3 are set.
@@ -70,7 +70,7 @@ TEST(SkinNamesTest, ButtonPictureNamesAndDragStrip) {
   EXPECT_FALSE(DragHitTest(95));
 }
 
-TEST_F(FormMainV2ModelTest, CreationShowsEveryPictureAndHidesButtonsWithoutLink) {
+TEST_F(TFormMainV2Test, CreationShowsEveryPictureAndHidesButtonsWithoutLink) {
   Create(ustring(kSkin) + u"PrinterManager=0");
   EXPECT_TRUE(machine.dialogs.Boxes().empty());
   EXPECT_FALSE(model->ShowsManagerButton());
@@ -84,7 +84,7 @@ TEST_F(FormMainV2ModelTest, CreationShowsEveryPictureAndHidesButtonsWithoutLink)
                                                          SkinPicture::Minimise, SkinPicture::Close}));
 }
 
-TEST_F(FormMainV2ModelTest, MissingPictureIsNamedAndStopsCreation) {
+TEST_F(TFormMainV2Test, MissingPictureIsNamedAndStopsCreation) {
   Create(u"BGImage.EN=Resource\\Back.png\nPrinterImage.EN=Resource\\Gone.png\nButton2Link.EN=Docs\\Guide.txt\n");
   ASSERT_EQ(machine.dialogs.Boxes().size(), 1u);
   EXPECT_EQ(machine.dialogs.Boxes()[0].text,
@@ -97,7 +97,7 @@ TEST_F(FormMainV2ModelTest, MissingPictureIsNamedAndStopsCreation) {
   EXPECT_EQ(machine.dialogs.Boxes().back().text, u"The settings file names no picture in \"BGImage.SC\".");
 }
 
-TEST_F(FormMainV2ModelTest, HoverSwapsPicturesAndNamesEachFailureEveryTime) {
+TEST_F(TFormMainV2Test, HoverSwapsPicturesAndNamesEachFailureEveryTime) {
   Create(kSkin);
   size_t boxesAfterCreate = machine.dialogs.Boxes().size();
 
@@ -121,7 +121,7 @@ TEST_F(FormMainV2ModelTest, HoverSwapsPicturesAndNamesEachFailureEveryTime) {
 
 // The check runs on a thread of its own; the window hears the outcome on its
 // UI thread and takes no click meanwhile.
-TEST_F(FormMainV2ModelTest, InstallAsksEvenInQuietModeAndDecidesOnTheUiThread) {
+TEST_F(TFormMainV2Test, InstallAsksEvenInQuietModeAndDecidesOnTheUiThread) {
   Create(ustring(kSkin) + u"QuiteMode=1");
   machine.dialogs.ScriptAnswers({sys::mb::IdNo, sys::mb::IdYes});
   std::vector<BeginInstallResult> decided;

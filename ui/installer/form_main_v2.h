@@ -32,9 +32,9 @@ enum class SkinPicture {
 };
 
 // The picture controls as the Win32 view (or a test) provides them.
-class SkinView {
+class FormMainV2View {
  public:
-  virtual ~SkinView() = default;
+  virtual ~FormMainV2View() = default;
   // Decodes `file` (a full path) into the control; false when its content
   // cannot be decoded, in which case the control keeps its previous picture.
   virtual bool ShowPicture(SkinPicture control, const ustring& file) = 0;
@@ -56,13 +56,13 @@ enum class BeginInstallResult {
   EndApplication,      // the user accepted a restart that Windows has begun
 };
 
-class FormMainV2Model {
+class TFormMainV2 {
  public:
-  FormMainV2Model(const config::ProcessValues& values, const sys::Platform& platform, SkinView& view);
+  TFormMainV2(const config::ProcessValues& values, const sys::Platform& platform, FormMainV2View& view);
   // Waits for a check before an install that is still running.
-  ~FormMainV2Model();
-  FormMainV2Model(const FormMainV2Model&) = delete;
-  FormMainV2Model& operator=(const FormMainV2Model&) = delete;
+  ~TFormMainV2();
+  TFormMainV2(const TFormMainV2&) = delete;
+  TFormMainV2& operator=(const TFormMainV2&) = delete;
 
   // FormCreate: the pictures of entry 0 and of the Resource folder; link
   // buttons without a target are hidden. The first picture that cannot be
@@ -107,7 +107,7 @@ class FormMainV2Model {
   sys::UiThreadDialogs checkDialogs_;  // the removal's boxes, from its thread
   std::thread check_;
   bool checking_ = false;
-  SkinView& view_;
+  FormMainV2View& view_;
   LinkOpener links_;
   config::TRInstallInfo entry_;
 };

@@ -25,7 +25,7 @@ struct DocumentLink {
 };
 
 // What the window shows for the selected model.
-struct SelectionView {
+struct SelectionDisplay {
   ustring statusText;
   bool startEnabled = false;
   ustring groupCaption;
@@ -35,7 +35,7 @@ struct SelectionView {
   const DocumentLink& Document(DocumentLabel label) const { return documents[static_cast<size_t>(label)]; }
 };
 
-struct BrandView {
+struct BrandDisplay {
   LogoSource logo;  // the view hides the logo when this cannot be loaded
   uint32_t colour = kDefaultBrandColour;  // of edtInfos, lblMainTitle and grpPrinters
   ustring mainTitle;
@@ -85,14 +85,14 @@ class FormMainView {
   virtual void Close() = 0;
 };
 
-class FormMainModel : private install::InstallWindow {
+class TFormMain : private install::InstallWindow {
  public:
-  FormMainModel(FormMainView& view, const config::ProcessValues& values, const sys::Platform& platform);
+  TFormMain(FormMainView& view, const config::ProcessValues& values, const sys::Platform& platform);
 
   // FormCreate: entry 0 selected, the brand worked out and the captions of
   // "Controls.Installer" applied to `form`.
   void FormCreate(config::FormDescription& form);
-  const BrandView& Brand() const { return brand_; }
+  const BrandDisplay& Brand() const { return brand_; }
 
   // FormShow: the manager button only when entry 0 asks for it.
   bool ShowsManagerButton() const;
@@ -107,8 +107,8 @@ class FormMainModel : private install::InstallWindow {
 
   // lvPrintersSelectItem with the list's selected index (-1: none). While a
   // run is going the choice stays as it was.
-  const SelectionView& OnSelect(int index);
-  const SelectionView& Selection() const { return selection_; }
+  const SelectionDisplay& OnSelect(int index);
+  const SelectionDisplay& Selection() const { return selection_; }
   int SelectedIndex() const { return m_iSelect; }
   // btnStartClick and lvPrintersDblClick: an install run of the selected
   // model, only with one selected (a double-click on the list's empty space
@@ -152,10 +152,10 @@ class FormMainModel : private install::InstallWindow {
   sys::Shell& shell_;
   ustring programFolder_;
 
-  BrandView brand_;
+  BrandDisplay brand_;
   ustring groupHint_;
   ustring infosHint_;
-  SelectionView selection_;
+  SelectionDisplay selection_;
   InstallingHints hints_;
   bool activating_ = false;
   int m_iSelect = -1;  // the selected printer entry; below 0 when none is selected

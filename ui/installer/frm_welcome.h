@@ -9,10 +9,10 @@
 
 namespace prn::ui {
 
-class WelcomeModel {
+class TfrmWelcome {
  public:
   // FormCreate: the brand's welcome title and the first picture.
-  WelcomeModel(const config::TLangOptions& lang, const config::TStrInstaller& texts);
+  TfrmWelcome(const config::TLangOptions& lang, const config::TStrInstaller& texts);
 
   const ustring& Title() const { return title_; }
   const ustring& LoadingText() const { return loading_; }

@@ -1,7 +1,7 @@
 // The progress window's model: when the worker starts, how the bar moves,
 // what the host's messages do there, and that the run ends by closing it.
 
-#include "ui/installer/installing_form.h"
+#include "ui/installer/form_installing.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ namespace {
 
 using namespace prn::testing;
 
-class RecordingView : public InstallingView {
+class RecordingView : public FormInstallingView {
  public:
   sys::WindowHandle Handle() const override { return kWindow; }
   void SetBarPosition(int position) override { bar.push_back(position); }
@@ -29,10 +29,10 @@ class RecordingView : public InstallingView {
   int closed = 0;
 };
 
-class InstallingFormTest : public RunTest {
+class TFormInstallingTest : public RunTest {
  protected:
-  InstallingFormTest() { form = std::make_unique<TFormInstalling>(view, Program().Values(), Machine().Platform()); }
-  ~InstallingFormTest() override { form.reset(); }
+  TFormInstallingTest() { form = std::make_unique<TFormInstalling>(view, Program().Values(), Machine().Platform()); }
+  ~TFormInstallingTest() override { form.reset(); }
 
   void PlayUntilClosed() {
     PlayUiThread(
@@ -44,7 +44,7 @@ class InstallingFormTest : public RunTest {
   std::unique_ptr<TFormInstalling> form;
 };
 
-TEST_F(InstallingFormTest, TheWorkerStartsOnlyWithTheStartTimerAndTheRunClosesTheWindow) {
+TEST_F(TFormInstallingTest, TheWorkerStartsOnlyWithTheStartTimerAndTheRunClosesTheWindow) {
   form->FormShow();
   EXPECT_EQ(view.bar, std::vector<int>{0});
   EXPECT_EQ(view.label, u"Installing");
@@ -63,7 +63,7 @@ TEST_F(InstallingFormTest, TheWorkerStartsOnlyWithTheStartTimerAndTheRunClosesTh
   EXPECT_FALSE(view.timers[InstallingTimer::InstallingHints]);
 }
 
-TEST_F(InstallingFormTest, TheBarCyclesInSevenTicksAndHostMessagesDoNothing) {
+TEST_F(TFormInstallingTest, TheBarCyclesInSevenTicksAndHostMessagesDoNothing) {
   form->FormShow();
   view.bar.clear();
   for (int tick = 0; tick < 14; ++tick) form->tmrInstallingHintsTimer();

@@ -1,19 +1,19 @@
-#include "ui/installer/welcome_model.h"
+#include "ui/installer/frm_welcome.h"
 
 #include "installer_fixture.h"
 
 namespace prn::ui {
 namespace {
 
-class WelcomeModelTest : public InstallerFixture {
+class TfrmWelcomeTest : public InstallerFixture {
  protected:
-  WelcomeModelTest() {
+  TfrmWelcomeTest() {
     Load(u"Index=50", u"[OEMCOmpany]\nName.5 = Quillon\nMainTitle.5 = Welcome\nMainTitle.5.Quillon = Welcome to Quillon\n"
                       u"[DialogText]\nLoading = Loading\n");
   }
 
   // Runs the timer to its end; answers the milliseconds until the window closed.
-  uint32_t RunToClose(WelcomeModel& welcome, uint32_t elapsed = 0) {
+  uint32_t RunToClose(TfrmWelcome& welcome, uint32_t elapsed = 0) {
     for (int ticks = 0; ticks < 20; ++ticks) {
       elapsed += welcome.TimerInterval();
       if (welcome.OnTimer()) return elapsed;
@@ -23,8 +23,8 @@ class WelcomeModelTest : public InstallerFixture {
   }
 };
 
-TEST_F(WelcomeModelTest, FivePicturesWithGrowingDotsThenClosesAfter4700Ms) {
-  WelcomeModel welcome(values.langOptions, values.strInstaller);
+TEST_F(TfrmWelcomeTest, FivePicturesWithGrowingDotsThenClosesAfter4700Ms) {
+  TfrmWelcome welcome(values.langOptions, values.strInstaller);
   EXPECT_EQ(welcome.Title(), u"Welcome to Quillon");  // brand-specific key first
   EXPECT_EQ(welcome.ShownPictures(), 1);
   EXPECT_EQ(welcome.TimerInterval(), 200u);
@@ -41,12 +41,12 @@ TEST_F(WelcomeModelTest, FivePicturesWithGrowingDotsThenClosesAfter4700Ms) {
   EXPECT_FALSE(welcome.TimerRunning());
   EXPECT_FALSE(welcome.OnTimer());  // a late tick after the stop closes nothing twice
 
-  WelcomeModel timed(values.langOptions, values.strInstaller);
+  TfrmWelcome timed(values.langOptions, values.strInstaller);
   EXPECT_EQ(RunToClose(timed), 4700u);
 }
 
-TEST_F(WelcomeModelTest, DoubleClickHurriesTheRest) {
-  WelcomeModel welcome(values.langOptions, values.strInstaller);
+TEST_F(TfrmWelcomeTest, DoubleClickHurriesTheRest) {
+  TfrmWelcome welcome(values.langOptions, values.strInstaller);
   uint32_t elapsed = welcome.TimerInterval();
   welcome.OnTimer();
   elapsed += welcome.TimerInterval();
