@@ -7,9 +7,9 @@
 #include "sys/win32/win32_text.h"
 #include "text/format.h"
 #include "ui/win32/control_text.h"
+#include "ui/win32/frm_welcome_window.h"
 #include "ui/win32/glyphs.h"
 #include "ui/win32/modal_loop.h"
-#include "ui/win32/welcome_window.h"
 #include "ui/win32/window_error.h"
 
 namespace prn::ui {
@@ -353,7 +353,7 @@ void FormMainWindow::BeginActivation() {
     return;
   }
   {
-    WelcomeWindow welcome(instance_, values_.langOptions, values_.strInstaller,
+    FrmWelcomeWindow welcome(instance_, values_.langOptions, values_.strInstaller,
                           static_cast<COLORREF>(model_->Brand().colour));
     welcome.ShowModal(WindowBase::Handle());
   }

@@ -13,9 +13,9 @@
 #include "ui/installer/form_main.h"
 #include "ui/printer_change_watcher.h"
 #include "ui/win32/enter_key.h"
+#include "ui/win32/form_searching_dialog.h"
 #include "ui/win32/gdi_owners.h"
 #include "ui/win32/picture_file.h"
-#include "ui/win32/searching_window.h"
 #include "ui/win32/window_base.h"
 
 namespace prn::ui {
@@ -115,7 +115,7 @@ class FormMainWindow : public WindowBase {
   bool reactivate_ = false;
   std::optional<ActivationPlan> plan_;  // while FormActivate is under way
   size_t fadeStep_ = 0;
-  SearchingWindow search_;
+  FormSearchingDialog search_;
   HWND lastFocus_ = nullptr;
   HWND hovered_ = nullptr;  // the document label or logo under the mouse
   bool IsLink(HWND control) const;

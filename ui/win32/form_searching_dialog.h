@@ -17,7 +17,7 @@ constexpr int ReSearch = 504;
 constexpr int CancelSearch = IDCANCEL;
 }  // namespace searching_id
 
-class SearchingWindow : public DialogBase {
+class FormSearchingDialog : public DialogBase {
  public:
   // Runs modally, centred on `owner`.
   void Show(HINSTANCE instance, HWND owner);

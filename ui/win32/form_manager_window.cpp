@@ -1,4 +1,4 @@
-#include "ui/win32/manager_window.h"
+#include "ui/win32/form_manager_window.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -44,7 +44,7 @@ ustring CaptionOf(const config::FormDescription& form, ustring_view name) {
 
 }  // namespace
 
-ManagerWindow::ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool mainWindow, HWND owner)
+FormManagerWindow::FormManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool mainWindow, HWND owner)
     : instance_(instance), mainWindow_(mainWindow) {
   const sys::Platform& platform = parts.machine.removal.platform;
   tasks_ = std::make_unique<sys::UiTasks>(*platform.uiThread);
@@ -74,7 +74,7 @@ ManagerWindow::ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool
   };
 }
 
-ManagerWindow::~ManagerWindow() {
+FormManagerWindow::~FormManagerWindow() {
   usb_.reset();
   tasks_->Close();
   work_.reset();   // a deletion under way is finished first
@@ -82,7 +82,7 @@ ManagerWindow::~ManagerWindow() {
   if (HWND window = Handle()) DestroyWindow(window);
 }
 
-void ManagerWindow::CreateControls() {
+void FormManagerWindow::CreateControls() {
   HWND window = Handle();
   auto add = [&](const wchar_t* cls, DWORD style, int id, DWORD exStyle = 0) {
     return CreateWindowExW(exStyle, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window,
@@ -123,7 +123,7 @@ void ManagerWindow::CreateControls() {
   SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
 }
 
-void ManagerWindow::ApplyDpi(int dpi) {
+void FormManagerWindow::ApplyDpi(int dpi) {
   const DpiScale scale{dpi};
   font_ = CreateDialogFont(dpi);
   for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -145,7 +145,7 @@ void ManagerWindow::ApplyDpi(int dpi) {
   Layout();
 }
 
-void ManagerWindow::Layout() {
+void FormManagerWindow::Layout() {
   const DpiScale scale = Scale();
   RECT client;
   GetClientRect(Handle(), &client);
@@ -162,7 +162,7 @@ void ManagerWindow::Layout() {
   PlaceControl(Item(manager_id::Close), {right - 96, 334, 96, 28}, scale);
 }
 
-void ManagerWindow::Show() {
+void FormManagerWindow::Show() {
   model_->FormShow();
   Render();
   // Over the installer window that opens it, else on its own monitor.
@@ -171,7 +171,7 @@ void ManagerWindow::Show() {
   SetFocus(Item(manager_id::Printers));
 }
 
-void ManagerWindow::Render() {
+void FormManagerWindow::Render() {
   rendering_ = true;
   RenderCaptions();
   RenderPorts();
@@ -199,7 +199,7 @@ void ManagerWindow::Render() {
   rendering_ = false;
 }
 
-void ManagerWindow::RenderCaptions() {
+void FormManagerWindow::RenderCaptions() {
   const config::FormDescription& form = model_->Form();
   SetControlText(Handle(), form.caption);
   const std::pair<const char16_t*, int> captions[] = {{u"lblPrinterPort", manager_id::PortLabel},
@@ -219,7 +219,7 @@ void ManagerWindow::RenderCaptions() {
   }
 }
 
-void ManagerWindow::RenderRows() {
+void FormManagerWindow::RenderRows() {
   HWND list = Item(manager_id::Printers);
   if (renderedRows_ != model_->RowsRevision()) {
     renderedRows_ = model_->RowsRevision();
@@ -250,7 +250,7 @@ void ManagerWindow::RenderRows() {
   }
 }
 
-void ManagerWindow::RenderPorts() {
+void FormManagerWindow::RenderPorts() {
   HWND combo = Item(manager_id::Ports);
   if (renderedPorts_ != model_->PortsRevision()) {
     renderedPorts_ = model_->PortsRevision();
@@ -264,7 +264,7 @@ void ManagerWindow::RenderPorts() {
   }
 }
 
-LRESULT ManagerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT FormManagerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -289,7 +289,7 @@ LRESULT ManagerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(message, wParam, lParam);
 }
 
-void ManagerWindow::OnCommand(int id, int code) {
+void FormManagerWindow::OnCommand(int id, int code) {
   if (rendering_) return;
   if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
     enter_->OnFocusChange(Item(id), code);
@@ -320,7 +320,7 @@ void ManagerWindow::OnCommand(int id, int code) {
       break;
     case manager_id::AddPort: {
       if (code != BN_CLICKED) return;
-      AddNetPortDialog dialog(*addPortModel_);
+      FormAddNetPortDialog dialog(*addPortModel_);
       dialog.Show(instance_, Handle());
       model.RefreshSystemPorts();
       break;
@@ -339,7 +339,7 @@ void ManagerWindow::OnCommand(int id, int code) {
   Render();
 }
 
-LRESULT ManagerWindow::OnNotify(const NMHDR& header) {
+LRESULT FormManagerWindow::OnNotify(const NMHDR& header) {
   if (rendering_ || header.idFrom != static_cast<UINT_PTR>(manager_id::Printers)) return 0;
   if (header.code == LVN_ITEMCHANGED) {
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
@@ -356,7 +356,7 @@ LRESULT ManagerWindow::OnNotify(const NMHDR& header) {
   return 0;
 }
 
-void ManagerWindow::OpenPopupMenu(LPARAM where) {
+void FormManagerWindow::OpenPopupMenu(LPARAM where) {
   if (!model_->SelectionControlsVisible()) return;  // without a printer the menu does not open
   PopupMenu menu(CreatePopupMenu());
   bool separatorDue = false;

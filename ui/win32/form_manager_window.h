@@ -9,10 +9,10 @@
 #include "ui/background_work.h"
 #include "ui/form_add_net_port.h"
 #include "ui/form_manager.h"
-#include "ui/win32/add_net_port_dialog.h"
+#include "ui/win32/component_usb.h"
 #include "ui/win32/enter_key.h"
+#include "ui/win32/form_add_net_port_dialog.h"
 #include "ui/win32/gdi_owners.h"
-#include "ui/win32/usb_arrival_window.h"
 #include "ui/win32/window_base.h"
 
 namespace prn::ui {
@@ -37,13 +37,13 @@ struct ManagerParts {
   int32_t winVer = 0;
 };
 
-class ManagerWindow : public WindowBase {
+class FormManagerWindow : public WindowBase {
  public:
   // Created hidden. The main window ends the message loop when it closes;
   // otherwise closing only hides it. `owner`, the installer window that opens
   // it, keeps it in front and gives it no taskbar button of its own.
-  ManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool mainWindow, HWND owner = nullptr);
-  ~ManagerWindow() override;
+  FormManagerWindow(HINSTANCE instance, const ManagerParts& parts, bool mainWindow, HWND owner = nullptr);
+  ~FormManagerWindow() override;
 
   // Every showing runs the model's FormShow.
   void Show();

@@ -1,4 +1,4 @@
-#include "ui/win32/welcome_window.h"
+#include "ui/win32/frm_welcome_window.h"
 
 #include "sys/win32/win32_text.h"
 
@@ -27,7 +27,7 @@ constexpr int kPictureHeight = 72;
 
 }  // namespace
 
-WelcomeWindow::WelcomeWindow(HINSTANCE instance, const config::TLangOptions& lang, const config::TStrInstaller& texts,
+FrmWelcomeWindow::FrmWelcomeWindow(HINSTANCE instance, const config::TLangOptions& lang, const config::TStrInstaller& texts,
                              COLORREF titleColour)
     : model_(lang, texts), titleColour_(titleColour) {
   Creation creation;
@@ -58,7 +58,7 @@ WelcomeWindow::WelcomeWindow(HINSTANCE instance, const config::TLangOptions& lan
   Render();
 }
 
-void WelcomeWindow::ShowModal(HWND owner) {
+void FrmWelcomeWindow::ShowModal(HWND owner) {
   ended_ = false;
   HWND window = Handle();
   CentreWindow(window, nullptr);
@@ -68,7 +68,7 @@ void WelcomeWindow::ShowModal(HWND owner) {
   KillTimer(window, kShowTimer);
 }
 
-void WelcomeWindow::OnTimer() {
+void FrmWelcomeWindow::OnTimer() {
   if (model_.OnTimer()) {
     KillTimer(Handle(), kShowTimer);
     ended_ = true;
@@ -78,14 +78,14 @@ void WelcomeWindow::OnTimer() {
   Render();
 }
 
-void WelcomeWindow::Render() {
+void FrmWelcomeWindow::Render() {
   SetControlText(Item(welcome_id::Loading), model_.LoadingText());
   for (int picture = 0; picture < kWelcomePictures; ++picture) {
     ShowWindow(Item(welcome_id::FirstPicture + picture), picture < model_.ShownPictures() ? SW_SHOW : SW_HIDE);
   }
 }
 
-void WelcomeWindow::ApplyDpi(int dpi) {
+void FrmWelcomeWindow::ApplyDpi(int dpi) {
   const DpiScale scale{dpi};
   titleFont_ = CreateStyledFont(scale, {35, true, false}, win32::Wide(model_.Title()));
   loadingFont_ = CreateStyledFont(scale, {16, false, false});
@@ -102,7 +102,7 @@ void WelcomeWindow::ApplyDpi(int dpi) {
   }
 }
 
-void WelcomeWindow::Paint(HDC dc) {
+void FrmWelcomeWindow::Paint(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
   FillRect(dc, &client, background_.Get());
@@ -111,7 +111,7 @@ void WelcomeWindow::Paint(HDC dc) {
   FillRect(dc, &strip, strip_.Get());
 }
 
-LRESULT WelcomeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT FrmWelcomeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       Paint(reinterpret_cast<HDC>(wParam));

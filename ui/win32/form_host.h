@@ -5,17 +5,17 @@
 
 #include <memory>
 
-#include "ui/form_host.h"
 #include "config/process_values.h"
 #include "sys/platform.h"
 #include "sys/win32/win32_printer_changes.h"
 #include "sys/win32/win32_printer_commands.h"
+#include "ui/form_host.h"
 #include "ui/system_port_list.h"
+#include "ui/win32/form_installing_window.h"
 #include "ui/win32/form_main_v2_window.h"
 #include "ui/win32/form_main_window.h"
-#include "ui/win32/installing_window.h"
-#include "ui/win32/manager_window.h"
-#include "ui/win32/temp_window.h"
+#include "ui/win32/form_manager_window.h"
+#include "ui/win32/form_temp_window.h"
 
 namespace prn::ui {
 
@@ -49,11 +49,11 @@ class Win32FormHost : public ui::FormHost {
   void ShowManager();
   void CreateInstalling();
 
-  std::unique_ptr<ManagerWindow> manager_;
+  std::unique_ptr<FormManagerWindow> manager_;
   std::unique_ptr<FormMainWindow> installer_;
-  std::unique_ptr<InstallingWindow> installing_;
+  std::unique_ptr<FormInstallingWindow> installing_;
   bool noticeWanted_ = false;
-  std::unique_ptr<TempWindow> notice_;
+  std::unique_ptr<FormTempWindow> notice_;
   std::unique_ptr<FormMainV2Window> skinned_;
   HWND main_ = nullptr;
 };

@@ -1,4 +1,4 @@
-#include "ui/win32/installing_window.h"
+#include "ui/win32/form_installing_window.h"
 
 #include <commctrl.h>
 
@@ -26,7 +26,7 @@ UINT TimerInterval(InstallingTimer timer) {
 
 }  // namespace
 
-InstallingWindow::InstallingWindow(HINSTANCE instance, const config::ProcessValues& values,
+FormInstallingWindow::FormInstallingWindow(HINSTANCE instance, const config::ProcessValues& values,
                                    const sys::Platform& platform) {
   Creation creation;
   creation.instance = instance;
@@ -48,12 +48,12 @@ InstallingWindow::InstallingWindow(HINSTANCE instance, const config::ProcessValu
   model_ = std::make_unique<TFormInstalling>(view, values, platform);
 }
 
-InstallingWindow::~InstallingWindow() {
+FormInstallingWindow::~FormInstallingWindow() {
   // The run ends before the window it reports to; what it still posts is dropped.
   model_.reset();
 }
 
-void InstallingWindow::ShowModal(HWND owner) {
+void FormInstallingWindow::ShowModal(HWND owner) {
   if (showing_) return;
   showing_ = true;
   closed_ = false;
@@ -67,11 +67,11 @@ void InstallingWindow::ShowModal(HWND owner) {
   showing_ = false;
 }
 
-void InstallingWindow::SetBarPosition(int position) { SendMessageW(bar_, PBM_SETPOS, position, 0); }
+void FormInstallingWindow::SetBarPosition(int position) { SendMessageW(bar_, PBM_SETPOS, position, 0); }
 
-void InstallingWindow::SetLabel(const ustring& text) { SetControlText(label_, text); }
+void FormInstallingWindow::SetLabel(const ustring& text) { SetControlText(label_, text); }
 
-void InstallingWindow::EnableTimer(InstallingTimer timer, bool enabled) {
+void FormInstallingWindow::EnableTimer(InstallingTimer timer, bool enabled) {
   if (enabled) {
     SetTimer(WindowBase::Handle(), TimerId(timer), TimerInterval(timer), nullptr);
   } else {
@@ -79,7 +79,7 @@ void InstallingWindow::EnableTimer(InstallingTimer timer, bool enabled) {
   }
 }
 
-void InstallingWindow::ApplyDpi(int dpi) {
+void FormInstallingWindow::ApplyDpi(int dpi) {
   const DpiScale scale{dpi};
   font_ = CreateDialogFont(dpi);
   SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
@@ -89,7 +89,7 @@ void InstallingWindow::ApplyDpi(int dpi) {
   PlaceControl(label_, {0, kLabelTop, kInstallingWidth, kLabelHeight}, scale);
 }
 
-LRESULT InstallingWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT FormInstallingWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
       switch (wParam) {

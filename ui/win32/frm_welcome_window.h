@@ -17,10 +17,10 @@ constexpr int Loading = 402;
 constexpr int FirstPicture = 403;  // img1; img2 … img5 follow
 }  // namespace welcome_id
 
-class WelcomeWindow : public WindowBase {
+class FrmWelcomeWindow : public WindowBase {
  public:
   // FormCreate; the title is drawn in `titleColour` (a Windows colour value).
-  WelcomeWindow(HINSTANCE instance, const config::TLangOptions& lang, const config::TStrInstaller& texts,
+  FrmWelcomeWindow(HINSTANCE instance, const config::TLangOptions& lang, const config::TStrInstaller& texts,
                 COLORREF titleColour);
 
   // Centred on the screen over `owner`, which takes no input meanwhile;

@@ -1,4 +1,4 @@
-#include "ui/win32/temp_window.h"
+#include "ui/win32/form_temp_window.h"
 
 namespace prn::ui {
 
@@ -37,7 +37,7 @@ constexpr NoticeLabel kLabels[] = {
 
 }  // namespace
 
-TempWindow::TempWindow(HINSTANCE instance) {
+FormTempWindow::FormTempWindow(HINSTANCE instance) {
   Creation creation;
   creation.instance = instance;
   creation.className = L"TFormTemp";
@@ -52,7 +52,7 @@ TempWindow::TempWindow(HINSTANCE instance) {
   ApplyDpi(DpiOfWindow(Handle()));
 }
 
-void TempWindow::ApplyDpi(int dpi) {
+void FormTempWindow::ApplyDpi(int dpi) {
   const DpiScale scale{dpi};
   font_ = CreateDialogFont(dpi);
   titleFont_ = CreateStyledFont(scale, {20, true, false});
@@ -65,7 +65,7 @@ void TempWindow::ApplyDpi(int dpi) {
   }
 }
 
-LRESULT TempWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT FormTempWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wParam);

@@ -1,4 +1,4 @@
-#include "ui/win32/win32_form_host.h"
+#include "ui/win32/form_host.h"
 
 #include <commctrl.h>
 
@@ -76,7 +76,7 @@ void Win32FormHost::CreateManager(bool mainWindow, HWND owner) {
   parts.lang = &values_->langOptions;
   parts.systemPorts = &systemPorts_;
   parts.winVer = values_->g_iWinVer;
-  manager_ = std::make_unique<ManagerWindow>(instance_, parts, mainWindow, owner);
+  manager_ = std::make_unique<FormManagerWindow>(instance_, parts, mainWindow, owner);
   if (mainWindow) main_ = manager_->Handle();
 }
 
@@ -91,7 +91,7 @@ void Win32FormHost::ShowManager() {
 }
 
 void Win32FormHost::CreateInstalling() {
-  installing_ = std::make_unique<InstallingWindow>(instance_, *values_, platform_);
+  installing_ = std::make_unique<FormInstallingWindow>(instance_, *values_, platform_);
 }
 
 void Win32FormHost::ShowProgress(HWND owner) {
@@ -122,7 +122,7 @@ void Win32FormHost::RunMessageLoop(const std::function<void()>& shown) {
   for (;;) {
     if (!idleYet && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
       idleYet = true;
-      if (noticeWanted_ && !notice_) notice_ = std::make_unique<TempWindow>(instance_);
+      if (noticeWanted_ && !notice_) notice_ = std::make_unique<FormTempWindow>(instance_);
       shown();
     }
     if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;

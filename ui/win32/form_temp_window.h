@@ -10,10 +10,10 @@ namespace prn::ui {
 // lblURL's font colour (a Windows colour value).
 constexpr COLORREF kNoticeUrlColour = 0x751BAF;
 
-class TempWindow : public WindowBase {
+class FormTempWindow : public WindowBase {
  public:
   // Created hidden; closing it only hides it.
-  explicit TempWindow(HINSTANCE instance);
+  explicit FormTempWindow(HINSTANCE instance);
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,4 +1,4 @@
-#include "ui/win32/searching_window.h"
+#include "ui/win32/form_searching_dialog.h"
 
 #include <commctrl.h>
 
@@ -17,11 +17,11 @@ constexpr wchar_t kNotFound[] =
 }  // namespace
 
 // The installer window hides while this one shows: the taskbar button is this one's.
-void SearchingWindow::Show(HINSTANCE instance, HWND owner) {
+void FormSearchingDialog::Show(HINSTANCE instance, HWND owner) {
   ShowModal(instance, owner, kWidth, kHeight, WS_EX_APPWINDOW);
 }
 
-void SearchingWindow::OnInitDialog() {
+void FormSearchingDialog::OnInitDialog() {
   SetWindowTextW(Handle(), L"FormSearching");
   AddControl(L"STATIC", kSearch, SS_CENTER | SS_NOPREFIX, searching_id::Search);
   HWND steps = AddControl(PROGRESS_CLASSW, L"", 0, searching_id::Steps);
@@ -31,12 +31,12 @@ void SearchingWindow::OnInitDialog() {
   AddControl(L"BUTTON", L"&Cancel", WS_TABSTOP | BS_DEFPUSHBUTTON, searching_id::CancelSearch);
 }
 
-bool SearchingWindow::OnCommand(int id, int, HWND) {
+bool FormSearchingDialog::OnCommand(int id, int, HWND) {
   // ReSearch does nothing; Cancel ends the window through the base.
   return id == searching_id::ReSearch;
 }
 
-bool SearchingWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool FormSearchingDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   if (message != WM_CTLCOLORSTATIC) return false;
   if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != searching_id::NotFound) return false;
   HDC dc = reinterpret_cast<HDC>(wParam);
@@ -46,7 +46,7 @@ bool SearchingWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
   return true;
 }
 
-void SearchingWindow::Layout(const DpiScale& scale) {
+void FormSearchingDialog::Layout(const DpiScale& scale) {
   titleFont_ = CreateStyledFont(scale, {16, true, false}, kSearch);
   SendMessageW(Item(searching_id::Search), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.Get()), TRUE);
   PlaceControl(Item(searching_id::Search), {0, 6, kWidth, 22}, scale);

@@ -15,9 +15,9 @@ constexpr int Add = 305;
 constexpr int Close = IDCANCEL;
 }  // namespace add_port_id
 
-class AddNetPortDialog : public DialogBase {
+class FormAddNetPortDialog : public DialogBase {
  public:
-  explicit AddNetPortDialog(TFormAddNetPort& model) : model_(model) {}
+  explicit FormAddNetPortDialog(TFormAddNetPort& model) : model_(model) {}
   // Runs modally over `owner`.
   void Show(HINSTANCE instance, HWND owner);
 

@@ -1,4 +1,4 @@
-#include "ui/win32/add_net_port_dialog.h"
+#include "ui/win32/form_add_net_port_dialog.h"
 
 #include "ui/win32/control_text.h"
 
@@ -9,12 +9,12 @@ constexpr int kWidth = 330;
 constexpr int kHeight = 150;
 }  // namespace
 
-void AddNetPortDialog::Show(HINSTANCE instance, HWND owner) {
+void FormAddNetPortDialog::Show(HINSTANCE instance, HWND owner) {
   model_.FormShow();
   ShowModal(instance, owner, kWidth, kHeight);
 }
 
-void AddNetPortDialog::OnInitDialog() {
+void FormAddNetPortDialog::OnInitDialog() {
   model_.AttachWindow(reinterpret_cast<sys::WindowRef>(Handle()));
   AddControl(L"STATIC", L"", SS_LEFT, add_port_id::PortNameLabel);
   AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, add_port_id::PortName, WS_EX_CLIENTEDGE);
@@ -29,7 +29,7 @@ void AddNetPortDialog::OnInitDialog() {
   Render();
 }
 
-void AddNetPortDialog::Layout(const DpiScale& scale) {
+void FormAddNetPortDialog::Layout(const DpiScale& scale) {
   PlaceControl(Item(add_port_id::PortNameLabel), {16, 20, 120, 20}, scale);
   PlaceControl(Item(add_port_id::PortName), {140, 16, 174, 24}, scale);
   PlaceControl(Item(add_port_id::HostLabel), {16, 60, 120, 20}, scale);
@@ -38,7 +38,7 @@ void AddNetPortDialog::Layout(const DpiScale& scale) {
   PlaceControl(Item(add_port_id::Close), {226, 106, 88, 28}, scale);
 }
 
-bool AddNetPortDialog::OnCommand(int id, int code, HWND) {
+bool FormAddNetPortDialog::OnCommand(int id, int code, HWND) {
   switch (id) {
     case add_port_id::PortName:
       if (code != EN_CHANGE) return false;
@@ -58,7 +58,7 @@ bool AddNetPortDialog::OnCommand(int id, int code, HWND) {
   return true;
 }
 
-void AddNetPortDialog::Render() {
+void FormAddNetPortDialog::Render() {
   const config::FormDescription& form = model_.Form();
   SetControlText(Handle(), form.caption);
   const std::pair<const char16_t*, int> captions[] = {{u"lblPortName", add_port_id::PortNameLabel},

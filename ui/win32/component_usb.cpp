@@ -1,4 +1,4 @@
-#include "ui/win32/usb_arrival_window.h"
+#include "ui/win32/component_usb.h"
 
 #include <dbt.h>
 

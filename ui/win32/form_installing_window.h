@@ -12,11 +12,11 @@
 
 namespace prn::ui {
 
-class InstallingWindow : public WindowBase, private FormInstallingView {
+class FormInstallingWindow : public WindowBase, private FormInstallingView {
  public:
   // Created hidden; `values` and the platform outlive it.
-  InstallingWindow(HINSTANCE instance, const config::ProcessValues& values, const sys::Platform& platform);
-  ~InstallingWindow() override;
+  FormInstallingWindow(HINSTANCE instance, const config::ProcessValues& values, const sys::Platform& platform);
+  ~FormInstallingWindow() override;
 
   // Centred on `owner`, which takes no input until the run closes this window.
   // A call while the window is already showing does nothing.
