@@ -27,7 +27,7 @@ UINT TimerInterval(InstallingTimer timer) {
 }  // namespace
 
 FormInstallingWindow::FormInstallingWindow(HINSTANCE instance, const config::ProcessValues& values,
-                                   const sys::Platform& platform) {
+                                           const sys::Platform& platform) {
   Creation creation;
   creation.instance = instance;
   creation.className = L"TFormInstalling";

@@ -354,7 +354,7 @@ void FormMainWindow::BeginActivation() {
   }
   {
     FrmWelcomeWindow welcome(instance_, values_.langOptions, values_.strInstaller,
-                          static_cast<COLORREF>(model_->Brand().colour));
+                             static_cast<COLORREF>(model_->Brand().colour));
     welcome.ShowModal(WindowBase::Handle());
   }
   fadeStep_ = 0;

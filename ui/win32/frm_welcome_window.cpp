@@ -27,8 +27,8 @@ constexpr int kPictureHeight = 72;
 
 }  // namespace
 
-FrmWelcomeWindow::FrmWelcomeWindow(HINSTANCE instance, const config::TLangOptions& lang, const config::TStrInstaller& texts,
-                             COLORREF titleColour)
+FrmWelcomeWindow::FrmWelcomeWindow(HINSTANCE instance, const config::TLangOptions& lang,
+                                   const config::TStrInstaller& texts, COLORREF titleColour)
     : model_(lang, texts), titleColour_(titleColour) {
   Creation creation;
   creation.instance = instance;

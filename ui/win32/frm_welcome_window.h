@@ -21,7 +21,7 @@ class FrmWelcomeWindow : public WindowBase {
  public:
   // FormCreate; the title is drawn in `titleColour` (a Windows colour value).
   FrmWelcomeWindow(HINSTANCE instance, const config::TLangOptions& lang, const config::TStrInstaller& texts,
-                COLORREF titleColour);
+                   COLORREF titleColour);
 
   // Centred on the screen over `owner`, which takes no input meanwhile;
   // returns when the window has closed itself.
