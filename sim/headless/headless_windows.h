@@ -25,11 +25,11 @@ void PlayUiThread(sim::Machine& machine, const std::function<bool()>& done, cons
                   const std::function<void()>& watchdogTick, const BusyObserver& busy = {});
 
 // The classic window (TFormMain).
-class HeadlessClassicWindow : private FormMainView {
+class HeadlessFormMainWindow : private FormMainView {
  public:
   // Created and activated as the program does it: the list filled, entry 0 selected.
-  HeadlessClassicWindow(sim::Machine& machine, const config::ProcessValues& values, sys::WindowHandle handle);
-  ~HeadlessClassicWindow() override;
+  HeadlessFormMainWindow(sim::Machine& machine, const config::ProcessValues& values, sys::WindowHandle handle);
+  ~HeadlessFormMainWindow() override;
 
   // The user selects model `entry` and presses Install; the UI thread is
   // played until the window is given back. False when nothing started.
@@ -56,10 +56,10 @@ class HeadlessClassicWindow : private FormMainView {
 };
 
 // The skinned installer's progress window (TFormInstalling).
-class HeadlessProgressWindow : private FormInstallingView {
+class HeadlessFormInstallingWindow : private FormInstallingView {
  public:
-  HeadlessProgressWindow(sim::Machine& machine, const config::ProcessValues& values, sys::WindowHandle handle);
-  ~HeadlessProgressWindow() override;
+  HeadlessFormInstallingWindow(sim::Machine& machine, const config::ProcessValues& values, sys::WindowHandle handle);
+  ~HeadlessFormInstallingWindow() override;
 
   // Shown modally: the start timer starts the run, and the UI thread is
   // played until the run closes the window.
