@@ -15,13 +15,14 @@
 #include "ui/win32/form_main_v2_window.h"
 #include "ui/win32/form_main_window.h"
 #include "ui/win32/form_manager_window.h"
-#include "ui/win32/form_temp_window.h"
 
 namespace prn::ui {
 
+class FormTempWindow;
+
 class Win32FormHost : public ui::FormHost {
  public:
-  explicit Win32FormHost(HINSTANCE instance) : instance_(instance) {}
+  explicit Win32FormHost(HINSTANCE instance);
   ~Win32FormHost() override;
 
   // What the real windows read: the machine and the values start-up fills
