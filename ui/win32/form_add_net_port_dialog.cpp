@@ -1,6 +1,6 @@
 #include "ui/win32/form_add_net_port_dialog.h"
 
-#include "ui/win32/control_text.h"
+#include "ui/win32/window_base.h"
 
 namespace prn::ui {
 

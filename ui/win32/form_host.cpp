@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "ui/win32/gdi_owners.h"
-#include "ui/win32/modal_loop.h"
 #include "ui/win32/window_base.h"
 #include "ui/win32/window_error.h"
 

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include "ui/win32/control_text.h"
-#include "ui/win32/modal_loop.h"
 
 namespace prn::ui {
 

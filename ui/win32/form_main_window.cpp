@@ -6,10 +6,8 @@
 
 #include "sys/win32/win32_text.h"
 #include "text/format.h"
-#include "ui/win32/control_text.h"
 #include "ui/win32/frm_welcome_window.h"
 #include "ui/win32/glyphs.h"
-#include "ui/win32/modal_loop.h"
 #include "ui/win32/window_error.h"
 
 namespace prn::ui {

@@ -4,9 +4,7 @@
 #include <windowsx.h>
 
 #include "sys/win32/win32_text.h"
-#include "ui/win32/control_text.h"
 #include "ui/win32/glyphs.h"
-#include "ui/win32/modal_loop.h"
 
 namespace prn::ui {
 

@@ -2,8 +2,6 @@
 
 #include "sys/win32/win32_text.h"
 
-#include "ui/win32/control_text.h"
-#include "ui/win32/modal_loop.h"
 #include "ui/win32/welcome_pictures.h"
 
 namespace prn::ui {
