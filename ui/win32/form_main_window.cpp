@@ -6,8 +6,8 @@
 
 #include "sys/win32/win32_text.h"
 #include "text/format.h"
+#include "ui/win32/drawn_pictures.h"
 #include "ui/win32/frm_welcome_window.h"
-#include "ui/win32/glyphs.h"
 #include "ui/win32/window_error.h"
 
 namespace prn::ui {

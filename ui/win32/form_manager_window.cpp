@@ -4,7 +4,7 @@
 #include <windowsx.h>
 
 #include "sys/win32/win32_text.h"
-#include "ui/win32/glyphs.h"
+#include "ui/win32/drawn_pictures.h"
 
 namespace prn::ui {
 

@@ -1,8 +1,7 @@
 #include "ui/win32/frm_welcome_window.h"
 
 #include "sys/win32/win32_text.h"
-
-#include "ui/win32/welcome_pictures.h"
+#include "ui/win32/drawn_pictures.h"
 
 namespace prn::ui {
 

@@ -12,10 +12,10 @@
 
 #include "run_fixture.h"
 #include "sys/win32/win32_ui_thread.h"
+#include "ui/win32/drawn_pictures.h"
 #include "ui/win32/form_installing_window.h"
 #include "ui/win32/form_searching_dialog.h"
 #include "ui/win32/frm_welcome_window.h"
-#include "ui/win32/welcome_pictures.h"
 
 namespace prn::ui {
 namespace {
