@@ -1,8 +1,10 @@
 #include "ui/installer/form_main.h"
 
+#include "config/profile_file.h"
 #include "sys/files.h"
 #include "sys/shell.h"
 #include "sys/system_info.h"
+#include "text/ascii.h"
 #include "text/winpath.h"
 #include "trace/trace.h"
 
@@ -11,6 +13,8 @@ namespace prn::ui {
 namespace {
 
 using config::ControlClass;
+
+constexpr int kDotCycle = 7;  // "Installing" and 0 to 6 full stops
 
 config::ControlDescription Control(const char16_t* name, ControlClass kind, const char16_t* caption = u"") {
   config::ControlDescription control;
@@ -22,6 +26,34 @@ config::ControlDescription Control(const char16_t* name, ControlClass kind, cons
 }
 
 }  // namespace
+
+uint32_t ParseBrandColour(ustring_view oemColor) {
+  auto value = config::ParseProfileInteger(u"$" + ustring(oemColor));
+  if (!value) return kDefaultBrandColour;
+  uint32_t colour = static_cast<uint32_t>(*value);
+  return colour <= 0xFFFFFF ? colour : kDefaultBrandColour;
+}
+
+LogoSource ResolveLogo(ustring_view logo, ustring_view programFolder, ustring_view bitmapResource,
+                       const sys::FileSystem& files) {
+  if (!logo.empty()) {
+    ustring path = ustring(programFolder) + ustring(logo);
+    if (files.FileExists(path)) return {LogoSource::Kind::File, path};
+  }
+  return {LogoSource::Kind::BitmapResource, ustring(bitmapResource)};
+}
+
+bool IsWelcomeBrand(ustring_view manufactor) { return ContainsNoCase(manufactor, u"Pellnor"); }
+
+InstallingHints::Tick InstallingHints::OnTimer(install::TInstallProgress progress, ustring_view installing,
+                                               ustring_view installEnd) {
+  // Before the install itself starts (the older driver, the question) there is nothing to say yet.
+  if (progress == install::TInstallProgress::IPNotStart) return {ustring(), true};
+  if (progress != install::TInstallProgress::IPInstalling) return {ustring(installEnd), false};
+  ustring text = ustring(installing) + u" " + ustring(dots_, u'.');
+  dots_ = (dots_ + 1) % kDotCycle;
+  return {std::move(text), true};
+}
 
 config::FormDescription FormMainDesign() {
   config::FormDescription form;

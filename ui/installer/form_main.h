@@ -5,17 +5,72 @@
 // what the model answers.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 #include "config/process_values.h"
 #include "config/window_description.h"
+#include "install/install_context.h"
 #include "install/run/install_runner.h"
 #include "sys/platform.h"
 #include "sys/window_handle.h"
-#include "ui/installer/brand.h"
-#include "ui/installer/installing_hints.h"
+#include "text/ustring.h"
+
+namespace prn::sys {
+class FileSystem;
+}
 
 namespace prn::ui {
+
+// --- The OEM brand as the classic window wears it: logo source, colour, and
+// whether the maker's own welcome and fade-in play ---
+
+// Purple, for a colour text that is not hexadecimal.
+constexpr uint32_t kDefaultBrandColour = 0x800080;
+
+// "$" + text read as hexadecimal: a Windows colour value (blue, green, red
+// bytes). Anything else, or a value wider than three bytes, gives purple.
+uint32_t ParseBrandColour(ustring_view oemColor);
+
+struct LogoSource {
+  enum class Kind { File, BitmapResource } kind = Kind::BitmapResource;
+  ustring name;  // full path of the file, or the resource name
+};
+
+// The settings' `Logo` below the program folder when that file exists,
+// otherwise the brand's bitmap resource.
+LogoSource ResolveLogo(ustring_view logo, ustring_view programFolder, ustring_view bitmapResource,
+                       const sys::FileSystem& files);
+
+// The maker's own brands (the name contains "Pellnor", any case) get the
+// welcome window and the fade-in.
+bool IsWelcomeBrand(ustring_view manufactor);
+
+// Alpha values of the fade-in, one every kFadeStepMs; then fully opaque.
+inline constexpr std::array<uint8_t, 12> kFadeAlphas = {40, 70, 100, 130, 150, 170, 190, 200, 210, 230, 240, 250};
+constexpr uint32_t kFadeStepMs = 60;
+
+// --- The status-bar text of the 500 ms hint timer while an install runs:
+// nothing before the install itself starts, then "Installing" and 0 to 6
+// full stops, then the end text ---
+
+constexpr uint32_t kInstallingHintsMs = 500;
+
+class InstallingHints {
+ public:
+  struct Tick {
+    ustring statusText;
+    bool keepRunning = false;  // false: the timer disables itself
+  };
+
+  // One tick of tmrInstallingHints for the window's install state.
+  Tick OnTimer(install::TInstallProgress progress, ustring_view installing, ustring_view installEnd);
+
+ private:
+  int dots_ = 0;  // the timer's tag
+};
+
+// --- The window ---
 
 enum class DocumentLabel { Guide, QuickGuide, Manual };  // lblReadGuide, lblReadQuickGuide, lblReadManual
 
