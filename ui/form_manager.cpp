@@ -13,7 +13,6 @@
 #include "text/format.h"
 #include "trace/trace.h"
 #include "ui/background_work.h"
-#include "ui/column_titles.h"
 #include "ui/printer_change_watcher.h"
 
 namespace prn::ui {

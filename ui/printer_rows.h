@@ -1,6 +1,7 @@
 #pragma once
 // What the manager's printer list shows: one row per local printer or
-// connection, sorted, without fax queues and connections to other computers.
+// connection, sorted, without fax queues and connections to other computers,
+// under the column captions the language file writes as one text.
 
 #include <vector>
 
@@ -38,5 +39,14 @@ struct PrinterRows {
 // A printer that cannot be opened or read is left out. The default printer's
 // name is read whole, however long it is.
 PrinterRows BuildPrinterRows(sys::Spooler& spooler, const config::TStrInstaller& texts);
+
+// Items are separated by "|" or, outside double quotes, by blanks; an item in
+// double quotes keeps its blanks and loses the quotes ("" inside is one quote).
+StringList SplitColumnTitles(ustring_view text);
+
+// The captions for a list of `columns` columns from the option's value: none
+// when the option is empty or missing (the lookup's default "32769"), and
+// never more than there are columns.
+StringList ColumnTitlesFromOption(ustring_view option, size_t columns);
 
 }  // namespace prn::ui

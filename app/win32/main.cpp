@@ -8,7 +8,7 @@
 #include "sys/win32/system_info.h"
 #include "sys/win32/hardening.h"
 #include "sys/win32/platform.h"
-#include "ui/win32/win32_form_host.h"
+#include "ui/win32/form_host.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // Before anything else can load a DLL.

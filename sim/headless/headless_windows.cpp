@@ -24,11 +24,11 @@ void PlayUiThread(sim::Machine& machine, const std::function<bool()>& done, cons
   }
 }
 
-HeadlessClassicWindow::HeadlessClassicWindow(sim::Machine& machine, const config::ProcessValues& values,
-                                             sys::WindowHandle handle)
+HeadlessFormMainWindow::HeadlessFormMainWindow(sim::Machine& machine, const config::ProcessValues& values,
+                                               sys::WindowHandle handle)
     : machine_(machine), handle_(handle) {
   FormMainView& view = *this;
-  model_ = std::make_unique<FormMainModel>(view, values, machine.Platform());
+  model_ = std::make_unique<TFormMain>(view, values, machine.Platform());
   config::FormDescription design = FormMainDesign();
   model_->FormCreate(design);
   if (const auto plan = model_->FormActivate()) model_->OnSelect(plan->firstSelection);
@@ -38,12 +38,12 @@ HeadlessClassicWindow::HeadlessClassicWindow(sim::Machine& machine, const config
   });
 }
 
-HeadlessClassicWindow::~HeadlessClassicWindow() {
+HeadlessFormMainWindow::~HeadlessFormMainWindow() {
   machine_.windows.Unregister(handle_);
   model_.reset();
 }
 
-bool HeadlessClassicWindow::Install(int entry, const BusyObserver& busy) {
+bool HeadlessFormMainWindow::Install(int entry, const BusyObserver& busy) {
   model_->OnSelect(entry);
   if (!model_->StartInstall()) return false;
   PlayUiThread(
@@ -56,27 +56,28 @@ bool HeadlessClassicWindow::Install(int entry, const BusyObserver& busy) {
   return true;
 }
 
-HeadlessProgressWindow::HeadlessProgressWindow(sim::Machine& machine, const config::ProcessValues& values,
-                                               sys::WindowHandle handle)
+HeadlessFormInstallingWindow::HeadlessFormInstallingWindow(sim::Machine& machine,
+                                                           const config::ProcessValues& values,
+                                                           sys::WindowHandle handle)
     : machine_(machine), handle_(handle) {
-  InstallingView& view = *this;
+  FormInstallingView& view = *this;
   model_ = std::make_unique<TFormInstalling>(view, values, machine.Platform());
   machine.windows.Register(handle, [this](uint32_t message, uintptr_t, uint32_t lParam) {
     model_->OnMessage(message, 0, lParam);
   });
 }
 
-HeadlessProgressWindow::~HeadlessProgressWindow() {
+HeadlessFormInstallingWindow::~HeadlessFormInstallingWindow() {
   machine_.windows.Unregister(handle_);
   model_.reset();
 }
 
-void HeadlessProgressWindow::EnableTimer(InstallingTimer timer, bool enabled) {
+void HeadlessFormInstallingWindow::EnableTimer(InstallingTimer timer, bool enabled) {
   if (timer == InstallingTimer::Setup64Error) watchdogOn = enabled;
   if (timer == InstallingTimer::InstallStart) startTimerOn_ = enabled;
 }
 
-void HeadlessProgressWindow::Install(const BusyObserver& busy) {
+void HeadlessFormInstallingWindow::Install(const BusyObserver& busy) {
   const int closedBefore = closed;
   model_->FormShow();
   if (startTimerOn_) model_->tmrInstallStartTimer();

@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "sim/machine.h"
-#include "ui/installer/form_main_model.h"
-#include "ui/installer/installing_form.h"
+#include "ui/installer/form_installing.h"
+#include "ui/installer/form_main.h"
 
 namespace prn::ui {
 
@@ -25,16 +25,16 @@ void PlayUiThread(sim::Machine& machine, const std::function<bool()>& done, cons
                   const std::function<void()>& watchdogTick, const BusyObserver& busy = {});
 
 // The classic window (TFormMain).
-class HeadlessClassicWindow : private FormMainView {
+class HeadlessFormMainWindow : private FormMainView {
  public:
   // Created and activated as the program does it: the list filled, entry 0 selected.
-  HeadlessClassicWindow(sim::Machine& machine, const config::ProcessValues& values, sys::WindowHandle handle);
-  ~HeadlessClassicWindow() override;
+  HeadlessFormMainWindow(sim::Machine& machine, const config::ProcessValues& values, sys::WindowHandle handle);
+  ~HeadlessFormMainWindow() override;
 
   // The user selects model `entry` and presses Install; the UI thread is
   // played until the window is given back. False when nothing started.
   bool Install(int entry, const BusyObserver& busy = {});
-  FormMainModel& Model() { return *model_; }
+  TFormMain& Model() { return *model_; }
 
   // What the screen shows.
   bool controlsEnabled = true;
@@ -52,14 +52,14 @@ class HeadlessClassicWindow : private FormMainView {
 
   sim::Machine& machine_;
   sys::WindowHandle handle_;
-  std::unique_ptr<FormMainModel> model_;
+  std::unique_ptr<TFormMain> model_;
 };
 
 // The skinned installer's progress window (TFormInstalling).
-class HeadlessProgressWindow : private InstallingView {
+class HeadlessFormInstallingWindow : private FormInstallingView {
  public:
-  HeadlessProgressWindow(sim::Machine& machine, const config::ProcessValues& values, sys::WindowHandle handle);
-  ~HeadlessProgressWindow() override;
+  HeadlessFormInstallingWindow(sim::Machine& machine, const config::ProcessValues& values, sys::WindowHandle handle);
+  ~HeadlessFormInstallingWindow() override;
 
   // Shown modally: the start timer starts the run, and the UI thread is
   // played until the run closes the window.

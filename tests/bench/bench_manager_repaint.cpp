@@ -15,6 +15,7 @@
 #include "sim/printer_changes.h"
 #include "sys/win32/platform.h"
 #include "ui/win32/manager_window.h"
+#include "ui/win32/form_manager_window.h"
 #include "wine_spooler_fixture.h"
 
 namespace prn::ui {
@@ -37,7 +38,7 @@ TEST_F(RepaintBench, SpoolerChangeToRepaintedList) {
   parts.texts = &values.strInstaller;
   parts.lang = &values.langOptions;
   parts.systemPorts = &ports;
-  ManagerWindow window(GetModuleHandleW(nullptr), parts, false);
+  FormManagerWindow window(GetModuleHandleW(nullptr), parts, false);
   window.Show();
   HWND list = GetDlgItem(window.Handle(), manager_id::Printers);
   const LRESULT before = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "ui/win32/modal_loop.h"
+#include "ui/win32/window_base.h"
 
 namespace prn::testing {
 

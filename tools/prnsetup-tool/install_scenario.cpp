@@ -149,9 +149,9 @@ install::InstallRunner& ScenarioInstall::Runner() {
 install::InstallRunner& ScenarioInstall::OpenWindow() {
   if (!classic_ && !progress_) {
     if (ui::SelectsSkinnedWindow(values_.installInfos.GetInfoItem(0).ViewMode)) {
-      progress_ = std::make_unique<ui::HeadlessProgressWindow>(machine_, values_, kScenarioWindow);
+      progress_ = std::make_unique<ui::HeadlessFormInstallingWindow>(machine_, values_, kScenarioWindow);
     } else {
-      classic_ = std::make_unique<ui::HeadlessClassicWindow>(machine_, values_, kScenarioWindow);
+      classic_ = std::make_unique<ui::HeadlessFormMainWindow>(machine_, values_, kScenarioWindow);
     }
   }
   return Runner();

@@ -43,8 +43,8 @@ class ScenarioInstall {
   // Start-up's values; a test may change the texts before an install.
   config::ProcessValues& Values() { return values_; }
   // The window of the installs, once there was one.
-  ui::HeadlessClassicWindow* ClassicWindow() { return classic_.get(); }
-  ui::HeadlessProgressWindow* ProgressWindow() { return progress_.get(); }
+  ui::HeadlessFormMainWindow* ClassicWindow() { return classic_.get(); }
+  ui::HeadlessFormInstallingWindow* ProgressWindow() { return progress_.get(); }
   install::InstallRunner& Runner();
 
  private:
@@ -54,8 +54,8 @@ class ScenarioInstall {
   sim::Machine machine_;
   config::ProcessValues values_;
   bool devicesAttached_ = false;
-  std::unique_ptr<ui::HeadlessClassicWindow> classic_;
-  std::unique_ptr<ui::HeadlessProgressWindow> progress_;
+  std::unique_ptr<ui::HeadlessFormMainWindow> classic_;
+  std::unique_ptr<ui::HeadlessFormInstallingWindow> progress_;
 };
 
 struct InstallOptions {

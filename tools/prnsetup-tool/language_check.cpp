@@ -11,7 +11,7 @@
 #include "tools/prnsetup-tool/check_parts.h"
 #include "ui/form_add_net_port.h"
 #include "ui/form_manager.h"
-#include "ui/installer/form_main_model.h"
+#include "ui/installer/form_main.h"
 
 namespace prn::tool {
 

@@ -9,12 +9,11 @@
 
 #include "tools/prnsetup-tool/picture_decoder.h"
 #include "sys/win32/com.h"
+#include "ui/win32/picture_file.h"
 
 namespace prn::tool {
 
 namespace {
-
-constexpr UINT kMaxSide = 8192;
 
 PictureDecoding Fault(const char* what, HRESULT result) {
   char text[96];
@@ -51,35 +50,30 @@ class WicPictureDecoder : public PictureDecoder {
     if (!factory_ || !container) return {std::nullopt, "this build does not decode the format"};
     win32::ComRef<IWICBitmapDecoder> decoder;
     win32::ComRef<IWICStream> stream;
-    win32::ComRef<IWICBitmapFrameDecode> frame;
-    win32::ComRef<IWICFormatConverter> converter;
     HRESULT result = factory_->CreateDecoder(*container, nullptr, decoder.Receive());
     if (FAILED(result)) return Fault("the system has no decoder for the format", result);
     if (FAILED(result = factory_->CreateStream(stream.Receive())) ||
         FAILED(result = stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
                                                      static_cast<DWORD>(bytes.size()))) ||
-        FAILED(result = decoder->Initialize(stream.Get(), WICDecodeMetadataCacheOnDemand)) ||
-        FAILED(result = decoder->GetFrame(0, frame.Receive())) ||
-        FAILED(result = factory_->CreateFormatConverter(converter.Receive())) ||
-        FAILED(result = converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
-                                              nullptr, 0.0, WICBitmapPaletteTypeCustom))) {
+        FAILED(result = decoder->Initialize(stream.Get(), WICDecodeMetadataCacheOnDemand))) {
       return Fault("the system decoder refused the file", result);
     }
     DecodedPicture picture;
-    if (FAILED(result = converter->GetSize(&picture.width, &picture.height))) {
-      return Fault("the system decoder refused the file", result);
+    const ui::WicFrameCopy copy =
+        ui::CopyFirstFrame(*factory_.Get(), *decoder.Get(), GUID_WICPixelFormat32bppBGRA, [&](UINT width, UINT height) {
+          picture.width = width;
+          picture.height = height;
+          picture.bgra.resize(size_t{width} * height * 4);
+          return picture.bgra.data();
+        });
+    switch (copy.outcome) {
+      case ui::WicFrameCopy::Outcome::Copied: return {std::move(picture), {}};
+      case ui::WicFrameCopy::Outcome::Refused: return Fault("the system decoder refused the file", copy.result);
+      case ui::WicFrameCopy::Outcome::SizeRefused:
+        return {std::nullopt, "the windows show nothing empty or larger than 8192 pixels on a side"};
+      case ui::WicFrameCopy::Outcome::Damaged: return Fault("the file is damaged", copy.result);
     }
-    if (picture.width == 0 || picture.height == 0 || picture.width > kMaxSide || picture.height > kMaxSide) {
-      return {std::nullopt, "the windows show nothing empty or larger than 8192 pixels on a side"};
-    }
-    picture.bgra.resize(size_t{picture.width} * picture.height * 4);
-    const UINT stride = picture.width * 4;
-    // Copying every pixel is what finds a damaged or cut-off file.
-    if (FAILED(result = converter->CopyPixels(nullptr, stride, static_cast<UINT>(picture.bgra.size()),
-                                              picture.bgra.data()))) {
-      return Fault("the file is damaged", result);
-    }
-    return {std::move(picture), {}};
+    return Fault("the system decoder refused the file", copy.result);
   }
 
  private:

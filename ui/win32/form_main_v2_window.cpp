@@ -59,7 +59,7 @@ FormMainV2Window::FormMainV2Window(HINSTANCE instance, const sys::Platform& plat
       showManager_(std::move(showManager)),
       showProgress_(std::move(showProgress)),
       canvas_(kClientWidth, kClientHeight) {
-  model_ = std::make_unique<FormMainV2Model>(values, platform, *this);
+  model_ = std::make_unique<TFormMainV2>(values, platform, *this);
   Creation creation;
   creation.instance = instance;
   creation.className = L"TFormMainV2";

@@ -2,7 +2,7 @@
 // The skinned installer window's view: a borderless 800 × 600 window drawn
 // from pictures, shaped by the colour key of its background, with picture
 // buttons that light up under the mouse or the keyboard focus. Pictures,
-// clicks and drags are decided by FormMainV2Model.
+// clicks and drags are decided by TFormMainV2.
 
 #include <array>
 #include <functional>
@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "install/install_context.h"
-#include "ui/installer/form_main_v2_model.h"
+#include "ui/installer/form_main_v2.h"
 #include "ui/win32/picture_file.h"
 #include "ui/win32/skin_canvas.h"
 #include "ui/win32/window_base.h"
@@ -20,7 +20,7 @@ namespace prn::ui {
 // The Windows colour value the background draws transparent (blue, green, red bytes).
 constexpr COLORREF kSkinColourKey = 7740594;
 
-class FormMainV2Window : public WindowBase, public SkinView {
+class FormMainV2Window : public WindowBase, public FormMainV2View {
  public:
   // Created hidden, with its pictures loaded (a picture that cannot be read
   // is named in a box). Closing the main window ends the message loop.
@@ -65,7 +65,7 @@ class FormMainV2Window : public WindowBase, public SkinView {
   bool mainWindow_;
   std::function<void()> showManager_;
   std::function<void(HWND)> showProgress_;
-  std::unique_ptr<FormMainV2Model> model_;
+  std::unique_ptr<TFormMainV2> model_;
   std::array<ControlState, 11> controls_;
   SkinCanvas canvas_;
   bool composed_ = false;

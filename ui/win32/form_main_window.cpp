@@ -6,10 +6,8 @@
 
 #include "sys/win32/text.h"
 #include "text/format.h"
-#include "ui/win32/control_text.h"
-#include "ui/win32/glyphs.h"
-#include "ui/win32/modal_loop.h"
-#include "ui/win32/welcome_window.h"
+#include "ui/win32/drawn_pictures.h"
+#include "ui/win32/frm_welcome_window.h"
 #include "ui/win32/window_error.h"
 
 namespace prn::ui {
@@ -78,7 +76,7 @@ bool VisibleIn(const config::FormDescription& form, ustring_view name) {
 FormMainWindow::FormMainWindow(HINSTANCE instance, const sys::Platform& platform, const config::ProcessValues& values,
                                std::function<void()> showManager)
     : instance_(instance), values_(values), showManager_(std::move(showManager)), tasks_(*platform.uiThread) {
-  model_ = std::make_unique<FormMainModel>(view_, values, platform);
+  model_ = std::make_unique<TFormMain>(view_, values, platform);
   design_ = FormMainDesign();
   model_->FormCreate(design_);
   // A logo file decodes on a worker while the window and its controls are made.
@@ -353,8 +351,8 @@ void FormMainWindow::BeginActivation() {
     return;
   }
   {
-    WelcomeWindow welcome(instance_, values_.langOptions, values_.strInstaller,
-                          static_cast<COLORREF>(model_->Brand().colour));
+    FrmWelcomeWindow welcome(instance_, values_.langOptions, values_.strInstaller,
+                             static_cast<COLORREF>(model_->Brand().colour));
     welcome.ShowModal(WindowBase::Handle());
   }
   fadeStep_ = 0;
@@ -430,7 +428,7 @@ void FormMainWindow::FillPrinterList(const ActivationPlan& plan) {
 }
 
 void FormMainWindow::RenderSelection() {
-  const SelectionView& view = model_->Selection();
+  const SelectionDisplay& view = model_->Selection();
   if (ControlText(Item(form_main_id::Group)) != view.groupCaption) {
     SetControlText(Item(form_main_id::Group), view.groupCaption);
     PlaceGroupCaption();

@@ -1,7 +1,7 @@
 #pragma once
 // The classic installer window's view: title strip with logo and document
 // links, the model list, the selected model's information, Install, the
-// manager button and Exit. Events go to FormMainModel, which runs installs
+// manager button and Exit. Events go to TFormMain, which runs installs
 // and has this view lock and unlock the window around them.
 
 #include <functional>
@@ -10,12 +10,12 @@
 #include <optional>
 
 #include "sys/win32/spooler.h"
-#include "ui/installer/form_main_model.h"
+#include "ui/installer/form_main.h"
 #include "ui/printer_change_watcher.h"
 #include "ui/win32/enter_key.h"
+#include "ui/win32/form_searching_dialog.h"
 #include "ui/win32/gdi_owners.h"
 #include "ui/win32/picture_file.h"
-#include "ui/win32/searching_window.h"
 #include "ui/win32/window_base.h"
 
 namespace prn::ui {
@@ -100,7 +100,7 @@ class FormMainWindow : public WindowBase {
   // The change monitor's news, for this window's thread; dropped once it goes.
   sys::UiTasks tasks_;
   ModelView view_{*this};
-  std::unique_ptr<FormMainModel> model_;
+  std::unique_ptr<TFormMain> model_;
   // The title's double-click: a diagnostic that shows each spooler change in the caption.
   void StartChangeMonitor();
   std::unique_ptr<win32::Win32PrinterChanges> changes_;
@@ -115,7 +115,7 @@ class FormMainWindow : public WindowBase {
   bool reactivate_ = false;
   std::optional<ActivationPlan> plan_;  // while FormActivate is under way
   size_t fadeStep_ = 0;
-  SearchingWindow search_;
+  FormSearchingDialog search_;
   HWND lastFocus_ = nullptr;
   HWND hovered_ = nullptr;  // the document label or logo under the mouse
   bool IsLink(HWND control) const;

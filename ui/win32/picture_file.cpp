@@ -14,18 +14,12 @@ namespace prn::ui {
 
 namespace {
 
-// Larger pictures are refused rather than risking a huge allocation: the
-// windows show nothing near this size.
-constexpr UINT kMaxSide = 8192;
-
 PictureLoad Fault(const ustring& path, PictureFault fault) {
   PictureLoad load;
   load.fault = fault;
   load.errorText = PictureErrorText(path, fault);
   return load;
 }
-
-bool SizeAllowed(UINT width, UINT height) { return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide; }
 
 // A new top-down 32-bit DIB section and its pixels.
 GdiBitmap NewPixels(UINT width, UINT height, void*& bits) {
@@ -55,27 +49,22 @@ Decoded DecodeWithWic(const ustring& path, Picture& picture) {
     return Decoded::NoDecoder;
   }
   win32::ComRef<IWICBitmapDecoder> decoder;
-  win32::ComRef<IWICBitmapFrameDecode> frame;
-  win32::ComRef<IWICFormatConverter> converter;
-  if (FAILED(factory->CreateDecoderFromFilename(win32::W(path), nullptr, GENERIC_READ,
-                                                WICDecodeMetadataCacheOnDemand, decoder.Receive())) ||
-      FAILED(decoder->GetFrame(0, frame.Receive())) || FAILED(factory->CreateFormatConverter(converter.Receive())) ||
-      FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr,
-                                   0.0, WICBitmapPaletteTypeCustom))) {
+  if (FAILED(factory->CreateDecoderFromFilename(win32::W(path), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                decoder.Receive()))) {
     return Decoded::Failed;
   }
-  UINT width = 0;
-  UINT height = 0;
-  if (FAILED(converter->GetSize(&width, &height)) || !SizeAllowed(width, height)) return Decoded::Failed;
-  void* bits = nullptr;
-  GdiBitmap bitmap = NewPixels(width, height, bits);
-  if (!bitmap) return Decoded::Failed;
-  const UINT stride = width * 4;
-  if (FAILED(converter->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
-    return Decoded::Failed;
-  }
+  GdiBitmap bitmap;
+  SIZE size{};
+  const WicFrameCopy copy =
+      CopyFirstFrame(*factory.Get(), *decoder.Get(), GUID_WICPixelFormat32bppPBGRA, [&](UINT width, UINT height) {
+        void* bits = nullptr;
+        bitmap = NewPixels(width, height, bits);
+        size = SIZE{static_cast<LONG>(width), static_cast<LONG>(height)};
+        return static_cast<BYTE*>(bits);
+      });
+  if (copy.outcome != WicFrameCopy::Outcome::Copied) return Decoded::Failed;
   GdiFlush();
-  picture = Picture(std::move(bitmap), SIZE{static_cast<LONG>(width), static_cast<LONG>(height)});
+  picture = Picture(std::move(bitmap), size);
   return Decoded::Done;
 }
 
@@ -153,7 +142,7 @@ Decoded DecodeWithGdiPlus(const ustring& path, Picture& picture) {
   UINT width = 0;
   UINT height = 0;
   if (fromFile(win32::W(path), &image) == 0 && image && widthOf(image, &width) == 0 &&
-      heightOf(image, &height) == 0 && SizeAllowed(width, height)) {
+      heightOf(image, &height) == 0 && PictureSizeAllowed(width, height)) {
     const gdiplus::Rect all{0, 0, static_cast<INT>(width), static_cast<INT>(height)};
     gdiplus::BitmapData data{};
     void* bits = nullptr;
@@ -236,7 +225,7 @@ Decoded DecodeMetafile(const ustring& path, Picture& picture) {
   const LONG frameHeight = header.rclFrame.bottom - header.rclFrame.top;
   const UINT width = static_cast<UINT>(std::max<LONG>(0, MulDiv(frameWidth, 96, 2540)));
   const UINT height = static_cast<UINT>(std::max<LONG>(0, MulDiv(frameHeight, 96, 2540)));
-  if (!SizeAllowed(width, height)) return Decoded::Failed;
+  if (!PictureSizeAllowed(width, height)) return Decoded::Failed;
   void* onWhiteBits = nullptr;
   void* onBlackBits = nullptr;
   GdiBitmap onWhite = NewPixels(width, height, onWhiteBits);
@@ -266,6 +255,36 @@ Decoded DecodeMetafile(const ustring& path, Picture& picture) {
 }
 
 }  // namespace
+
+bool PictureSizeAllowed(UINT width, UINT height) {
+  return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide;
+}
+
+WicFrameCopy CopyFirstFrame(IWICImagingFactory& factory, IWICBitmapDecoder& decoder, const GUID& pixelFormat,
+                            const std::function<BYTE*(UINT width, UINT height)>& pixelsFor) {
+  using Outcome = WicFrameCopy::Outcome;
+  win32::ComRef<IWICBitmapFrameDecode> frame;
+  win32::ComRef<IWICFormatConverter> converter;
+  UINT width = 0;
+  UINT height = 0;
+  HRESULT result = S_OK;
+  if (FAILED(result = decoder.GetFrame(0, frame.Receive())) ||
+      FAILED(result = factory.CreateFormatConverter(converter.Receive())) ||
+      FAILED(result = converter->Initialize(frame.Get(), pixelFormat, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                            WICBitmapPaletteTypeCustom)) ||
+      FAILED(result = converter->GetSize(&width, &height))) {
+    return {Outcome::Refused, result};
+  }
+  if (!PictureSizeAllowed(width, height)) return {Outcome::SizeRefused, S_OK};
+  BYTE* pixels = pixelsFor(width, height);
+  if (!pixels) return {Outcome::Refused, E_OUTOFMEMORY};
+  const UINT stride = width * 4;
+  // Copying every pixel is what finds a damaged or cut-off file.
+  if (FAILED(result = converter->CopyPixels(nullptr, stride, stride * height, pixels))) {
+    return {Outcome::Damaged, result};
+  }
+  return {Outcome::Copied, S_OK};
+}
 
 PictureLoad LoadPictureFile(const ustring& path) {
   const DWORD attributes = GetFileAttributesW(win32::W(path));

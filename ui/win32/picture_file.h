@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -14,7 +15,15 @@
 #include "ui/installer/picture_names.h"
 #include "ui/win32/gdi_owners.h"
 
+struct IWICBitmapDecoder;
+struct IWICImagingFactory;
+
 namespace prn::ui {
+
+// Larger pictures are refused rather than risking a huge allocation: the
+// windows show nothing near this size.
+constexpr UINT kMaxPictureSide = 8192;
+bool PictureSizeAllowed(UINT width, UINT height);
 
 class Picture {
  public:
@@ -39,5 +48,21 @@ struct PictureLoad {
 // Never throws: a missing file, a name that is not a picture's and content
 // the decoder refuses are answered as faults.
 PictureLoad LoadPictureFile(const ustring& path);
+
+// How far CopyFirstFrame came, and the failing call's answer.
+struct WicFrameCopy {
+  enum class Outcome { Copied, Refused, SizeRefused, Damaged } outcome = Outcome::Refused;
+  HRESULT result = S_OK;
+};
+
+// Frame 0 of a picture that WIC has opened, converted to the 32-bit
+// `pixelFormat` (premultiplied or straight BGRA) and copied into the rows of
+// width × 4 bytes that `pixelsFor` hands out for its size (null when there is
+// no memory for them). The windows and the tool's package check read a
+// picture through WIC alike: Refused covers the decoder's refusal of the
+// file, SizeRefused a size outside PictureSizeAllowed, Damaged a file whose
+// pixels cannot all be read.
+WicFrameCopy CopyFirstFrame(IWICImagingFactory& factory, IWICBitmapDecoder& decoder, const GUID& pixelFormat,
+                            const std::function<BYTE*(UINT width, UINT height)>& pixelsFor);
 
 }  // namespace prn::ui

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "manager_fixture.h"
-#include "ui/column_titles.h"
 #include "ui/port_choices.h"
 #include "ui/printer_rows.h"
 

@@ -183,7 +183,7 @@ TEST_F(RunTest, TheWindowIsLockedFromTheStartOfARunToItsLastBox) {
   Machine().spooler.PutPrinter(u"Quillon QX1", kModel, u"LPT1:");
   Program().Values().strInstaller.InstallBeforeNeedUninstall = u"Delete the old driver?";
   Program().OpenWindow();
-  ui::FormMainModel& model = Classic().Model();
+  ui::TFormMain& model = Classic().Model();
   int boxesSeen = 0;
   Machine().dialogs.whileShown = [&](const sim::SimDialogs::Shown&) {
     ++boxesSeen;

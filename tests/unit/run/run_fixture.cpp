@@ -47,14 +47,14 @@ tool::ScenarioInstall& RunTest::Program() {
   return *program_;
 }
 
-ui::HeadlessClassicWindow& RunTest::Classic() {
-  ui::HeadlessClassicWindow* window = Program().ClassicWindow();
+ui::HeadlessFormMainWindow& RunTest::Classic() {
+  ui::HeadlessFormMainWindow* window = Program().ClassicWindow();
   if (!window) throw std::logic_error("no install ran in the classic window");
   return *window;
 }
 
-ui::HeadlessProgressWindow& RunTest::Progress() {
-  ui::HeadlessProgressWindow* window = Program().ProgressWindow();
+ui::HeadlessFormInstallingWindow& RunTest::Progress() {
+  ui::HeadlessFormInstallingWindow* window = Program().ProgressWindow();
   if (!window) throw std::logic_error("no install ran in the progress window");
   return *window;
 }

@@ -38,8 +38,8 @@ class RunTest : public ::testing::Test {
   // The user installs model 0; the UI thread is played until the window is given back.
   void Install() { Program().Install(0); }
   install::InstallRunner& Runner() { return Program().Runner(); }
-  ui::HeadlessClassicWindow& Classic();
-  ui::HeadlessProgressWindow& Progress();
+  ui::HeadlessFormMainWindow& Classic();
+  ui::HeadlessFormInstallingWindow& Progress();
 
   // The text of every message box, in order.
   std::vector<ustring> BoxTexts();

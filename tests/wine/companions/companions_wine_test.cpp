@@ -16,6 +16,10 @@
 #include "ui/win32/searching_window.h"
 #include "ui/win32/welcome_pictures.h"
 #include "ui/win32/welcome_window.h"
+#include "ui/win32/drawn_pictures.h"
+#include "ui/win32/form_installing_window.h"
+#include "ui/win32/form_searching_dialog.h"
+#include "ui/win32/frm_welcome_window.h"
 
 namespace prn::ui {
 namespace {
@@ -74,7 +78,7 @@ class CompanionsTest : public RunTest {
 };
 
 TEST_F(CompanionsTest, TheProgressWindowFollowsItsTimersAndEachRunEndsItsModalDisplay) {
-  InstallingWindow progress(GetModuleHandleW(nullptr), Program().Values(), WindowPlatform());
+  FormInstallingWindow progress(GetModuleHandleW(nullptr), Program().Values(), WindowPlatform());
   HWND window = progress.WindowBase::Handle();
   HWND bar = ChildOfClass(window, PROGRESS_CLASSW);
   HWND label = ChildOfClass(window, L"Static");
@@ -124,7 +128,7 @@ TEST_F(CompanionsTest, TheProgressWindowFollowsItsTimersAndEachRunEndsItsModalDi
 TEST_F(CompanionsTest, TheWelcomeShowsItsPicturesInTurnAndEndsByItselfSoonerAfterADoubleClick) {
   config::TLangOptions lang{texts()};
   for (const bool hurry : {false, true}) {
-    WelcomeWindow welcome(GetModuleHandleW(nullptr), lang, texts(), RGB(128, 0, 128));
+    FrmWelcomeWindow welcome(GetModuleHandleW(nullptr), lang, texts(), RGB(128, 0, 128));
     HWND first = GetDlgItem(welcome.Handle(), welcome_id::FirstPicture);
     HWND last = GetDlgItem(welcome.Handle(), welcome_id::FirstPicture + 4);
     int visibleFirstAlone = 0;
@@ -151,8 +155,8 @@ TEST_F(CompanionsTest, TheWelcomeShowsItsPicturesInTurnAndEndsByItselfSoonerAfte
   }
 }
 
-TEST(SearchingWindowTest, ReSearchLeavesItOpenAndCancelClosesIt) {
-  SearchingWindow search;
+TEST(FormSearchingDialogTest, ReSearchLeavesItOpenAndCancelClosesIt) {
+  FormSearchingDialog search;
   std::wstring title, caption;
   LRESULT position = -1;
   bool openAfterReSearch = false;

@@ -17,13 +17,13 @@
 #include <vector>
 
 #include "config/process_values.h"
-#include "ui/form_host.h"
 #include "sys/shell.h"
 #include "sys/win32/platform.h"
 #include "sys/win32/text.h"
 #include "text/winpath.h"
+#include "ui/form_host.h"
+#include "ui/win32/form_host.h"
 #include "ui/win32/form_main_window.h"
-#include "ui/win32/win32_form_host.h"
 
 namespace prn::ui {
 namespace {

@@ -24,6 +24,8 @@
 #include "sys/win32/text.h"
 #include "ui/win32/manager_window.h"
 #include "ui/win32/usb_arrival_window.h"
+#include "ui/win32/component_usb.h"
+#include "ui/win32/form_manager_window.h"
 #include "wine_spooler_fixture.h"
 
 namespace prn::ui {
@@ -122,7 +124,7 @@ class ManagerWineTest : public WineSpoolerTest {
     parts.lang = &values.langOptions;
     parts.systemPorts = &ports;
     parts.winVer = 61;
-    window = std::make_unique<ManagerWindow>(GetModuleHandleW(nullptr), parts, false);
+    window = std::make_unique<FormManagerWindow>(GetModuleHandleW(nullptr), parts, false);
     window->Show();
     Pump();
   }
@@ -165,7 +167,7 @@ class ManagerWineTest : public WineSpoolerTest {
   AnsweringDialogs dialogs;
   RecordingCommands commands;
   win32::Win32PrinterChanges changes;
-  std::unique_ptr<ManagerWindow> window;
+  std::unique_ptr<FormManagerWindow> window;
 };
 
 TEST_F(ManagerWineTest, ListsThePrintersAndPortsAndSetMovesThePrinterAndMakesItTheDefault) {
@@ -337,7 +339,7 @@ TEST_F(ManagerWineTest, EnterInEitherFieldOfTheAddPortDialogPressesAddWhichFails
   EXPECT_FALSE(FindWindowW(nullptr, L"Add net port for printer"));
 }
 
-TEST(UsbArrivalWindowTest, RegistersAndRaisesOnlyForUsbPrinterInterfaces) {
+TEST(TComponentUSBTest, RegistersAndRaisesOnlyForUsbPrinterInterfaces) {
   TComponentUSB usb(GetModuleHandleW(nullptr), true);
   EXPECT_TRUE(usb.Registered());
   int arrivals = 0, removals = 0;

@@ -264,6 +264,39 @@ TEST(PictureFileUnderWine, DecodesJpegAndNamesTheFileOfEachFault) {
   DeleteFileW(win32::W(text));
 }
 
+// A one-row 32-bit BMP file `width` pixels wide.
+std::string RowBitmap(LONG width) {
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = width;
+  info.biHeight = 1;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  const DWORD pixelBytes = static_cast<DWORD>(width) * 4;
+  const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(info);
+  const BITMAPFILEHEADER file{0x4D42, headers + pixelBytes, 0, 0, headers};
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+  bytes.append(pixelBytes, '\x7f');
+  return bytes;
+}
+
+// The windows show nothing wider than 8192 pixels; a wider picture is
+// refused as damaged rather than decoded into a huge bitmap.
+TEST(PictureFileUnderWine, RefusesAPictureWiderThanTheWindowsShow) {
+  const ustring widest = WriteTemp(u"prn-widest.bmp", RowBitmap(8192));
+  const ustring tooWide = WriteTemp(u"prn-too-wide.bmp", RowBitmap(8193));
+  const PictureLoad shown = LoadPictureFile(widest);
+  ASSERT_TRUE(shown.picture) << win32::Wide(shown.errorText).c_str();
+  EXPECT_EQ(shown.picture.Size().cx, 8192);
+  const PictureLoad refused = LoadPictureFile(tooWide);
+  EXPECT_EQ(refused.fault, PictureFault::Damaged);
+  EXPECT_FALSE(refused.picture);
+  DeleteFileW(win32::W(widest));
+  DeleteFileW(win32::W(tooWide));
+}
+
 // A metafile with a red square in its left half and nothing on the right.
 ustring WriteMetafile(const char16_t* name) {
   const ustring path = testing::TempFolder(name);
