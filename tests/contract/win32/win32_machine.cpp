@@ -23,6 +23,16 @@ std::vector<uint8_t> Terminated(const ustring& text) {
   return std::vector<uint8_t>(bytes, bytes + terminated.size() * 2);
 }
 
+TestCommand QuotedCommand(const ustring& program, const ustring& arguments) {
+  return {program, u"\"" + program + u"\" " + arguments};
+}
+
+TestCommand Cmd(const ustring& arguments) {
+  wchar_t folder[MAX_PATH];
+  UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  return QuotedCommand(JoinPath(win32::U(folder, length), u"cmd.exe"), u"/c " + arguments);
+}
+
 }  // namespace
 
 Win32Machine::Win32Machine() { CleanUp(); }
@@ -43,6 +53,17 @@ ustring Win32Machine::DriverDirectory() const {
 
 ustring Win32Machine::OwnEnvironment() const { return kWide ? u"Windows x64" : u"Windows NT x86"; }
 ustring Win32Machine::OtherEnvironment() const { return kWide ? u"Windows NT x86" : u"Windows x64"; }
+
+TestCommand Win32Machine::CommandThatPrints(const ustring& word) const { return Cmd(u"echo " + word); }
+
+TestCommand Win32Machine::CommandThatExits(uint32_t code) const { return Cmd(u"exit " + ToDecimal(code)); }
+
+TestCommand Win32Machine::CommandThatLeavesAFile(const ustring& file) const {
+  wchar_t self[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const ustring child = JoinPath(FolderPart(win32::U(self, length)), u"prn_test_child.exe");
+  return QuotedCommand(child, u"close-output 1500 \"" + file + u"\"");
+}
 
 void Win32Machine::DeletePrinterIfPresent(const ustring& name) {
   sys::PRINTER_DEFAULTSW all;

@@ -8,6 +8,7 @@
 #include "sys/win32/processes.h"
 #include "sys/win32/registry.h"
 #include "sys/win32/spooler.h"
+#include "contract/test_command.h"
 
 namespace prn::contract {
 
@@ -32,6 +33,15 @@ class Win32Machine {
   // This program's driver environment, and the other one.
   ustring OwnEnvironment() const;
   ustring OtherEnvironment() const;
+
+  // Writes `word` and a line end, and ends with 0 (cmd.exe's echo).
+  TestCommand CommandThatPrints(const ustring& word) const;
+  // Writes nothing and ends with `code` (cmd.exe's exit).
+  TestCommand CommandThatExits(uint32_t code) const;
+  // Writes a line, closes its output, and runs on for a second and a half;
+  // then creates `file` (a relative name in its current directory) and ends
+  // with 0 (the test child, built beside this program).
+  TestCommand CommandThatLeavesAFile(const ustring& file) const;
 
   // A queue of this name, as often as Wine let it be added.
   void DeletePrinterIfPresent(const ustring& name);

@@ -7,7 +7,7 @@
 namespace prn::sim {
 namespace {
 
-TEST(SimProcesses, DetachedProgramRunsInItsFolderAndReportsStillActiveUntilItEnds) {
+TEST(SimProcesses, DetachedProgramSeesItsArgumentsAndStaysActiveForItsPolls) {
   Machine machine;
   ProcessStartInfo seen;
   machine.processes.InstallProgram(u"PrnSetup64.exe", [&](const ProcessStartInfo& start) {
@@ -20,7 +20,6 @@ TEST(SimProcesses, DetachedProgramRunsInItsFolderAndReportsStillActiveUntilItEnd
   testing::WriteFile(machine.files, u"C:\\Work\\PrnSetup64.exe", "MZ");
   auto start = machine.processes.StartDetached(u"", u"C:\\Work\\PrnSetup64.exe /Handle 5", u"C:\\Work");
   ASSERT_TRUE(start.process);
-  EXPECT_EQ(seen.currentDirectory, u"C:\\Work");
   EXPECT_EQ(seen.args, (StringList{u"C:\\Work\\PrnSetup64.exe", u"/Handle", u"5"}));
   EXPECT_FALSE(seen.captured);
   EXPECT_EQ(start.process->ExitCode(), winerr::StillActive);
@@ -61,6 +60,7 @@ TEST(SimProcesses, AProgramIsStillActiveWhileItDoesItsWork) {
 TEST(SimProcesses, UnknownProgramAndScriptedFailuresDoNotStart) {
   Machine machine;
   EXPECT_EQ(machine.processes.StartDetached(u"", u"nothing.exe", u"").error, winerr::FileNotFound);
+  EXPECT_EQ(machine.processes.StartCaptured(u"nothing.exe /x").failure, sys::CapturedStart::Failure::Process);
   ScriptedCommand refused;
   refused.startError = winerr::AccessDenied;
   machine.processes.Script(u"tool.exe", refused);
@@ -94,25 +94,6 @@ TEST(SimProcesses, TheProgramFileIsFoundAsWindowsFindsIt) {
   EXPECT_EQ(machine.processes.StartCaptured(u"C:\\Program Files\\Q\\host").failure,
             sys::CapturedStart::Failure::None);  // ".exe" added
   EXPECT_EQ(machine.processes.Started().size(), 6u);
-}
-
-TEST(SimProcesses, EndingDetachedProcessesEndsOnlyTheRunningOnesWithoutTheirEffect) {
-  Machine machine;
-  testing::WriteFile(machine.files, u"C:\\Work\\slow.exe", "MZ");
-  int effects = 0;
-  machine.processes.InstallProgram(u"slow.exe", [&](const ProcessStartInfo&) {
-    ProgramRun run;
-    run.activePolls = 100;
-    run.atEnd = [&] { ++effects; };
-    return run;
-  });
-  auto finished = machine.processes.StartDetached(u"", u"C:\\Work\\slow.exe", u"").process;
-  finished->WaitForEnd();
-  auto running = machine.processes.StartDetached(u"", u"C:\\Work\\slow.exe", u"").process;
-  EXPECT_EQ(machine.processes.WaitForDetachedProcesses(), 1);
-  EXPECT_FALSE(running->StillActive());
-  EXPECT_EQ(running->ExitCode(), 0u);
-  EXPECT_EQ(effects, 2);
 }
 
 TEST(SimShell, DeletesOnTheDisksAndAnswersShellCodes) {
