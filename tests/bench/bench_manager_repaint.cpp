@@ -14,7 +14,6 @@
 #include "config/process_values.h"
 #include "sim/printer_changes.h"
 #include "sys/win32/platform.h"
-#include "ui/win32/manager_window.h"
 #include "ui/win32/form_manager_window.h"
 #include "wine_spooler_fixture.h"
 

@@ -12,10 +12,6 @@
 
 #include "run_fixture.h"
 #include "sys/win32/ui_thread.h"
-#include "ui/win32/installing_window.h"
-#include "ui/win32/searching_window.h"
-#include "ui/win32/welcome_pictures.h"
-#include "ui/win32/welcome_window.h"
 #include "ui/win32/drawn_pictures.h"
 #include "ui/win32/form_installing_window.h"
 #include "ui/win32/form_searching_dialog.h"

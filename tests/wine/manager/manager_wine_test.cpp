@@ -22,8 +22,6 @@
 #include "sys/win32/platform.h"
 #include "sys/win32/spooler.h"
 #include "sys/win32/text.h"
-#include "ui/win32/manager_window.h"
-#include "ui/win32/usb_arrival_window.h"
 #include "ui/win32/component_usb.h"
 #include "ui/win32/form_manager_window.h"
 #include "wine_spooler_fixture.h"
