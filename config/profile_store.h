@@ -28,15 +28,6 @@ ustring SetProfileString(ustring_view text, ustring_view section, ustring_view k
 uint32_t WriteProfileString(sys::FileSystem& files, const sys::CodePage& ansi, const ustring& path,
                             ustring_view section, ustring_view key, ustring_view value);
 
-}  // namespace prn::config
-
-namespace prn::sys {
-class CodePage;
-class FileSystem;
-}  // namespace prn::sys
-
-namespace prn::config {
-
 class ProfileStore {
  public:
   virtual ~ProfileStore() = default;

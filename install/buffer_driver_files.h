@@ -12,7 +12,13 @@
 
 namespace prn::config {
 class TInstallInfos;
-}
+}  // namespace prn::config
+
+namespace prn::sys {
+class CodePage;
+class DeviceLibraries;
+class LastError;
+}  // namespace prn::sys
 
 namespace prn::install {
 
@@ -31,16 +37,6 @@ struct StagingContext {
   bool wow64 = false;                              // 64-bit Windows: the entry's INFX64
   InfChoice infChoice = InfChoice::SystemStoreCopy;
 };
-
-}  // namespace prn::install
-
-namespace prn::sys {
-class CodePage;
-class DeviceLibraries;
-class LastError;
-}
-
-namespace prn::install {
 
 // Copies an INF into the system's INF store through the device-install library.
 struct InfRegistrar {

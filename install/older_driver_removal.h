@@ -14,6 +14,11 @@
 #include "sys/dialogs.h"
 #include "text/ustring.h"
 
+namespace prn::config {
+struct TRInstallInfo;
+struct TStrInstaller;
+}  // namespace prn::config
+
 namespace prn::install {
 
 // The version a GPD line carries, when the line starts with the version key:
@@ -32,15 +37,6 @@ std::vector<uint32_t> VersionNumbers(ustring_view version);
 // that differs decides, missing parts count as 0. An empty installed
 // version (no driver found) is never older.
 bool IsOlderVersion(ustring_view installed, ustring_view required);
-
-}  // namespace prn::install
-
-namespace prn::config {
-struct TRInstallInfo;
-struct TStrInstaller;
-}  // namespace prn::config
-
-namespace prn::install {
 
 // Fills `printers` with the printers whose driver is named exactly
 // `driverName` and answers the GPD version of that driver's data file (empty

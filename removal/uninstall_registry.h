@@ -8,6 +8,11 @@
 #include "sys/registry.h"
 #include "text/ustring.h"
 
+namespace prn::sys {
+class CodePage;
+class FileSystem;
+}  // namespace prn::sys
+
 namespace prn::removal {
 
 // The uninstall root below HKEY_LOCAL_MACHINE (with its trailing backslash)
@@ -26,15 +31,6 @@ ustring MakerKeyName(const ustring& uninstallKeyName);
 // top key. True when the driver key, and where it applied the top key, went.
 bool DelRegUninstallInfo(const RemovalContext& context, const ustring& driverName,
                          const ustring& uninstallKeyName);
-
-}  // namespace prn::removal
-
-namespace prn::sys {
-class CodePage;
-class FileSystem;
-}
-
-namespace prn::removal {
 
 // True when the INF is of class `className` and its provider's section lists
 // the driver as a key, bare or in double quotes.

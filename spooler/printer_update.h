@@ -13,6 +13,10 @@
 #include "sys/spooler.h"
 #include "text/ustring.h"
 
+namespace prn::sys {
+class LastError;
+}  // namespace prn::sys
+
 namespace prn::spooler {
 
 // The change is applied to the freshly read record; the open handle is
@@ -33,14 +37,6 @@ bool SetDefaultPrinterName(sys::Spooler& spooler, const ustring& name);
 // environment mean the local machine and the current environment.
 bool DeletePrinterDriverExW(sys::Spooler& spooler, const ustring& server, const ustring& environment,
                             const ustring& driverName, uint32_t deleteFlag, uint32_t versionFlag);
-
-}  // namespace prn::spooler
-
-namespace prn::sys {
-class LastError;
-}
-
-namespace prn::spooler {
 
 // False at once when a name is empty (ERROR_INVALID_PARAMETER); otherwise the
 // spooler's answer.

@@ -11,6 +11,10 @@
 #include "sys/dialogs.h"
 #include "text/ustring.h"
 
+namespace prn::sys {
+class CodePage;
+}  // namespace prn::sys
+
 namespace prn::host64 {
 
 struct HostArguments {
@@ -34,14 +38,6 @@ HostArguments ParseHostCommandLine(ustring_view commandLine);
 
 // The "/Handle" value as wcstol reads it, widened without sign extension.
 sys::WindowHandle ParseWindowHandle(ustring_view text);
-
-}  // namespace prn::host64
-
-namespace prn::sys {
-class CodePage;
-}
-
-namespace prn::host64 {
 
 constexpr size_t kInstallCopyBufferSize = 260;
 constexpr size_t kFindCopyBufferSize = 1024;

@@ -12,6 +12,10 @@
 
 #include "text/ustring.h"
 
+namespace prn::sys {
+class CodePage;
+}  // namespace prn::sys
+
 namespace prn::inst2k {
 
 struct TableString {
@@ -21,14 +25,6 @@ struct TableString {
 };
 
 const std::vector<TableString>& StringTable();
-
-}  // namespace prn::inst2k
-
-namespace prn::sys {
-class CodePage;
-}
-
-namespace prn::inst2k {
 
 constexpr size_t kSystemTextBufferSize = 200;  // system message text
 constexpr size_t kBoxTextBufferSize = 300;     // composed box text

@@ -14,7 +14,6 @@ struct alignas(DWORD) EmptyTemplate {
   WORD title = 0;
 };
 
-
 }  // namespace
 
 INT_PTR DialogBase::ShowModal(HINSTANCE instance, HWND owner, int width, int height, DWORD exStyle) {

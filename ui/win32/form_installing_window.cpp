@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-
 namespace prn::ui {
 
 namespace {
